@@ -1,0 +1,225 @@
+#include "addon/cls_data.h"
+
+#include <limits>
+
+#include "platform/platform.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::string_view kDataTransmitVersion =
+    "2;pucoldescriptions;splitsinfo;limitsinfo;stapro;ingorelimitsblns;nexthaxltodiagnose;"
+    "filename;symbols;coloursfonts;newtrendinfo;clforced;scalereversed;pointstats;";
+
+// A fresh array with the member's initial bounds, all zero, empty or False.
+VArray InitialArray(MemberId id) {
+  const MemberInfo& info = Info(id);
+  std::vector<Bounds> dims(info.dims, info.dims + info.rank);
+  return VArray(info.type, std::move(dims));
+}
+
+// Reads element i (and j) of an indexed member as T, throwing the container's errors.
+template <class T, class... Index>
+T ReadElement(MemberId id, const VArray& array, Index... index) {
+  std::int64_t flat = array.Flat(index...);
+  if (flat < 0) throw Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
+  Result<T> value = array.Get<T>(static_cast<std::size_t>(flat));
+  if (!value) throw value.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
+  return std::move(value).value();
+}
+
+template <class T, class... Index>
+void WriteElement(MemberId id, VArray& array, T value, Index... index) {
+  std::int64_t flat = array.Flat(index...);
+  if (flat < 0) throw Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
+  Status stored = array.Put(static_cast<std::size_t>(flat), Variant(std::move(value)));
+  if (!stored) throw stored.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
+}
+
+}  // namespace
+
+std::string DescribeElement(MemberId id, std::span<const std::int32_t> indexes) {
+  std::string out(Info(id).name);
+  out += '(';
+  for (std::size_t k = 0; k < indexes.size(); ++k) {
+    if (k > 0) out += ", ";
+    out += std::to_string(indexes[k]);
+  }
+  out += ')';
+  return out;
+}
+
+clsData::clsData(Platform& platform) : platform_(&platform) {
+#define OSTREVIN_FIXED(Name, Type, Lo, Hi) Name##_ = InitialArray(MemberId::Name);
+#define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) Name##_ = InitialArray(MemberId::Name);
+#define OSTREVIN_ARRAY(Name, Type, Lo, Hi, Quick) Name##_ = InitialArray(MemberId::Name);
+#define OSTREVIN_ARRAY2(Name, Type, Lo1, Hi1, Lo2, Hi2, Quick) Name##_ = InitialArray(MemberId::Name);
+#include "addon/members.def"
+}
+
+// Typed indexed accessors.
+#define OSTREVIN_INDEXED1(Name, Type)                                                  \
+  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i) const {                             \
+    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i);                \
+  }                                                                                    \
+  void clsData::Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value) {                  \
+    WriteElement(MemberId::Name, Name##_, std::move(value), i);                        \
+  }
+#define OSTREVIN_INDEXED2(Name, Type)                                                  \
+  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i, std::int16_t j) const {             \
+    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i, j);             \
+  }                                                                                    \
+  void clsData::Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value) {  \
+    WriteElement(MemberId::Name, Name##_, std::move(value), i, j);                     \
+  }
+#define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
+#define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) OSTREVIN_INDEXED2(Name, Type)
+#define OSTREVIN_ARRAY(Name, Type, Lo, Hi, Quick) OSTREVIN_INDEXED1(Name, Type)
+#define OSTREVIN_ARRAY2(Name, Type, Lo1, Hi1, Lo2, Hi2, Quick) OSTREVIN_INDEXED2(Name, Type)
+#include "addon/members.def"
+#undef OSTREVIN_INDEXED1
+#undef OSTREVIN_INDEXED2
+
+Variant clsData::GetScalar(MemberId id) const {
+  switch (id) {
+#define OSTREVIN_SCALAR(Name, Type) \
+  case MemberId::Name:              \
+    return Variant(Name##_);
+#include "addon/members.def"
+    default:
+      return Variant();
+  }
+}
+
+Status clsData::PutScalar(MemberId id, const Variant& value) {
+  switch (id) {
+#define OSTREVIN_SCALAR(Name, Type)                    \
+  case MemberId::Name: {                               \
+    Result<OSTREVIN_CXX(Type)> typed = value.To##Type(#Name); \
+    if (!typed) return typed.error();                  \
+    Name##_ = std::move(typed).value();                \
+    return Ok{};                                       \
+  }
+#include "addon/members.def"
+    default:
+      return Error::TypeMismatch(std::string(Info(id).name) + " is not a scalar");
+  }
+}
+
+const VArray& clsData::Array(MemberId id) const {
+  return const_cast<clsData*>(this)->MutableArray(id);
+}
+
+VArray& clsData::MutableArray(MemberId id) {
+  switch (id) {
+#define OSTREVIN_FIXED(Name, Type, Lo, Hi) \
+  case MemberId::Name:                     \
+    return Name##_;
+#define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) \
+  case MemberId::Name:                                  \
+    return Name##_;
+#define OSTREVIN_ARRAY(Name, Type, Lo, Hi, Quick) \
+  case MemberId::Name:                            \
+    return Name##_;
+#define OSTREVIN_ARRAY2(Name, Type, Lo1, Hi1, Lo2, Hi2, Quick) \
+  case MemberId::Name:                                         \
+    return Name##_;
+#include "addon/members.def"
+    default:
+      throw Error::TypeMismatch(std::string(Info(id).name) + " is not an array");
+  }
+}
+
+Result<std::size_t> clsData::Locate(MemberId id, std::span<const std::int32_t> indexes) const {
+  const VArray& array = Array(id);
+  std::int64_t flat = -1;
+  if (indexes.size() == 1) flat = array.Flat(indexes[0]);
+  if (indexes.size() == 2) flat = array.Flat(indexes[0], indexes[1]);
+  if (flat < 0) return Error::SubscriptOutOfRange(DescribeElement(id, indexes));
+  return static_cast<std::size_t>(flat);
+}
+
+Result<Variant> clsData::GetElement(MemberId id, std::span<const std::int32_t> indexes) const {
+  Result<std::size_t> flat = Locate(id, indexes);
+  if (!flat) return flat.error();
+  Result<Variant> value = Array(id).At(*flat).ConvertTo(Info(id).type);
+  if (!value) return value.error().WithContext(DescribeElement(id, indexes));
+  return value;
+}
+
+Status clsData::PutElement(MemberId id, std::span<const std::int32_t> indexes,
+                           const Variant& value) {
+  Result<std::size_t> flat = Locate(id, indexes);
+  if (!flat) return flat.error();
+  Status stored = MutableArray(id).Put(*flat, value);
+  if (!stored) return stored.error().WithContext(DescribeElement(id, indexes));
+  return Ok{};
+}
+
+Status clsData::PutWholeArray(MemberId id, const Variant& whole) {
+  const MemberInfo& info = Info(id);
+  if (info.kind != MemberKind::kReplaceable)
+    return Error::TypeMismatch(std::string(info.name) + " cannot be replaced whole");
+  if (!whole.IsArray())
+    return Error::TypeMismatch(std::string(info.quick) + " needs an array, not a single value");
+  const VArray& array = whole.array();
+  if (array.rank() < 1 || array.rank() > 2)
+    return Error::SubscriptOutOfRange(std::string(info.quick) + " needs one or two dimensions");
+  // Places are 16-bit: bounds beyond what an Integer index can address would make elements that
+  // can never be read, so such an array is refused.
+  for (Bounds b : array.dims()) {
+    if (b.lower < std::numeric_limits<std::int16_t>::min() ||
+        b.upper > std::numeric_limits<std::int16_t>::max() || b.count() < 0)
+      return Error::SubscriptOutOfRange(std::string(info.quick) + " bounds " +
+                                        std::to_string(b.lower) + " to " + std::to_string(b.upper) +
+                                        " exceed 16-bit places");
+  }
+  MutableArray(id) = array;
+  return Ok{};
+}
+
+std::string clsData::DataTransmitVersion() const { return std::string(kDataTransmitVersion); }
+
+void clsData::SetQuorvaVersion(std::string_view version) {
+  quorva_version_ = std::string(version);
+  // Compared as text, character by character in code order, whatever the field widths.
+  if (version < kMinimumQuorvaVersion) {
+    platform_->MessageBox("You need quorva version " + std::string(kMinimumQuorvaVersion) +
+                              " or later for best results.",
+                          MessageIcon::kInformation);
+  }
+}
+
+void clsData::NewChart() {
+  platform_->MessageBox("New Chart not implemented  - contact Halcyra", MessageIcon::kNone);
+  cancel_ = true;
+  blnReadOnly_ = false;
+}
+
+Variant clsData::GetArray(std::string_view /*strBaseIndex*/, std::int16_t /*intOffset*/) {
+  cancel_ = false;
+  return Variant(VArray());
+}
+
+void clsData::Show() {
+  const std::int16_t remembered = NextHAxLToDiagnose_;
+  cancel_ = false;
+  blnReadOnly_ = false;
+  blnCreateNewChart_ = false;
+  blnDuplicatePreviousChart_ = true;
+  // TNVal + 1 is computed in 32 bits; a TNVal that leaves no room for it is refused like any
+  // other index the container cannot hold.
+  const std::int32_t last = std::int32_t{TNVal_} + 1;
+  if (last > std::numeric_limits<std::int16_t>::max() || last < 0)
+    throw Error::SubscriptOutOfRange("PGV(0 To " + std::to_string(last) + ") from TNVal " +
+                                     std::to_string(TNVal_));
+  const Bounds resized{0, last};
+  if (PGV_.rank() != 1 || PGVI_.rank() != 1)
+    throw Error::TypeMismatch("PGV and PGVI must be one-dimensional to be resized");
+  PGV_.Redim(resized);
+  if (CType_ != -4 && CType_ != -5 && CType_ != -7) PGVI_.Redim(resized);
+  if (report_window_) report_window_(*this);
+  if (NextHAxLToDiagnose_ == remembered) blnReadOnly_ = true;
+}
+
+}  // namespace ostrevin

@@ -1,0 +1,79 @@
+#include "addon/numeric_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+namespace ostrevin {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the number at the start of `s` (sign, digits, fraction, exponent), 0 if none.
+std::size_t NumberLength(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    std::size_t exp_digits = 0;
+    while (j < s.size() && IsDigit(s[j])) ++j, ++exp_digits;
+    if (exp_digits > 0) i = j;
+  }
+  return i;
+}
+
+double ValueOf(std::string_view number) {
+  if (!number.empty() && number[0] == '+') number.remove_prefix(1);
+  double v = 0;
+  // from_chars leaves v untouched on overflow; report it as infinity so callers see overflow.
+  auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    bool negative_exponent = number.find("e-") != number.npos || number.find("E-") != number.npos;
+    if (negative_exponent) return 0.0;
+    return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+  }
+  (void)ptr;
+  return v;
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+std::optional<double> ParseNumericText(std::string_view text) {
+  text = TrimBlanks(text);
+  std::size_t n = NumberLength(text);
+  if (n == 0 || n != text.size()) return std::nullopt;
+  return ValueOf(text);
+}
+
+double LeadingNumberValue(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  std::size_t n = NumberLength(text);
+  return n == 0 ? 0.0 : ValueOf(text.substr(0, n));
+}
+
+}  // namespace ostrevin
