@@ -1,0 +1,73 @@
+#ifndef OSTREVIN_ENGINE_GEOMETRY_H_
+#define OSTREVIN_ENGINE_GEOMETRY_H_
+
+// How the engine sees a chart: places, graphs and splits, the value plotted at a place, one place
+// described as a PointRecord, a split's central line, whether its limits are horizontal, the SD
+// at a place, a point against its lines, and clusters in a row of flags.
+//
+// All arithmetic on chart values is 32-bit float; equality tests are exact. Places and counts are
+// 16-bit. These functions only read the container; its errors (9 for an index outside an array)
+// pass through unchanged.
+
+#include <cstdint>
+#include <vector>
+
+namespace ostrevin {
+
+class clsData;
+
+// One kept place of one graph, with the place's own three lines and their visibility.
+struct PointRecord {
+  float Value = 0;
+  std::int16_t ValueFlag = 0;  // non-zero: the place holds a value to diagnose
+  std::int16_t Place = 0;
+  float Ucl = 0;
+  float Lcl = 0;
+  float Centre = 0;
+  bool blnUclVisible = false;
+  bool blnLclVisible = false;
+  bool blnCentreVisible = false;
+};
+
+// Selects one of a record's lines.
+enum ChartLine : std::int16_t { LineUCL = 0, LineCentre = 1, LineLCL = 2 };
+
+struct PlottedPoint {
+  float value = 0;
+  std::int16_t flag = 0;
+};
+
+// The value plotted at `place` in graph `g` and its value flag, by chart type.
+PlottedPoint PlottedValue(const clsData& data, std::int16_t g, std::int16_t place);
+
+// The record of `place` in graph `Gtype`, from PGV/PGVI and the per-place lines.
+PointRecord MakePointRecord(const clsData& data, std::int16_t Gtype, std::int16_t place);
+
+// The central line of `split` (a limit split): Mr for chart type -4 or graph 1, else Mx.
+float SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split);
+
+// False when the split carries a trend, has place-varying limits, or when a visible line takes two
+// different values within the split; graph 1 is always horizontal.
+bool LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t split);
+
+// The process SD at the record's place (a third of the distance from the central line to a
+// usable limit), or -1 when none is available.
+float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record);
+
+// Whether the record holds a value above (below) the chosen visible line, or on it when orEqual.
+bool IsAboveLine(const PointRecord& record, ChartLine line, bool orEqual);
+bool IsBelowLine(const PointRecord& record, ChartLine line, bool orEqual);
+
+// The next cluster of at least minCount true flags from `pos` on, in which every stretch of false
+// flags is shorter than window - minCount + 1. On success start >= 0 and pos moves past the
+// cluster; with no further cluster start is -1 (end is then not meaningful).
+struct Run {
+  std::int16_t start = -1;
+  std::int16_t end = -1;
+};
+Run FindRun(std::int16_t& pos, const std::vector<bool>& flags, std::int16_t minCount,
+            std::int16_t window);
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_ENGINE_GEOMETRY_H_

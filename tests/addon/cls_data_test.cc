@@ -1,0 +1,202 @@
+#include "addon/cls_data.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/recording_platform.h"
+
+namespace ostrevin {
+namespace {
+
+// Runs `f` and returns the number of the Error it throws, or -1 when it throws nothing.
+template <class F>
+int ErrorNumberOf(F f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return -1;
+}
+
+class ClsDataTest : public ::testing::Test {
+ protected:
+  RecordingPlatform platform;
+  clsData data{platform};
+};
+
+TEST_F(ClsDataTest, FixedArraysKeepTheirBounds) {
+  data.SetMx(1, 10.5f);
+  data.SetMx(100, 11.5f);
+  EXPECT_EQ(data.Mx(1), 10.5f);
+  EXPECT_EQ(data.Mx(100), 11.5f);
+  EXPECT_EQ(ErrorNumberOf([&] { data.SetMx(0, 1.0f); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { data.SetMx(101, 1.0f); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { (void)data.Mx(0); }), 9);
+
+  data.SetUcl(5, 1, 13.0f);  // split 4, graph 1
+  EXPECT_EQ(data.Ucl(5, 1), 13.0f);
+  EXPECT_EQ(ErrorNumberOf([&] { data.SetUcl(5, 2, 1.0f); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { (void)data.Ucl(5, -1); }), 9);
+  EXPECT_EQ(ErrorNumberOf([&] { (void)data.PointStatsUcl(0, 2); }), 9);
+}
+
+TEST_F(ClsDataTest, ErrorNamesMemberAndIndex) {
+  try {
+    (void)data.XData(5001);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.ToString(), "error 9: Subscript out of range: XData(5001)");
+  }
+}
+
+TEST_F(ClsDataTest, FreshContainerIsZeroEmptyAndFalse) {
+  EXPECT_EQ(data.HAxL(0), "");
+  EXPECT_FALSE(data.PointStatsblnUclVisible(0, 0));
+  EXPECT_EQ(data.CType(), 0);
+  EXPECT_EQ(data.XData(5000), 0.0f);
+  EXPECT_EQ(data.Cancel(), Variant(Boolean{false}));
+}
+
+TEST_F(ClsDataTest, WholeArrayReplacesStorageAndBounds) {
+  EXPECT_EQ(ErrorNumberOf([&] { (void)data.XData(5001); }), 9);
+  VArray big(VarType::Single, {{0, 6000}});
+  ASSERT_TRUE(big.Put(5001, 4.25f).ok());
+  data.SetQuickXData(Variant(big));
+  EXPECT_EQ(data.XData(5001), 4.25f);
+  EXPECT_EQ(data.QuickXData().bounds(0), (Bounds{0, 6000}));
+
+  // The whole-array get is a copy: changing it leaves the container alone.
+  VArray copy = data.QuickXData();
+  ASSERT_TRUE(copy.Put(5001, 1.0f).ok());
+  EXPECT_EQ(data.XData(5001), 4.25f);
+
+  // A put never enlarges the array.
+  EXPECT_EQ(ErrorNumberOf([&] { data.SetXData(6001, 1.0f); }), 9);
+}
+
+TEST_F(ClsDataTest, ReplacedArrayOfAnotherTypeConvertsOnGet) {
+  VArray texts(VarType::String, {{-2, 2}});
+  ASSERT_TRUE(texts.Put(0, "1.5").ok());   // XData(-2)
+  ASSERT_TRUE(texts.Put(1, "abc").ok());   // XData(-1)
+  ASSERT_TRUE(texts.Put(2, "2.5").ok());   // XData(0)
+  data.SetQuickXData(Variant(texts));
+  EXPECT_EQ(data.XData(-2), 1.5f);
+  EXPECT_EQ(ErrorNumberOf([&] { (void)data.XData(-1); }), 13);
+  data.SetQuickXdataI(Variant(texts));
+  EXPECT_EQ(data.XDataI(0), 2);  // 2.5 rounds half to even
+  // Puts convert to the array's current element type.
+  data.SetXData(-1, 7.0f);
+  EXPECT_EQ(data.QuickXData().At(1), Variant("7"));
+}
+
+TEST_F(ClsDataTest, WholeArrayMembersRefuseWhatIsNotAnArray) {
+  EXPECT_EQ(data.PutWholeArray(MemberId::XData, Variant(3.0f)).error().number(), 13);
+  EXPECT_EQ(data.PutWholeArray(MemberId::Mx, Variant(VArray(VarType::Single, {{1, 2}})))
+                .error()
+                .number(),
+            13);  // fixed arrays have no whole-array member
+  VArray too_large(VarType::Single, {{0, 40000}});
+  EXPECT_EQ(data.PutWholeArray(MemberId::XData, Variant(too_large)).error().number(), 9);
+  EXPECT_EQ(data.XData(5000), 0.0f);  // unchanged
+}
+
+TEST_F(ClsDataTest, HandshakeMembers) {
+  EXPECT_TRUE(data.QuickDataTransmit());
+  const std::string expected =
+      "2;pucoldescriptions;splitsinfo;limitsinfo;stapro;ingorelimitsblns;nexthaxltodiagnose;"
+      "filename;symbols;coloursfonts;newtrendinfo;clforced;scalereversed;pointstats;";
+  EXPECT_EQ(data.DataTransmitVersion(), expected);
+  EXPECT_EQ(data.DataTransmitVersion(), expected);
+}
+
+TEST_F(ClsDataTest, QuorvaVersionAdvisesOlderHostsOnly) {
+  struct Row {
+    const char* version;
+    bool advised;
+  };
+  const Row rows[] = {{"0003.0006.0119", true}, {"0003.0006.0120", false},
+                      {"0004.0000.0000", false}, {"3.6.120", false},
+                      {"", true},               {"0003.0006.012", true}};
+  for (const Row& row : rows) {
+    RecordingPlatform p;
+    clsData d(p);
+    d.SetQuorvaVersion(row.version);
+    EXPECT_EQ(d.QuorvaVersion(), row.version);
+    ASSERT_EQ(p.messages.size(), row.advised ? 1u : 0u) << row.version;
+    if (row.advised) {
+      EXPECT_EQ(p.messages[0].text, "You need quorva version 0003.0006.0120 or later for best results.");
+      EXPECT_EQ(p.messages[0].icon, MessageIcon::kInformation);
+    }
+  }
+}
+
+TEST_F(ClsDataTest, ShowPreparesTheContainerAndReportsReadOnly) {
+  data.SetTNVal(40);
+  data.SetCType(-1);
+  for (std::int16_t i = 0; i <= 45; ++i) data.SetPGV(i, static_cast<float>(i) + 0.5f);
+  data.SetblnDuplicatePreviousChart(false);
+  data.SetblnCreateNewChart(true);
+  data.NewChart();  // sets the cancel flag
+  platform.messages.clear();
+  std::int16_t seen_next = -1;
+  data.SetReportWindow([&](clsData& d) { seen_next = d.NextHAxLToDiagnose(); });
+  data.SetNextHAxLToDiagnose(7);
+
+  data.Show();
+
+  EXPECT_EQ(seen_next, 7);
+  EXPECT_EQ(data.QuickPGV().bounds(0), (Bounds{0, 41}));
+  EXPECT_EQ(data.QuickPGVI().bounds(0), (Bounds{0, 41}));
+  for (std::int16_t i = 0; i <= 41; ++i) EXPECT_EQ(data.PGV(i), static_cast<float>(i) + 0.5f);
+  EXPECT_EQ(data.Cancel(), Variant(Boolean{false}));
+  EXPECT_FALSE(data.blnCreateNewChart());
+  EXPECT_TRUE(data.blnDuplicatePreviousChart());
+  EXPECT_TRUE(data.blnReadOnly());  // the window left NextHAxLToDiagnose where it was
+
+  data.SetReportWindow([](clsData& d) { d.SetNextHAxLToDiagnose(30); });
+  data.Show();
+  EXPECT_FALSE(data.blnReadOnly());
+}
+
+TEST_F(ClsDataTest, ShowKeepsPgviOfVaryingLimitCharts) {
+  for (std::int16_t ctype : {-4, -5, -7}) {
+    RecordingPlatform p;
+    clsData d(p);
+    d.SetCType(ctype);
+    d.SetTNVal(40);
+    d.SetQuickPGVI(Variant(VArray(VarType::Integer, {{0, 99}})));
+    d.Show();
+    EXPECT_EQ(d.QuickPGV().bounds(0), (Bounds{0, 41})) << ctype;
+    EXPECT_EQ(d.QuickPGVI().bounds(0), (Bounds{0, 99})) << ctype;
+  }
+}
+
+TEST_F(ClsDataTest, ShowRefusesATNValThatCannotSizeThePlottedValues) {
+  for (std::int16_t tnval : {std::int16_t{-5}, std::int16_t{32767}}) {
+    data.SetTNVal(tnval);
+    EXPECT_EQ(ErrorNumberOf([&] { data.Show(); }), 9) << tnval;
+    EXPECT_EQ(data.QuickPGV().bounds(0), (Bounds{0, 500}));
+  }
+}
+
+TEST_F(ClsDataTest, NewChartAndGetArraySetTheCancelFlag) {
+  data.SetblnReadOnly(true);
+  data.NewChart();
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "New Chart not implemented  - contact Halcyra");
+  EXPECT_EQ(platform.messages[0].icon, MessageIcon::kNone);
+  EXPECT_EQ(data.Cancel(), Variant(Boolean{true}));
+  EXPECT_FALSE(data.blnReadOnly());
+
+  Variant empty = data.GetArray("anything", 3);
+  ASSERT_TRUE(empty.IsArray());
+  EXPECT_EQ(empty.array().rank(), 0);
+  EXPECT_EQ(empty.array().size(), 0u);
+  EXPECT_EQ(data.Cancel(), Variant(Boolean{false}));
+}
+
+}  // namespace
+}  // namespace ostrevin
