@@ -53,24 +53,25 @@ clsData::clsData(Platform& platform) : platform_(&platform) {
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) Name##_ = InitialArray(MemberId::Name);
 #define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) Name##_ = InitialArray(MemberId::Name);
 #define OSTREVIN_ARRAY(Name, Type, Lo, Hi, Quick) Name##_ = InitialArray(MemberId::Name);
-#define OSTREVIN_ARRAY2(Name, Type, Lo1, Hi1, Lo2, Hi2, Quick) Name##_ = InitialArray(MemberId::Name);
+#define OSTREVIN_ARRAY2(Name, Type, Lo1, Hi1, Lo2, Hi2, Quick) \
+  Name##_ = InitialArray(MemberId::Name);
 #include "addon/members.def"
 }
 
 // Typed indexed accessors.
-#define OSTREVIN_INDEXED1(Name, Type)                                                  \
-  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i) const {                             \
-    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i);                \
-  }                                                                                    \
-  void clsData::Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value) {                  \
-    WriteElement(MemberId::Name, Name##_, std::move(value), i);                        \
+#define OSTREVIN_INDEXED1(Name, Type)                                   \
+  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i) const {              \
+    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i); \
+  }                                                                     \
+  void clsData::Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value) {   \
+    WriteElement(MemberId::Name, Name##_, std::move(value), i);         \
   }
-#define OSTREVIN_INDEXED2(Name, Type)                                                  \
-  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i, std::int16_t j) const {             \
-    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i, j);             \
-  }                                                                                    \
-  void clsData::Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value) {  \
-    WriteElement(MemberId::Name, Name##_, std::move(value), i, j);                     \
+#define OSTREVIN_INDEXED2(Name, Type)                                                 \
+  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i, std::int16_t j) const {            \
+    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i, j);            \
+  }                                                                                   \
+  void clsData::Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value) { \
+    WriteElement(MemberId::Name, Name##_, std::move(value), i, j);                    \
   }
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
 #define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) OSTREVIN_INDEXED2(Name, Type)
@@ -93,12 +94,12 @@ Variant clsData::GetScalar(MemberId id) const {
 
 Status clsData::PutScalar(MemberId id, const Variant& value) {
   switch (id) {
-#define OSTREVIN_SCALAR(Name, Type)                    \
-  case MemberId::Name: {                               \
+#define OSTREVIN_SCALAR(Name, Type)                           \
+  case MemberId::Name: {                                      \
     Result<OSTREVIN_CXX(Type)> typed = value.To##Type(#Name); \
-    if (!typed) return typed.error();                  \
-    Name##_ = std::move(typed).value();                \
-    return Ok{};                                       \
+    if (!typed) return typed.error();                         \
+    Name##_ = std::move(typed).value();                       \
+    return Ok{};                                              \
   }
 #include "addon/members.def"
     default:
@@ -178,7 +179,9 @@ Status clsData::PutWholeArray(MemberId id, const Variant& whole) {
   return Ok{};
 }
 
-std::string clsData::DataTransmitVersion() const { return std::string(kDataTransmitVersion); }
+std::string clsData::DataTransmitVersion() const {
+  return std::string(kDataTransmitVersion);
+}
 
 void clsData::SetQuorvaVersion(std::string_view version) {
   quorva_version_ = std::string(version);

@@ -31,18 +31,26 @@ class clsData {
   // `platform` shows the container's message boxes and must outlive it.
   explicit clsData(Platform& platform);
 
-#define OSTREVIN_SCALAR(Name, Type)                                          \
-  const OSTREVIN_CXX(Type) & Name() const { return Name##_; }                \
-  void Set##Name(OSTREVIN_CXX(Type) value) { Name##_ = std::move(value); }
-#define OSTREVIN_INDEXED1(Name, Type)                                        \
-  OSTREVIN_CXX(Type) Name(std::int16_t i) const;                             \
+#define OSTREVIN_SCALAR(Name, Type)          \
+  const OSTREVIN_CXX(Type) & Name() const {  \
+    return Name##_;                          \
+  }                                          \
+  void Set##Name(OSTREVIN_CXX(Type) value) { \
+    Name##_ = std::move(value);              \
+  }
+#define OSTREVIN_INDEXED1(Name, Type)            \
+  OSTREVIN_CXX(Type) Name(std::int16_t i) const; \
   void Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value);
-#define OSTREVIN_INDEXED2(Name, Type)                                        \
-  OSTREVIN_CXX(Type) Name(std::int16_t i, std::int16_t j) const;             \
+#define OSTREVIN_INDEXED2(Name, Type)                            \
+  OSTREVIN_CXX(Type) Name(std::int16_t i, std::int16_t j) const; \
   void Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value);
-#define OSTREVIN_WHOLE(Name, Quick)                                          \
-  VArray Quick() const { return Name##_; }                                   \
-  void Set##Quick(const Variant& whole) { PutWholeArray(MemberId::Name, whole).ValueOrThrow(); }
+#define OSTREVIN_WHOLE(Name, Quick)                      \
+  VArray Quick() const {                                 \
+    return Name##_;                                      \
+  }                                                      \
+  void Set##Quick(const Variant& whole) {                \
+    PutWholeArray(MemberId::Name, whole).ValueOrThrow(); \
+  }
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
 #define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) OSTREVIN_INDEXED2(Name, Type)
 #define OSTREVIN_ARRAY(Name, Type, Lo, Hi, Quick) \
@@ -73,14 +81,20 @@ class clsData {
   // --- Handshake and methods. ---
 
   // Always true: whole arrays may be handed over through the Quick members.
-  bool QuickDataTransmit() const { return true; }
+  bool QuickDataTransmit() const {
+    return true;
+  }
   // The groups of chart information this container accepts.
   std::string DataTransmitVersion() const;
   // Stores the host's version; advises an upgrade when it sorts before kMinimumQuorvaVersion.
   void SetQuorvaVersion(std::string_view version);
-  const std::string& QuorvaVersion() const { return quorva_version_; }
+  const std::string& QuorvaVersion() const {
+    return quorva_version_;
+  }
   // The cancel flag, as a Variant holding a Boolean.
-  Variant Cancel() const { return Variant(Boolean{cancel_}); }
+  Variant Cancel() const {
+    return Variant(Boolean{cancel_});
+  }
   // Tells the user that new charts are not supported here; sets Cancel, clears blnReadOnly.
   void NewChart();
   // Ignores its arguments; returns an empty array and clears the cancel flag.
@@ -90,7 +104,9 @@ class clsData {
   // blnReadOnly when NextHAxLToDiagnose did not move. Without a window only the preparation and
   // the final rule run.
   void Show();
-  void SetReportWindow(ReportWindow window) { report_window_ = std::move(window); }
+  void SetReportWindow(ReportWindow window) {
+    report_window_ = std::move(window);
+  }
 
   static constexpr std::string_view kMinimumQuorvaVersion = "0003.0006.0120";
 

@@ -32,7 +32,9 @@ class Error : public std::exception {
   static Error Overflow(std::string_view where) {
     return Error(kOverflow, "Overflow: " + std::string(where));
   }
-  static Error InvalidInput(std::string message) { return Error(kInvalidInput, std::move(message)); }
+  static Error InvalidInput(std::string message) {
+    return Error(kInvalidInput, std::move(message));
+  }
 
   int number() const { return number_; }
   const std::string& message() const { return message_; }
@@ -52,7 +54,7 @@ class Error : public std::exception {
 template <class T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : v_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(T value) : v_(std::move(value)) {}      // NOLINT: implicit by design
   Result(Error error) : v_(std::move(error)) {}  // NOLINT: implicit by design
 
   bool ok() const { return v_.index() == 0; }

@@ -12,8 +12,7 @@ namespace ostrevin {
 namespace {
 
 constexpr MemberInfo kMembers[] = {
-#define OSTREVIN_SCALAR(Name, Type) \
-  {#Name, VarType::Type, MemberKind::kScalar, 0, {}, {}},
+#define OSTREVIN_SCALAR(Name, Type) {#Name, VarType::Type, MemberKind::kScalar, 0, {}, {}},
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) \
   {#Name, VarType::Type, MemberKind::kFixed, 1, {{Lo, Hi}, {}}, {}},
 #define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) \
@@ -48,9 +47,13 @@ const std::unordered_map<std::string, MemberLookup>& NameIndex() {
 
 }  // namespace
 
-std::span<const MemberInfo> AllMembers() { return kMembers; }
+std::span<const MemberInfo> AllMembers() {
+  return kMembers;
+}
 
-const MemberInfo& Info(MemberId id) { return kMembers[static_cast<std::size_t>(id)]; }
+const MemberInfo& Info(MemberId id) {
+  return kMembers[static_cast<std::size_t>(id)];
+}
 
 std::optional<MemberLookup> FindMember(std::string_view name) {
   const auto& index = NameIndex();

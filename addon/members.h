@@ -38,8 +38,8 @@ struct MemberInfo {
   std::string_view name;
   VarType type;
   MemberKind kind;
-  int rank;          // 0 for scalars
-  Bounds dims[2];    // initial bounds of each dimension
+  int rank;                // 0 for scalars
+  Bounds dims[2];          // initial bounds of each dimension
   std::string_view quick;  // the whole-array member, empty unless kReplaceable
 };
 

@@ -1,5 +1,6 @@
 #include "addon/numeric_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -31,18 +32,38 @@ std::size_t NumberLength(std::string_view s) {
   return i;
 }
 
+// from_chars gives no value when the number is beyond a double. Whether it overflows or
+// underflows follows from the decimal exponent of its first significant digit ("0.000...1" is
+// tiny, "1000...0e-10" may still be huge), so neither the exponent's sign nor its digits alone
+// decide it.
+double OutOfRangeValue(std::string_view number) {
+  bool negative = number[0] == '-';
+  if (negative) number.remove_prefix(1);
+  std::size_t e = number.find_first_of("eE");
+  std::string_view mantissa = number.substr(0, e);
+  long long exponent = 0;
+  if (e != number.npos) {
+    std::string_view digits = number.substr(e + 1);
+    bool negative_exponent = !digits.empty() && digits[0] == '-';
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+    for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1000000LL);
+    if (negative_exponent) exponent = -exponent;
+  }
+  std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  std::size_t first = mantissa.find_first_not_of("0.");
+  if (first == mantissa.npos) return negative ? -0.0 : 0.0;
+  long long magnitude = first < point ? static_cast<long long>(point - first) - 1
+                                      : -static_cast<long long>(first - point);
+  double value = magnitude + exponent > 0 ? HUGE_VAL : 0.0;
+  return negative ? -value : value;
+}
+
 double ValueOf(std::string_view number) {
   if (!number.empty() && number[0] == '+') number.remove_prefix(1);
   double v = 0;
-  // from_chars leaves v untouched on overflow; report it as infinity so callers see overflow.
   auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
-  if (ec == std::errc::result_out_of_range) {
-    bool negative_exponent = number.find("e-") != number.npos || number.find("E-") != number.npos;
-    if (negative_exponent) return 0.0;
-    return number[0] == '-' ? -HUGE_VAL : HUGE_VAL;
-  }
   (void)ptr;
-  return v;
+  return ec == std::errc::result_out_of_range ? OutOfRangeValue(number) : v;
 }
 
 }  // namespace

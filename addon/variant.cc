@@ -10,7 +10,9 @@
 namespace ostrevin {
 namespace {
 
-std::string Where(std::string_view where) { return where.empty() ? "value" : std::string(where); }
+std::string Where(std::string_view where) {
+  return where.empty() ? "value" : std::string(where);
+}
 
 Result<double> ParseNumber(const std::string& text, std::string_view where) {
   std::optional<double> v = ParseNumericText(text);
@@ -32,13 +34,20 @@ Result<Int> RoundToInt(double v, std::string_view where) {
 
 std::string_view VarTypeName(VarType type) {
   switch (type) {
-    case VarType::Empty: return "Empty";
-    case VarType::Integer: return "Integer";
-    case VarType::Long: return "Long";
-    case VarType::Single: return "Single";
-    case VarType::Boolean: return "Boolean";
-    case VarType::String: return "String";
-    case VarType::Variant: return "Variant";
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Integer:
+      return "Integer";
+    case VarType::Long:
+      return "Long";
+    case VarType::Single:
+      return "Single";
+    case VarType::Boolean:
+      return "Boolean";
+    case VarType::String:
+      return "String";
+    case VarType::Variant:
+      return "Variant";
   }
   return "?";
 }
@@ -56,30 +65,43 @@ Variant::Variant(VArray array) : v_(std::make_shared<const VArray>(std::move(arr
 
 VarType Variant::type() const {
   switch (v_.index()) {
-    case 0: return VarType::Empty;
-    case 1: return VarType::Integer;
-    case 2: return VarType::Long;
-    case 3: return VarType::Single;
-    case 4: return VarType::Boolean;
-    case 5: return VarType::String;
-    default: return VarType::Variant;
+    case 0:
+      return VarType::Empty;
+    case 1:
+      return VarType::Integer;
+    case 2:
+      return VarType::Long;
+    case 3:
+      return VarType::Single;
+    case 4:
+      return VarType::Boolean;
+    case 5:
+      return VarType::String;
+    default:
+      return VarType::Variant;
   }
 }
 
 template <class Int>
 static Result<Int> ToInt(const Variant& v, std::string_view where) {
   switch (v.type()) {
-    case VarType::Empty: return Int{0};
-    case VarType::Integer: return RoundToInt<Int>(*v.ToInteger(), where);
-    case VarType::Long: return RoundToInt<Int>(*v.ToLong(), where);
-    case VarType::Single: return RoundToInt<Int>(static_cast<double>(*v.ToSingle()), where);
-    case VarType::Boolean: return static_cast<Int>(*v.ToBoolean() ? -1 : 0);
+    case VarType::Empty:
+      return Int{0};
+    case VarType::Integer:
+      return RoundToInt<Int>(*v.ToInteger(), where);
+    case VarType::Long:
+      return RoundToInt<Int>(*v.ToLong(), where);
+    case VarType::Single:
+      return RoundToInt<Int>(static_cast<double>(*v.ToSingle()), where);
+    case VarType::Boolean:
+      return static_cast<Int>(*v.ToBoolean() ? -1 : 0);
     case VarType::String: {
       Result<double> d = ParseNumber(*v.ToString(), where);
       if (!d) return d.error();
       return RoundToInt<Int>(*d, where);
     }
-    default: return Error::TypeMismatch(Where(where) + " holds an array");
+    default:
+      return Error::TypeMismatch(Where(where) + " holds an array");
   }
 }
 
@@ -96,28 +118,39 @@ Result<std::int32_t> Variant::ToLong(std::string_view where) const {
 
 Result<float> Variant::ToSingle(std::string_view where) const {
   switch (v_.index()) {
-    case 0: return 0.0f;
-    case 1: return static_cast<float>(std::get<1>(v_));
-    case 2: return static_cast<float>(std::get<2>(v_));
-    case 3: return std::get<3>(v_);
-    case 4: return std::get<4>(v_).value ? -1.0f : 0.0f;
+    case 0:
+      return 0.0f;
+    case 1:
+      return static_cast<float>(std::get<1>(v_));
+    case 2:
+      return static_cast<float>(std::get<2>(v_));
+    case 3:
+      return std::get<3>(v_);
+    case 4:
+      return std::get<4>(v_).value ? -1.0f : 0.0f;
     case 5: {
       Result<double> d = ParseNumber(std::get<5>(v_), where);
       if (!d) return d.error();
       if (std::fabs(*d) > static_cast<double>(FLT_MAX)) return Error::Overflow(Where(where));
       return static_cast<float>(*d);
     }
-    default: return Error::TypeMismatch(Where(where) + " holds an array");
+    default:
+      return Error::TypeMismatch(Where(where) + " holds an array");
   }
 }
 
 Result<bool> Variant::ToBoolean(std::string_view where) const {
   switch (v_.index()) {
-    case 0: return false;
-    case 1: return std::get<1>(v_) != 0;
-    case 2: return std::get<2>(v_) != 0;
-    case 3: return std::get<3>(v_) != 0.0f;
-    case 4: return std::get<4>(v_).value;
+    case 0:
+      return false;
+    case 1:
+      return std::get<1>(v_) != 0;
+    case 2:
+      return std::get<2>(v_) != 0;
+    case 3:
+      return std::get<3>(v_) != 0.0f;
+    case 4:
+      return std::get<4>(v_).value;
     case 5: {
       const std::string& s = std::get<5>(v_);
       if (EqualsIgnoreCase(TrimBlanks(s), "True")) return true;
@@ -126,19 +159,27 @@ Result<bool> Variant::ToBoolean(std::string_view where) const {
       if (!d) return d.error();
       return *d != 0.0;
     }
-    default: return Error::TypeMismatch(Where(where) + " holds an array");
+    default:
+      return Error::TypeMismatch(Where(where) + " holds an array");
   }
 }
 
 Result<std::string> Variant::ToString(std::string_view where) const {
   switch (v_.index()) {
-    case 0: return std::string();
-    case 1: return std::to_string(std::get<1>(v_));
-    case 2: return std::to_string(std::get<2>(v_));
-    case 3: return FormatSingle(std::get<3>(v_));
-    case 4: return std::string(std::get<4>(v_).value ? "True" : "False");
-    case 5: return std::get<5>(v_);
-    default: return Error::TypeMismatch(Where(where) + " holds an array");
+    case 0:
+      return std::string();
+    case 1:
+      return std::to_string(std::get<1>(v_));
+    case 2:
+      return std::to_string(std::get<2>(v_));
+    case 3:
+      return FormatSingle(std::get<3>(v_));
+    case 4:
+      return std::string(std::get<4>(v_).value ? "True" : "False");
+    case 5:
+      return std::get<5>(v_);
+    default:
+      return Error::TypeMismatch(Where(where) + " holds an array");
   }
 }
 
@@ -148,13 +189,19 @@ Result<Variant> Variant::ConvertTo(VarType type, std::string_view where) const {
     return Variant(*r);
   };
   switch (type) {
-    case VarType::Integer: return wrap(ToInteger(where));
-    case VarType::Long: return wrap(ToLong(where));
-    case VarType::Single: return wrap(ToSingle(where));
-    case VarType::Boolean: return wrap(ToBoolean(where));
-    case VarType::String: return wrap(ToString(where));
+    case VarType::Integer:
+      return wrap(ToInteger(where));
+    case VarType::Long:
+      return wrap(ToLong(where));
+    case VarType::Single:
+      return wrap(ToSingle(where));
+    case VarType::Boolean:
+      return wrap(ToBoolean(where));
+    case VarType::String:
+      return wrap(ToString(where));
     case VarType::Empty:
-    case VarType::Variant: return *this;
+    case VarType::Variant:
+      return *this;
   }
   return *this;
 }
@@ -168,14 +215,25 @@ bool operator==(const Variant& a, const Variant& b) {
 // ---------------------------------------------------------------------------------------------
 // VArray
 
-VArray::VArray(VarType element, std::vector<Bounds> dims) : element_(element), dims_(std::move(dims)) {
+VArray::VArray(VarType element, std::vector<Bounds> dims)
+    : element_(element), dims_(std::move(dims)) {
   std::size_t n = size();
   switch (element_) {
-    case VarType::Integer: data_ = std::vector<std::int16_t>(n); break;
-    case VarType::Long: data_ = std::vector<std::int32_t>(n); break;
-    case VarType::Single: data_ = std::vector<float>(n); break;
-    case VarType::Boolean: data_ = Booleans(n); break;
-    case VarType::String: data_ = std::vector<std::string>(n); break;
+    case VarType::Integer:
+      data_ = std::vector<std::int16_t>(n);
+      break;
+    case VarType::Long:
+      data_ = std::vector<std::int32_t>(n);
+      break;
+    case VarType::Single:
+      data_ = std::vector<float>(n);
+      break;
+    case VarType::Boolean:
+      data_ = Booleans(n);
+      break;
+    case VarType::String:
+      data_ = std::vector<std::string>(n);
+      break;
     case VarType::Empty:
     case VarType::Variant:
       element_ = VarType::Variant;
@@ -203,12 +261,18 @@ std::int64_t VArray::Flat(std::int32_t i, std::int32_t j) const {
 
 Variant VArray::At(std::size_t flat) const {
   switch (data_.index()) {
-    case 0: return std::get<0>(data_)[flat];
-    case 1: return std::get<1>(data_)[flat];
-    case 2: return std::get<2>(data_)[flat];
-    case 3: return Boolean{std::get<3>(data_)[flat] != 0};
-    case 4: return std::get<4>(data_)[flat];
-    default: return std::get<5>(data_)[flat];
+    case 0:
+      return std::get<0>(data_)[flat];
+    case 1:
+      return std::get<1>(data_)[flat];
+    case 2:
+      return std::get<2>(data_)[flat];
+    case 3:
+      return Boolean{std::get<3>(data_)[flat] != 0};
+    case 4:
+      return std::get<4>(data_)[flat];
+    default:
+      return std::get<5>(data_)[flat];
   }
 }
 
@@ -245,7 +309,8 @@ Status VArray::Put(std::size_t flat, const Variant& value, std::string_view wher
       break;
     }
     default:
-      if (value.IsArray()) return Error::TypeMismatch(Where(where) + ": an array cannot be an element");
+      if (value.IsArray())
+        return Error::TypeMismatch(Where(where) + ": an array cannot be an element");
       std::get<5>(data_)[flat] = value;
       break;
   }

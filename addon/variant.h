@@ -40,14 +40,14 @@ class VArray;
 class Variant {
  public:
   Variant() = default;
-  Variant(std::int16_t v) : v_(v) {}                     // NOLINT
-  Variant(std::int32_t v) : v_(v) {}                     // NOLINT
-  Variant(float v) : v_(v) {}                            // NOLINT
-  Variant(Boolean v) : v_(v) {}                          // NOLINT
-  Variant(bool v) : v_(Boolean{v}) {}                    // NOLINT
-  Variant(std::string v) : v_(std::move(v)) {}           // NOLINT
-  Variant(const char* v) : v_(std::string(v)) {}         // NOLINT
-  Variant(VArray array);                                 // NOLINT
+  Variant(std::int16_t v) : v_(v) {}                                      // NOLINT
+  Variant(std::int32_t v) : v_(v) {}                                      // NOLINT
+  Variant(float v) : v_(v) {}                                             // NOLINT
+  Variant(Boolean v) : v_(v) {}                                           // NOLINT
+  Variant(bool v) : v_(Boolean{v}) {}                                     // NOLINT
+  Variant(std::string v) : v_(std::move(v)) {}                            // NOLINT
+  Variant(const char* v) : v_(std::string(v)) {}                          // NOLINT
+  Variant(VArray array);                                                  // NOLINT
   Variant(std::shared_ptr<const VArray> array) : v_(std::move(array)) {}  // NOLINT
 
   // The scalar type, or Variant for an array (see IsArray).

@@ -27,6 +27,8 @@ struct PointRecord {
   bool blnUclVisible = false;
   bool blnLclVisible = false;
   bool blnCentreVisible = false;
+
+  friend bool operator==(const PointRecord&, const PointRecord&) = default;
 };
 
 // Selects one of a record's lines.
@@ -37,7 +39,8 @@ struct PlottedPoint {
   std::int16_t flag = 0;
 };
 
-// The value plotted at `place` in graph `g` and its value flag, by chart type.
+// The value plotted at `place` in graph `g` and its value flag, by chart type. An index derived
+// from `place` that does not fit 16 bits raises error 9 naming the array, as one outside it does.
 PlottedPoint PlottedValue(const clsData& data, std::int16_t g, std::int16_t place);
 
 // The record of `place` in graph `Gtype`, from PGV/PGVI and the per-place lines.
@@ -51,7 +54,7 @@ float SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split)
 bool LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t split);
 
 // The process SD at the record's place (a third of the distance from the central line to a
-// usable limit), or -1 when none is available.
+// usable limit), or -1 when none is available. A half that overflows a float raises error 6.
 float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record);
 
 // Whether the record holds a value above (below) the chosen visible line, or on it when orEqual.
@@ -60,7 +63,11 @@ bool IsBelowLine(const PointRecord& record, ChartLine line, bool orEqual);
 
 // The next cluster of at least minCount true flags from `pos` on, in which every stretch of false
 // flags is shorter than window - minCount + 1. On success start >= 0 and pos moves past the
-// cluster; with no further cluster start is -1 (end is then not meaningful).
+// cluster; with no further cluster start is -1, pos is past the end (or where it was when it
+// already was) and end is not meaningful. Call again with the same pos to list every cluster.
+// Any arguments terminate: minCount < 1 accepts every cluster (each holds a true flag), and
+// window < minCount tolerates no false flag at all. REQUIRES: pos >= 0 (else error 9) and at most
+// 32767 flags, so that every position fits 16 bits (else error 6).
 struct Run {
   std::int16_t start = -1;
   std::int16_t end = -1;

@@ -16,8 +16,7 @@ class Platform {
 
   // Shows a message box with an OK button and returns when it is closed. An empty title means
   // the platform's default title.
-  virtual void MessageBox(std::string_view text, MessageIcon icon,
-                          std::string_view title = {}) = 0;
+  virtual void MessageBox(std::string_view text, MessageIcon icon, std::string_view title = {}) = 0;
   // Clears the clipboard, then puts plain text on it.
   virtual void SetClipboardText(std::string_view text) = 0;
   // The current local date and time as text in the system's general date format.

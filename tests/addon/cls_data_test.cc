@@ -79,9 +79,9 @@ TEST_F(ClsDataTest, WholeArrayReplacesStorageAndBounds) {
 
 TEST_F(ClsDataTest, ReplacedArrayOfAnotherTypeConvertsOnGet) {
   VArray texts(VarType::String, {{-2, 2}});
-  ASSERT_TRUE(texts.Put(0, "1.5").ok());   // XData(-2)
-  ASSERT_TRUE(texts.Put(1, "abc").ok());   // XData(-1)
-  ASSERT_TRUE(texts.Put(2, "2.5").ok());   // XData(0)
+  ASSERT_TRUE(texts.Put(0, "1.5").ok());  // XData(-2)
+  ASSERT_TRUE(texts.Put(1, "abc").ok());  // XData(-1)
+  ASSERT_TRUE(texts.Put(2, "2.5").ok());  // XData(0)
   data.SetQuickXData(Variant(texts));
   EXPECT_EQ(data.XData(-2), 1.5f);
   EXPECT_EQ(ErrorNumberOf([&] { (void)data.XData(-1); }), 13);
@@ -94,10 +94,9 @@ TEST_F(ClsDataTest, ReplacedArrayOfAnotherTypeConvertsOnGet) {
 
 TEST_F(ClsDataTest, WholeArrayMembersRefuseWhatIsNotAnArray) {
   EXPECT_EQ(data.PutWholeArray(MemberId::XData, Variant(3.0f)).error().number(), 13);
-  EXPECT_EQ(data.PutWholeArray(MemberId::Mx, Variant(VArray(VarType::Single, {{1, 2}})))
-                .error()
-                .number(),
-            13);  // fixed arrays have no whole-array member
+  EXPECT_EQ(
+      data.PutWholeArray(MemberId::Mx, Variant(VArray(VarType::Single, {{1, 2}}))).error().number(),
+      13);  // fixed arrays have no whole-array member
   VArray too_large(VarType::Single, {{0, 40000}});
   EXPECT_EQ(data.PutWholeArray(MemberId::XData, Variant(too_large)).error().number(), 9);
   EXPECT_EQ(data.XData(5000), 0.0f);  // unchanged
@@ -117,9 +116,12 @@ TEST_F(ClsDataTest, QuorvaVersionAdvisesOlderHostsOnly) {
     const char* version;
     bool advised;
   };
-  const Row rows[] = {{"0003.0006.0119", true}, {"0003.0006.0120", false},
-                      {"0004.0000.0000", false}, {"3.6.120", false},
-                      {"", true},               {"0003.0006.012", true}};
+  const Row rows[] = {{"0003.0006.0119", true},
+                      {"0003.0006.0120", false},
+                      {"0004.0000.0000", false},
+                      {"3.6.120", false},
+                      {"", true},
+                      {"0003.0006.012", true}};
   for (const Row& row : rows) {
     RecordingPlatform p;
     clsData d(p);
@@ -127,7 +129,8 @@ TEST_F(ClsDataTest, QuorvaVersionAdvisesOlderHostsOnly) {
     EXPECT_EQ(d.QuorvaVersion(), row.version);
     ASSERT_EQ(p.messages.size(), row.advised ? 1u : 0u) << row.version;
     if (row.advised) {
-      EXPECT_EQ(p.messages[0].text, "You need quorva version 0003.0006.0120 or later for best results.");
+      EXPECT_EQ(p.messages[0].text,
+                "You need quorva version 0003.0006.0120 or later for best results.");
       EXPECT_EQ(p.messages[0].icon, MessageIcon::kInformation);
     }
   }

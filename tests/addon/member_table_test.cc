@@ -18,12 +18,18 @@ namespace {
 // A value of the member's type that differs from the initial zero, empty or False.
 Variant Sample(VarType type) {
   switch (type) {
-    case VarType::Integer: return std::int16_t{-7};
-    case VarType::Long: return std::int32_t{123456};
-    case VarType::Single: return 2.5f;
-    case VarType::Boolean: return true;
-    case VarType::String: return "label";
-    default: return {};
+    case VarType::Integer:
+      return std::int16_t{-7};
+    case VarType::Long:
+      return std::int32_t{123456};
+    case VarType::Single:
+      return 2.5f;
+    case VarType::Boolean:
+      return true;
+    case VarType::String:
+      return "label";
+    default:
+      return {};
   }
 }
 
@@ -82,7 +88,8 @@ TEST(MemberTableTest, EveryArrayHasItsBoundsAndRefusesIndexesOutsideThem) {
     // Corners of the array: lower and upper bound of every dimension.
     std::vector<std::vector<std::int32_t>> corners;
     for (std::int32_t a : {info.dims[0].lower, info.dims[0].upper}) {
-      if (info.rank == 1) corners.push_back({a});
+      if (info.rank == 1)
+        corners.push_back({a});
       else
         for (std::int32_t b : {info.dims[1].lower, info.dims[1].upper}) corners.push_back({a, b});
     }

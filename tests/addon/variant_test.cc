@@ -12,12 +12,16 @@ TEST(VariantTest, ConversionsFollowTheHostsRules) {
     int error;
   };
   const Row rows[] = {
-      {Variant(2.5f), 2, 0},          {Variant(3.5f), 4, 0},
-      {Variant(-2.5f), -2, 0},        {Variant(Boolean{true}), -1, 0},
-      {Variant(" 12 "), 12, 0},       {Variant("1e2"), 100, 0},
+      {Variant(2.5f), 2, 0},
+      {Variant(3.5f), 4, 0},
+      {Variant(-2.5f), -2, 0},
+      {Variant(Boolean{true}), -1, 0},
+      {Variant(" 12 "), 12, 0},
+      {Variant("1e2"), 100, 0},
       {Variant(std::int32_t{40000}), -100000, 6},
       {Variant(40000.0f), -100000, 6},
-      {Variant("abc"), -100000, 13},  {Variant(""), -100000, 13},
+      {Variant("abc"), -100000, 13},
+      {Variant(""), -100000, 13},
       {Variant(VArray(VarType::Integer, {{0, 1}})), -100000, 13},
       {Variant(), 0, 0},
   };
@@ -48,9 +52,15 @@ TEST(VariantTest, FormatSingleGivesSevenSignificantDigits) {
     float value;
     const char* text;
   };
-  const Row rows[] = {{0.5f, "0.5"},          {1234567.0f, "1234567"}, {12345678.0f, "1.234568E+07"},
-                      {0.00001f, "1E-05"},    {-0.25f, "-0.25"},       {100.0f, "100"},
-                      {13.3f, "13.3"},        {0.0f, "0"},             {1.0f / 3.0f, "0.3333333"}};
+  const Row rows[] = {{0.5f, "0.5"},
+                      {1234567.0f, "1234567"},
+                      {12345678.0f, "1.234568E+07"},
+                      {0.00001f, "1E-05"},
+                      {-0.25f, "-0.25"},
+                      {100.0f, "100"},
+                      {13.3f, "13.3"},
+                      {0.0f, "0"},
+                      {1.0f / 3.0f, "0.3333333"}};
   for (const Row& row : rows) EXPECT_EQ(FormatSingle(row.value), row.text);
 }
 

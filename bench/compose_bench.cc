@@ -1,0 +1,54 @@
+// The cost of a whole diagnosis as the chart grows. Reported per place: it must stay flat.
+#include <benchmark/benchmark.h>
+
+#include "addon/cls_data.h"
+#include "bench/synthetic_chart.h"
+#include "engine/report.h"
+#include "engine/test_table.h"
+#include "platform/recording_platform.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/memory_store.h"
+
+namespace ostrevin {
+namespace {
+
+// range(0): places; range(1): splits; range(2): 1 = zigzag options on, 0 = off.
+void BM_ComposeDiagnosis(benchmark::State& state) {
+  RecordingPlatform platform;
+  clsData data(platform);
+  const auto places = static_cast<std::int32_t>(state.range(0));
+  FillSyntheticChart(data, places, static_cast<std::int16_t>(state.range(1)));
+  MemoryStore store;
+  DiagnosisSettings settings(store);
+  for (const TestEntry& test : AllTests()) settings.SaveCheckFor(test.key, true);
+  const char* option = state.range(2) != 0 ? "-1" : "0";
+  for (const char* key :
+       {"ZigZagAboutCentralLine", "ZigZagFrom1SD", "ZigZagAtLeastSDDistanceSignificant"})
+    settings.SaveSignificance(key, option);
+  std::size_t length = 0;
+  for (auto _ : state) {
+    data.SetNextHAxLToDiagnose(0);
+    length = ComposeDiagnosis(data, settings, platform).size();
+    benchmark::DoNotOptimize(length);
+  }
+  state.counters["report_bytes"] = static_cast<double>(length);
+  state.counters["per_place"] = benchmark::Counter(
+      static_cast<double>(places), benchmark::Counter::kIsIterationInvariantRate |
+                                       benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_ComposeDiagnosis)
+    ->ArgNames({"places", "splits", "zigzag_options"})
+    ->Args({500, 100, 1})
+    ->Args({5000, 100, 1})
+    ->Args({30000, 100, 1})
+    ->Args({500, 1, 1})
+    ->Args({30000, 1, 1})
+    ->Args({500, 100, 0})
+    ->Args({30000, 100, 0})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace ostrevin
+
+BENCHMARK_MAIN();

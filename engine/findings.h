@@ -1,0 +1,80 @@
+#ifndef OSTREVIN_ENGINE_FINDINGS_H_
+#define OSTREVIN_ENGINE_FINDINGS_H_
+
+// What a test finds, as data. Tests find; FormatFindings (finding_text.h) writes the report's
+// lines from these, and the same data feeds machine-readable output.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/geometry.h"
+
+namespace ostrevin {
+
+class clsData;
+class DiagnosisSettings;
+
+// The test variants, in the order the run driver runs them.
+enum class TestId : std::uint8_t {
+  kAboveUCL,
+  kAboveUCLMR,
+  kBelowLCL,
+  kAboveBelowMean,
+  kAboveBelowMeanMR,
+  k2OutOf3Above,
+  k2OutOf3Below,
+  k4OutOf5Above,
+  k4OutOf5Below,
+  kWithin1SD,
+  kIncreasingOrDecreasing,
+  kExtremeSwitch,
+  kZigZag,
+};
+inline constexpr int kTestCount = 13;
+
+// One line of findings: a single point (first == last, count 1) or a run of points, by place.
+struct Finding {
+  std::int16_t first_place = 0;
+  std::int16_t last_place = 0;
+  std::int16_t count = 1;      // points in the run
+  std::int16_t direction = 0;  // +1 above or upwards, -1 below or downwards, 0 neither
+};
+
+// The finding that covers records a to b of `records`.
+inline Finding RecordsFinding(const std::vector<PointRecord>& records, std::int16_t a,
+                              std::int16_t b, std::int16_t count, std::int16_t direction) {
+  return {records[static_cast<std::size_t>(a)].Place, records[static_cast<std::size_t>(b)].Place,
+          count, direction};
+}
+
+// A group of finding lines that the report closes with an empty line. Some tests open it with a
+// heading; a block may hold no lines at all (it then writes the empty line alone).
+struct FindingBlock {
+  std::string heading;
+  std::vector<Finding> findings;
+};
+
+// What one test made of one split. An empty explanation means the test did not apply.
+struct TestResult {
+  std::string explanation;
+  std::vector<FindingBlock> blocks;
+};
+
+// The arguments every test takes: the split's records and where in them to look.
+struct TestArgs {
+  const clsData& data;
+  const std::vector<PointRecord>& records;
+  std::int16_t graph;
+  std::int16_t limitSplit;
+  std::int16_t splitFirstRecord;
+  std::int16_t runFirstRecord;
+  std::int16_t lastRecord;
+  const DiagnosisSettings& settings;
+};
+
+using TestFunction = TestResult (*)(const TestArgs& args);
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_ENGINE_FINDINGS_H_

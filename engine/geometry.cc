@@ -1,0 +1,235 @@
+#include "engine/geometry.h"
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "addon/cls_data.h"
+#include "addon/error.h"
+#include "addon/members.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::int32_t kInt16Min = std::numeric_limits<std::int16_t>::min();
+constexpr std::int32_t kInt16Max = std::numeric_limits<std::int16_t>::max();
+
+// An index of `id` computed in 32 bits (2k + g, k - 1, split + 1). One that does not fit the
+// 16-bit accessors lies outside every array, so it is error 9 rather than a wrapped-around index.
+std::int16_t Index16(MemberId id, std::int32_t index) {
+  if (index < kInt16Min || index > kInt16Max) {
+    const std::int32_t indexes[] = {index};
+    throw Error::SubscriptOutOfRange(DescribeElement(id, indexes));
+  }
+  return static_cast<std::int16_t>(index);
+}
+
+// The entry of split `split` in the 1-based per-split arrays.
+std::int16_t SplitEntry(MemberId id, std::int16_t split) {
+  return Index16(id, std::int32_t{split} + 1);
+}
+
+using FlagAt = bool (clsData::*)(std::int16_t, std::int16_t) const;
+using ValueAt = float (clsData::*)(std::int16_t, std::int16_t) const;
+
+// Whether one per-place line keeps one value over the places first..last where it is visible.
+bool LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int32_t last,
+                 FlagAt visible, ValueAt value) {
+  std::optional<float> reference;
+  // first and last both come from 16-bit entries of Split, so every place in between fits.
+  for (std::int32_t p = first; p <= last; ++p) {
+    const auto place = static_cast<std::int16_t>(p);
+    if (!(d.*visible)(place, g)) continue;
+    const float v = (d.*value)(place, g);
+    if (!reference) {
+      reference = v;
+    } else if (v != *reference) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The UCL of graph 0 that marks a boundary (100 %, the sample size, a proportion of 1) rather
+// than three SDs above the central line; other chart types have none.
+std::optional<float> UclCeiling(const clsData& d) {
+  const std::int16_t type = d.CType();
+  if (d.Percent() && type == -1) return 100.0f;
+  if (type >= 1) return static_cast<float>(type);
+  if (type == -4) return 1.0f;
+  return std::nullopt;
+}
+
+// One third of a distance between lines; an infinite or undefined result is the host's
+// overflow error, not an SD.
+float ThirdOf(float distance, std::int16_t place) {
+  const float third = distance / 3.0f;
+  if (!std::isfinite(third)) throw Error::Overflow("SD at place " + std::to_string(place));
+  return third;
+}
+
+// The selected line of the record, or nothing when it is not visible there.
+std::optional<float> VisibleLine(const PointRecord& r, ChartLine line) {
+  switch (line) {
+    case LineUCL:
+      if (r.blnUclVisible) return r.Ucl;
+      break;
+    case LineCentre:
+      if (r.blnCentreVisible) return r.Centre;
+      break;
+    case LineLCL:
+      if (r.blnLclVisible) return r.Lcl;
+      break;
+  }
+  return std::nullopt;
+}
+
+struct Cluster {
+  std::int32_t count = 0;  // true flags in it
+  std::int32_t end = 0;    // its last true flag
+};
+
+// Grows a cluster from the true flag at `first` until a stretch of false flags reaches gapLimit.
+// A shorter stretch, also one that runs off the end, is stepped over in one go: stepping through
+// it flag by flag would only meet shorter stretches still, and no true flag.
+Cluster GrowCluster(const std::vector<bool>& flags, std::int32_t first, std::int32_t gapLimit) {
+  const auto size = static_cast<std::int32_t>(flags.size());
+  auto at = [&flags](std::int32_t i) { return flags[static_cast<std::size_t>(i)]; };
+  Cluster cluster{0, first};
+  std::int32_t j = first;
+  while (j < size) {
+    if (at(j)) {
+      ++cluster.count;
+      cluster.end = j++;
+      continue;
+    }
+    std::int32_t gapEnd = j;
+    while (gapEnd < size && !at(gapEnd)) ++gapEnd;
+    if (gapEnd - j >= gapLimit) break;
+    j = gapEnd;
+  }
+  return cluster;
+}
+
+}  // namespace
+
+PlottedPoint PlottedValue(const clsData& d, std::int16_t g, std::int16_t place) {
+  const std::int32_t k = place;
+  switch (d.CType()) {
+    case -7:
+      return {d.GV(place), d.XDataI(place)};
+    case -5:
+    case -4:
+      return {d.GV(place), d.PGVI(place)};
+    case -3:
+      return {d.RData(Index16(MemberId::RData, 2 * k + g)), d.RDataI(place)};
+    case -1:
+      if (g == 0) return {d.XData(place), d.XDataI(place)};
+      // A moving range needs the place before it, so the first place has none.
+      if (place == 0) return {0.0f, 0};
+      return {d.RData(Index16(MemberId::RData, k - 1)), d.RDataI(Index16(MemberId::RDataI, k - 1))};
+    default:
+      return {d.XData(place), d.XDataI(place)};
+  }
+}
+
+PointRecord MakePointRecord(const clsData& d, std::int16_t Gtype, std::int16_t place) {
+  PointRecord r;
+  r.Value = d.PGV(place);
+  r.ValueFlag = d.PGVI(place);
+  r.Place = place;
+  r.Ucl = d.PointStatsUcl(place, Gtype);
+  r.Lcl = d.PointStatsLcl(place, Gtype);
+  r.Centre = d.PointStatsCentre(place, Gtype);
+  r.blnUclVisible = d.PointStatsblnUclVisible(place, Gtype);
+  r.blnLclVisible = d.PointStatsblnLclVisible(place, Gtype);
+  r.blnCentreVisible = d.PointStatsblnCentreVisible(place, Gtype);
+  return r;
+}
+
+float SegmentCentre(const clsData& d, std::int16_t Gtype, std::int16_t split) {
+  if (d.CType() == -4 || Gtype == 1) return d.Mr(SplitEntry(MemberId::Mr, split));
+  return d.Mx(SplitEntry(MemberId::Mx, split));
+}
+
+bool LimitsAreHorizontal(const clsData& d, std::int16_t Gtype, std::int16_t split) {
+  if (Gtype == 1) return true;
+  if (d.blnTrend(SplitEntry(MemberId::blnTrend, split))) return false;
+  if ((d.CType() == -4 || d.CType() == -5) && d.blnWavypuChart()) return false;
+  const std::int32_t first = d.Split(split);
+  const std::int32_t last = std::int32_t{d.Split(SplitEntry(MemberId::Split, split))} - 1;
+  return LineIsLevel(d, Gtype, first, last, &clsData::PointStatsblnUclVisible,
+                     &clsData::PointStatsUcl) &&
+         LineIsLevel(d, Gtype, first, last, &clsData::PointStatsblnLclVisible,
+                     &clsData::PointStatsLcl) &&
+         LineIsLevel(d, Gtype, first, last, &clsData::PointStatsblnCentreVisible,
+                     &clsData::PointStatsCentre);
+}
+
+float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r) {
+  if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
+  // GetSD runs for every record and LimitsAreHorizontal walks the whole split: ask it only when
+  // a forced limit could drop a half that is still in use, and at most once.
+  std::optional<bool> horizontal;
+  auto isHorizontal = [&] {
+    if (!horizontal) horizontal = LimitsAreHorizontal(d, 0, split);
+    return *horizontal;
+  };
+  bool useUpper = r.blnUclVisible;
+  bool useLower = r.blnLclVisible && r.Lcl != 0.0f;
+  if (Gtype == 0) {
+    const bool forced100 = d.blnUCLForced100(SplitEntry(MemberId::blnUCLForced100, split));
+    if (useUpper && forced100 && isHorizontal()) useUpper = false;
+    const std::optional<float> ceiling = UclCeiling(d);
+    if (useUpper && ceiling && r.Ucl == *ceiling) useUpper = false;
+    const bool forcedZero = d.blnLCLForcedZero(SplitEntry(MemberId::blnLCLForcedZero, split));
+    if (useLower && forcedZero && isHorizontal()) useLower = false;
+  }
+  if (!useUpper && !useLower) return -1.0f;
+  const float upper = useUpper ? ThirdOf(r.Ucl - r.Centre, r.Place) : 0.0f;
+  if (useLower) {
+    const float lower = ThirdOf(r.Centre - r.Lcl, r.Place);
+    if (lower > upper) return lower;
+  }
+  return upper;
+}
+
+bool IsAboveLine(const PointRecord& r, ChartLine line, bool orEqual) {
+  if (r.ValueFlag == 0) return false;
+  const std::optional<float> y = VisibleLine(r, line);
+  return y && (r.Value > *y || (orEqual && r.Value == *y));
+}
+
+bool IsBelowLine(const PointRecord& r, ChartLine line, bool orEqual) {
+  if (r.ValueFlag == 0) return false;
+  const std::optional<float> y = VisibleLine(r, line);
+  return y && (r.Value < *y || (orEqual && r.Value == *y));
+}
+
+Run FindRun(std::int16_t& pos, const std::vector<bool>& flags, std::int16_t minCount,
+            std::int16_t window) {
+  if (pos < 0) throw Error::SubscriptOutOfRange("flags(" + std::to_string(pos) + ")");
+  if (flags.size() > static_cast<std::size_t>(kInt16Max)) {
+    throw Error::Overflow("FindRun over " + std::to_string(flags.size()) + " flags");
+  }
+  const auto last = static_cast<std::int32_t>(flags.size()) - 1;
+  // In 32 bits: window - minCount + 1 overflows 16 bits for extreme arguments.
+  const std::int32_t gapLimit = std::int32_t{window} - minCount + 1;
+  Run run;
+  for (std::int32_t p = pos; p <= last; ++p) {
+    if (!flags[static_cast<std::size_t>(p)]) continue;
+    const Cluster cluster = GrowCluster(flags, p, gapLimit);
+    run.end = static_cast<std::int16_t>(cluster.end);
+    if (cluster.count >= minCount) {
+      run.start = static_cast<std::int16_t>(p);
+      pos = static_cast<std::int16_t>(cluster.end + 1);
+      return run;
+    }
+  }
+  if (pos <= last) pos = static_cast<std::int16_t>(last + 1);
+  return run;
+}
+
+}  // namespace ostrevin

@@ -1,0 +1,172 @@
+#include "engine/run_driver.h"
+
+#include <algorithm>
+
+#include "addon/cls_data.h"
+#include "engine/finding_text.h"
+#include "engine/test_table.h"
+#include "platform/platform.h"
+#include "settings/diagnosis_settings.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::string_view kExtrasWarning =
+    "The extra values (fixed control lines) have probably been read incorrectly perhaps due to the "
+    "'extras' split referring to an earlier split. Contact Halcyra.";
+
+enum class SummarySet { kAll, kCentre, kNone };
+
+std::int16_t FirstSplit(const clsData& d, std::int16_t start) {
+  for (std::int16_t i = 0; i < d.Splitp(); ++i) {
+    if (d.Split(i) <= start && start <= d.Split(i + 1) - 1) return i;
+  }
+  return 0;
+}
+
+// The split's kind text and which lines its summary shows.
+std::pair<std::string, SummarySet> KindOf(const clsData& d, std::int16_t i, std::int16_t limit) {
+  std::pair<std::string, SummarySet> kind{"", SummarySet::kAll};
+  if (d.NewXV(i) != 0) {
+    kind.first = "Extra Values (control limits fixed)";
+    kind.second = d.SplitRun(limit) != 0    ? SummarySet::kCentre
+                  : d.SplitNone(limit) != 0 ? SummarySet::kNone
+                                            : SummarySet::kAll;
+  } else if (d.SplitRun(i) != 0) {
+    kind = {"Run Split (only central line)", SummarySet::kCentre};
+  } else if (d.SplitNone(i) != 0) {
+    kind = {"No Limits and no central line", SummarySet::kNone};
+  } else if (d.ManualLim() != 0 && i == 0) {
+    kind.first = "Limits Set Manuallly";
+  }
+  if (d.CType() == 0) kind.second = SummarySet::kCentre;
+  return kind;
+}
+
+SplitSummary Summarise(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t limit,
+                       SummarySet set) {
+  SplitSummary summary;
+  summary.horizontal = LimitsAreHorizontal(d, graph, limit);
+  if (!summary.horizontal || set == SummarySet::kNone) return summary;
+  const std::int16_t first = d.Split(i);
+  auto add = [&](SummaryLine::Line line, bool visible, auto value) {
+    summary.lines.push_back({line, visible, visible ? value() : 0.0f});
+  };
+  if (set == SummarySet::kAll)
+    add(SummaryLine::kLCL, d.PointStatsblnLclVisible(first, graph),
+        [&] { return d.Lcl(limit + 1, graph); });
+  add(SummaryLine::kCentre, d.PointStatsblnCentreVisible(first, graph),
+      [&] { return SegmentCentre(d, graph, limit); });
+  if (set == SummarySet::kAll)
+    add(SummaryLine::kUCL, d.PointStatsblnUclVisible(first, graph),
+        [&] { return d.Ucl(limit + 1, graph); });
+  return summary;
+}
+
+// Runs the switched-on tests over the split's records and notes new explanation lines.
+void RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDiagnosis& graph) {
+  for (const TestEntry& test : AllTests()) {
+    if (test.mr == MovingRangeCase::kOnly && !mr_case) continue;
+    if (test.mr == MovingRangeCase::kNever && mr_case) continue;
+    if (test.run == nullptr || !args.settings.GetCheckFor(test.key)) continue;
+    TestResult result = test.run(args);
+    const bool listed =
+        std::find(graph.explained.begin(), graph.explained.end(), test.id) != graph.explained.end();
+    if (!result.explanation.empty() && !listed) {
+      graph.explained.push_back(test.id);
+      graph.explanations += result.explanation + std::string(kCrLf);
+    }
+    split.outcomes.push_back({test.id, std::move(result)});
+  }
+}
+
+void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t start,
+                   std::int16_t end, const DiagnosisSettings& settings, Platform& platform,
+                   GraphDiagnosis& out) {
+  SplitDiagnosis split;
+  split.split = i;
+  split.limit_split = d.NewXV(i) != 0 ? static_cast<std::int16_t>(i - 1) : i;
+  if (d.NewXV(i) != 0 && d.NewXV(i) != -1)
+    platform.MessageBox(kExtrasWarning, MessageIcon::kExclamation);
+  const std::int32_t split_end = std::min<std::int32_t>(d.Split(i + 1) - 1, end);
+  split.first_place = d.Split(i);
+  auto [kind, set] = KindOf(d, i, split.limit_split);
+  split.kind = std::move(kind);
+  split.summary = Summarise(d, graph, i, split.limit_split, set);
+
+  // No test looks at a record before the split's first place, so the records start there.
+  const std::int16_t run_start = std::max(split.first_place, start);
+  std::vector<PointRecord> records;
+  std::int16_t run_first = -1;
+  for (std::int32_t j = std::max<std::int16_t>(split.first_place, 0); j <= split_end; ++j) {
+    const auto place = static_cast<std::int16_t>(j);
+    if (d.PGVI(place) == 0) continue;
+    if (run_first < 0 && place >= run_start) run_first = static_cast<std::int16_t>(records.size());
+    records.push_back(MakePointRecord(d, graph, place));
+  }
+  if (run_first >= 0) {
+    const TestArgs args{d,
+                        records,
+                        graph,
+                        split.limit_split,
+                        0,
+                        run_first,
+                        static_cast<std::int16_t>(records.size() - 1),
+                        settings};
+    RunTests(args, d.CType() == -1 && graph == 1, split, out);
+  }
+  out.splits.push_back(std::move(split));
+}
+
+std::string SummaryText(const SplitSummary& summary) {
+  if (!summary.horizontal)
+    return "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n";
+  static constexpr std::string_view kNames[] = {"LCL", "Centre", "UCL"};
+  std::string text;
+  for (const SummaryLine& s : summary.lines) {
+    const std::string name(kNames[s.line]);
+    text += s.visible ? name + "=" + FormatSingle(s.value) : "(" + name + " n/a)";
+    text += "     ";
+  }
+  if (!summary.lines.empty()) text += kCrLf;
+  return text + "\r\n\r\n";
+}
+
+}  // namespace
+
+GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
+                        const DiagnosisSettings& settings, Platform& platform) {
+  GraphDiagnosis out;
+  if (d.CType() == -7) {
+    out.cusum_refused = true;
+    return out;
+  }
+  for (std::int16_t i = FirstSplit(d, start); i < d.Splitp(); ++i)
+    DiagnoseSplit(d, graph, i, start, end, settings, platform, out);
+  return out;
+}
+
+std::string RenderGraph(const clsData& d, const GraphDiagnosis& diagnosis) {
+  if (diagnosis.cusum_refused) return "Unavailable to CuSum chart.";
+  std::string text;
+  for (const SplitDiagnosis& split : diagnosis.splits) {
+    text += kCrLf;
+    text += split.split == 0 ? "*** Chart Starts at " : "*** Split in graph at ";
+    text += d.HAxL(split.first_place) + " (Place number " +
+            std::to_string(std::int32_t{split.first_place} + 1) + ")" + std::string(kCrLf);
+    if (!split.kind.empty()) text += split.kind + std::string(kCrLf);
+    text += SummaryText(split.summary);
+    const std::size_t before = text.size();
+    for (const TestOutcome& o : split.outcomes) text += FormatFindings(d, o.test, o.result);
+    if (text.size() == before) text += "Nothing to report\r\n";
+  }
+  return text;
+}
+
+GraphText DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
+                        const DiagnosisSettings& settings, Platform& platform) {
+  GraphDiagnosis diagnosis = RunGraph(d, graph, start, end, settings, platform);
+  return {RenderGraph(d, diagnosis), diagnosis.explanations};
+}
+
+}  // namespace ostrevin

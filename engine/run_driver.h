@@ -1,0 +1,67 @@
+#ifndef OSTREVIN_ENGINE_RUN_DRIVER_H_
+#define OSTREVIN_ENGINE_RUN_DRIVER_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/findings.h"
+
+namespace ostrevin {
+
+class Platform;
+
+// The limit summary of a split: which of LCL, Centre and UCL it shows, and their values.
+struct SummaryLine {
+  enum Line : std::uint8_t { kLCL, kCentre, kUCL };
+  Line line;
+  bool visible;  // false: the line does not exist at the split's first place ("n/a")
+  float value;
+};
+struct SplitSummary {
+  bool horizontal = true;  // false: no meaningful summary can be given
+  std::vector<SummaryLine> lines;
+};
+
+struct TestOutcome {
+  TestId test;
+  TestResult result;
+};
+
+// One split of one graph: its heading, kind, summary and what the switched-on tests found.
+struct SplitDiagnosis {
+  std::int16_t split = 0;
+  std::int16_t first_place = 0;
+  std::int16_t limit_split = 0;
+  std::string kind;  // "Run Split (only central line)" and the like, or empty
+  SplitSummary summary;
+  std::vector<TestOutcome> outcomes;  // the tests that ran, in order
+};
+
+struct GraphDiagnosis {
+  bool cusum_refused = false;
+  std::vector<SplitDiagnosis> splits;
+  std::vector<TestId> explained;  // tests whose explanation line is listed, in order
+  std::string explanations;       // those lines, each ending in a line break
+};
+
+// Diagnoses one graph from place `start` to place `end`, split by split, running the tests
+// switched on in `settings`. Shows the extras-split warning through `platform`. Container errors
+// (an index outside an array) pass through unchanged.
+GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
+                        std::int16_t end, const DiagnosisSettings& settings, Platform& platform);
+
+// The graph's part of the report.
+std::string RenderGraph(const clsData& data, const GraphDiagnosis& diagnosis);
+
+struct GraphText {
+  std::string text;
+  std::string explanations;
+};
+// RunGraph and RenderGraph together: the graph's report text and its explanation list.
+GraphText DiagnoseGraph(const clsData& data, std::int16_t graph, std::int16_t start,
+                        std::int16_t end, const DiagnosisSettings& settings, Platform& platform);
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_ENGINE_RUN_DRIVER_H_

@@ -1,0 +1,207 @@
+#include "engine/zone_tests.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "addon/cls_data.h"
+
+namespace ostrevin {
+namespace {
+
+// A band on one side of the central line between two multiples of the SD; both bounds belong
+// to it.
+struct Zone {
+  std::int8_t near_sd;  // the bound nearer the central line, in SDs
+  std::int8_t far_sd;
+  std::int8_t side;  // +1 above the central line, -1 below
+};
+
+constexpr Zone kUpperOuter{2, 3, +1};
+constexpr Zone kLowerOuter{2, 3, -1};
+
+constexpr std::string_view k2Of3Rule =
+    "The '2 out of 3 consecutive values between 2 and 3 SD' rule ";
+constexpr std::string_view k4Of5Rule =
+    "The '4 out of 5 consecutive values between 1 and 3 SD' rule ";
+constexpr std::string_view kAbove = "ABOVE the central line detected the following:";
+constexpr std::string_view kBelow = "BELOW the central line detected the following:";
+
+// K out of W consecutive points in a zone. The findings heading is heading_rule + heading_side.
+struct KOutOfWRule {
+  std::int16_t k;
+  std::int16_t w;
+  std::int16_t look_back;  // how many records before the run start a pattern may begin
+  Zone zone;
+  std::string_view heading_rule;
+  std::string_view heading_side;
+  std::string_view explanation;
+};
+
+// clang-format off
+constexpr KOutOfWRule k2Of3Above{2, 3, 2, kUpperOuter, k2Of3Rule, kAbove,
+    "2 out of 3 consecutive points are between 2SD and 3SD ABOVE the central line."};
+constexpr KOutOfWRule k2Of3Below{2, 3, 2, kLowerOuter, k2Of3Rule, kBelow,
+    "2 out of 3 consecutive points are between 2SD and 3SD BELOW the central line."};
+constexpr KOutOfWRule k4Of5Above{4, 5, 4, {1, 3, +1}, k4Of5Rule, kAbove,
+    "4 out of 5 consecutive points are between 1SD and 3SD ABOVE the central line."};
+constexpr KOutOfWRule k4Of5Below{4, 5, 4, {1, 3, -1}, k4Of5Rule, kBelow,
+    "4 out of 5 consecutive points are between 1SD and 3SD BELOW the central line."};
+// clang-format on
+
+constexpr std::string_view kSwitchExplanation =
+    "An Extreme Switch, i.e. the first point is between 2SD and 3SD on one side of the central "
+    "line and \r\n"
+    "          the second point is between 2SD and 3SD on the other side of the central line.";
+constexpr std::string_view kSwitchHeading =
+    "EXTREME SWITCHING has been detected for the following:";
+
+// Charts and splits summarised by the central line alone, or by no line, have no SD to zone by;
+// the moving-range graph of a measurements chart is not zoned either.
+bool ZonesApply(const TestArgs& args) {
+  const clsData& d = args.data;
+  if (d.CType() == 0 || d.SplitRun(args.limitSplit) != 0 || d.SplitNone(args.limitSplit) != 0)
+    return false;
+  return !(d.CType() == -1 && args.graph == 1);
+}
+
+// The records a test looks at: from the run start less the look-back, but never before the
+// split, to lastRecord. Empty (first > last) when the run holds no record.
+struct ScanRange {
+  std::int16_t first = 0;
+  std::int16_t last = -1;
+};
+
+ScanRange Scan(const TestArgs& args, std::int16_t look_back) {
+  if (args.runFirstRecord < 0) return {};
+  std::int32_t first = std::int32_t{args.runFirstRecord} - look_back;
+  first = std::max({first, std::int32_t{0}, std::int32_t{args.splitFirstRecord}});
+  // lastRecord never points past the array, whatever the caller hands in.
+  const auto size = static_cast<std::int32_t>(std::min<std::size_t>(args.records.size(), 32768));
+  const std::int32_t last = std::min<std::int32_t>(args.lastRecord, size - 1);
+  return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
+}
+
+const PointRecord& At(const TestArgs& args, std::int32_t k) {
+  return args.records[static_cast<std::size_t>(k)];
+}
+
+// The record's SD when the record can lie in a zone at all: it holds a value and has an SD.
+std::optional<float> ZoneSD(const TestArgs& args, const PointRecord& r) {
+  if (r.ValueFlag == 0) return std::nullopt;
+  const float s = GetSD(args.data, args.graph, args.limitSplit, r);
+  if (!(s >= 0.0f)) return std::nullopt;
+  return s;
+}
+
+float Multiple(float s, std::int8_t m) {
+  if (m == 2) return s + s;
+  if (m == 3) return s * 3.0f;
+  return s;
+}
+
+bool InZone(const PointRecord& r, float s, Zone zone) {
+  const float near = Multiple(s, zone.near_sd);
+  const float far = Multiple(s, zone.far_sd);
+  const float low = zone.side > 0 ? r.Centre + near : r.Centre - far;
+  const float high = zone.side > 0 ? r.Centre + far : r.Centre - near;
+  return low <= r.Value && r.Value <= high;
+}
+
+// One range line per cluster of marks that FindRun(.., minCount, window) finds from `first`.
+std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& marks,
+                              std::int16_t first, std::int16_t min_count, std::int16_t window,
+                              std::int16_t direction) {
+  std::vector<Finding> findings;
+  std::int16_t pos = first;
+  for (Run run = FindRun(pos, marks, min_count, window); run.start >= 0;
+       run = FindRun(pos, marks, min_count, window)) {
+    const auto count = std::count(marks.begin() + run.start, marks.begin() + run.end + 1, true);
+    findings.push_back(RecordsFinding(args.records, run.start, run.end,
+                                      static_cast<std::int16_t>(count), direction));
+  }
+  return findings;
+}
+
+// Marks every zone record of each window of W records that holds at least K of them; windows at
+// the end are cut short at the last record.
+std::vector<bool> MarkWindows(const std::vector<bool>& in_zone, ScanRange range,
+                              const KOutOfWRule& rule) {
+  std::vector<bool> marks(in_zone.size(), false);
+  for (std::int32_t w = range.first; w <= range.last; ++w) {
+    const std::int32_t end = std::min<std::int32_t>(w + rule.w - 1, range.last);
+    if (std::count(in_zone.begin() + w, in_zone.begin() + end + 1, true) < rule.k) continue;
+    for (std::int32_t j = w; j <= end; ++j)
+      if (in_zone[static_cast<std::size_t>(j)]) marks[static_cast<std::size_t>(j)] = true;
+  }
+  return marks;
+}
+
+TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
+  if (!ZonesApply(args)) return {};
+  TestResult result{std::string(rule.explanation), {}};
+  const ScanRange range = Scan(args, rule.look_back);
+  std::vector<bool> in_zone(static_cast<std::size_t>(range.last + 1), false);
+  for (std::int32_t k = range.first; k <= range.last; ++k) {
+    const std::optional<float> s = ZoneSD(args, At(args, k));
+    in_zone[static_cast<std::size_t>(k)] = s && InZone(At(args, k), *s, rule.zone);
+  }
+  const std::vector<bool> marks = MarkWindows(in_zone, range, rule);
+  if (std::find(marks.begin(), marks.end(), true) == marks.end()) return result;
+  FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
+  block.findings = Clusters(args, marks, range.first, rule.k, rule.w, rule.zone.side);
+  result.blocks.push_back(std::move(block));
+  return result;
+}
+
+// 1 in the upper outer zone (tried first), -1 in the lower one, else 0.
+int OuterZoneCode(const TestArgs& args, const PointRecord& r) {
+  const std::optional<float> s = ZoneSD(args, r);
+  if (!s) return 0;
+  if (InZone(r, *s, kUpperOuter)) return 1;
+  return InZone(r, *s, kLowerOuter) ? -1 : 0;
+}
+
+}  // namespace
+
+TestResult Diagnose2OutOf3Between23SigmaAboveMean(const TestArgs& args) {
+  return KOutOfW(args, k2Of3Above);
+}
+
+TestResult Diagnose2OutOf3Between23SigmaBelowMean(const TestArgs& args) {
+  return KOutOfW(args, k2Of3Below);
+}
+
+TestResult Diagnose4OutOf5Between13SigmaAboveMean(const TestArgs& args) {
+  return KOutOfW(args, k4Of5Above);
+}
+
+TestResult Diagnose4OutOf5Between13SigmaBelowMean(const TestArgs& args) {
+  return KOutOfW(args, k4Of5Below);
+}
+
+TestResult DiagnoseExtremeSwitch(const TestArgs& args) {
+  const clsData& d = args.data;
+  if (!ZonesApply(args)) return {};
+  if (d.CType() == -3 && args.graph == 1 && d.Lcl(args.limitSplit + 1, 1) == 0.0f) return {};
+  TestResult result{std::string(kSwitchExplanation), {}};
+  const ScanRange range = Scan(args, 1);
+  std::vector<int> codes(static_cast<std::size_t>(range.last + 1), 0);
+  for (std::int32_t k = range.first; k <= range.last; ++k)
+    codes[static_cast<std::size_t>(k)] = OuterZoneCode(args, At(args, k));
+  std::vector<bool> marks(codes.size(), false);
+  bool any = false;
+  for (std::int32_t k = range.first; k < range.last; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    if (codes[i] * codes[i + 1] != -1) continue;
+    marks[i] = true;
+    marks[i + 1] = true;
+    any = true;
+  }
+  if (!any) return result;
+  result.blocks.push_back(
+      {std::string(kSwitchHeading), Clusters(args, marks, range.first, 2, 2, 0)});
+  return result;
+}
+
+}  // namespace ostrevin

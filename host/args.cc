@@ -1,0 +1,36 @@
+#include "host/args.h"
+
+#include <algorithm>
+
+namespace ostrevin {
+
+Result<ParsedArgs> ParseArgs(std::span<const std::string> args, std::span<const OptionSpec> specs) {
+  ParsedArgs parsed;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (options_ended || arg == "-" || arg.empty() || arg[0] != '-') {
+      parsed.positional.push_back(arg);
+    } else if (arg == "--") {
+      options_ended = true;
+    } else if (arg == "--help" || arg == "-h") {
+      parsed.help = true;
+    } else {
+      const std::size_t equals = arg.find('=');
+      const std::string name = arg.substr(0, equals);
+      auto spec = std::find_if(specs.begin(), specs.end(),
+                               [&](const OptionSpec& s) { return s.name == name; });
+      if (spec == specs.end()) return Error::InvalidInput("unknown option " + name);
+      if (!spec->takes_value && equals != arg.npos)
+        return Error::InvalidInput("option " + name + " takes no value");
+      if (spec->takes_value && equals == arg.npos && i + 1 == args.size())
+        return Error::InvalidInput("option " + name + " needs a value");
+      std::string value;
+      if (spec->takes_value) value = equals != arg.npos ? arg.substr(equals + 1) : args[++i];
+      parsed.options[name] = std::move(value);
+    }
+  }
+  return parsed;
+}
+
+}  // namespace ostrevin

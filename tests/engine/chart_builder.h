@@ -1,0 +1,82 @@
+#ifndef OSTREVIN_TESTS_ENGINE_CHART_BUILDER_H_
+#define OSTREVIN_TESTS_ENGINE_CHART_BUILDER_H_
+
+// Builds a chart for engine tests in a few chained calls:
+//   ChartBuilder chart(-1);
+//   chart.Splits({0, 8}).Lines(0, 0, 7, 13, 10, 8).Values({9, 11, 12.5f});
+//   DiagnoseSomething(chart.data());
+// Anything not covered here is set on data() directly.
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "addon/cls_data.h"
+#include "engine/geometry.h"
+#include "platform/recording_platform.h"
+
+namespace ostrevin {
+
+class ChartBuilder {
+ public:
+  explicit ChartBuilder(std::int16_t ctype) { data_.SetCType(ctype); }
+  ChartBuilder(const ChartBuilder&) = delete;
+  ChartBuilder& operator=(const ChartBuilder&) = delete;
+
+  // Split boundaries: {0, 5, 9} makes split 0 = places 0..4 and split 1 = places 5..8.
+  ChartBuilder& Splits(std::initializer_list<std::int16_t> bounds) {
+    std::int16_t s = 0;
+    for (std::int16_t b : bounds) data_.SetSplit(s++, b);
+    data_.SetSplitp(static_cast<std::int16_t>(bounds.size() - 1));
+    return *this;
+  }
+
+  // The same visible lines of graph g at places first..last.
+  ChartBuilder& Lines(std::int16_t g, std::int16_t first, std::int16_t last, float ucl,
+                      float centre, float lcl) {
+    for (std::int16_t p = first; p <= last; ++p) {
+      data_.SetPointStatsUcl(p, g, ucl);
+      data_.SetPointStatsCentre(p, g, centre);
+      data_.SetPointStatsLcl(p, g, lcl);
+      data_.SetPointStatsblnUclVisible(p, g, true);
+      data_.SetPointStatsblnCentreVisible(p, g, true);
+      data_.SetPointStatsblnLclVisible(p, g, true);
+    }
+    return *this;
+  }
+
+  // Makes one line of graph g invisible at places first..last.
+  ChartBuilder& Hide(std::int16_t g, std::int16_t first, std::int16_t last, ChartLine line) {
+    for (std::int16_t p = first; p <= last; ++p) {
+      if (line == LineUCL) data_.SetPointStatsblnUclVisible(p, g, false);
+      if (line == LineCentre) data_.SetPointStatsblnCentreVisible(p, g, false);
+      if (line == LineLCL) data_.SetPointStatsblnLclVisible(p, g, false);
+    }
+    return *this;
+  }
+
+  // Plotted values PGV from place `first` on, each flagged as holding a value.
+  ChartBuilder& Values(std::initializer_list<float> values, std::int16_t first = 0) {
+    for (float v : values) {
+      data_.SetPGV(first, v);
+      data_.SetPGVI(first++, 1);
+    }
+    return *this;
+  }
+
+  // Marks places as holding no value.
+  ChartBuilder& NoValue(std::initializer_list<std::int16_t> places) {
+    for (std::int16_t p : places) data_.SetPGVI(p, 0);
+    return *this;
+  }
+
+  clsData& data() { return data_; }
+  RecordingPlatform& platform() { return platform_; }
+
+ private:
+  RecordingPlatform platform_;
+  clsData data_{platform_};
+};
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_TESTS_ENGINE_CHART_BUILDER_H_

@@ -1,0 +1,322 @@
+#include "engine/geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "addon/error.h"
+#include "tests/engine/chart_builder.h"
+
+namespace ostrevin {
+namespace {
+
+// The error `call` throws, as "error N: message", or "no error".
+std::string ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const Error& e) {
+    return e.ToString();
+  }
+  return "no error";
+}
+
+TEST(PlottedValueTest, ReadsTheArraysOfEachChartType) {
+  struct Row {
+    std::int16_t ctype, g, place;
+    float value;
+    std::int16_t flag;
+  };
+  const Row rows[] = {
+      {-7, 0, 3, 2.5f, 2}, {-5, 0, 3, 2.5f, 4}, {-4, 0, 3, 2.5f, 4}, {-3, 0, 3, 3.5f, 5},
+      {-3, 1, 3, 4.5f, 5}, {-1, 0, 3, 1.5f, 2}, {-1, 1, 3, 5.5f, 6}, {-1, 1, 0, 0.0f, 0},
+      {0, 0, 3, 1.5f, 2},  {-2, 0, 3, 1.5f, 2}, {-6, 0, 3, 1.5f, 2}, {-8, 0, 3, 1.5f, 2},
+      {5, 0, 3, 1.5f, 2},
+  };
+  for (const Row& row : rows) {
+    ChartBuilder chart(row.ctype);
+    clsData& d = chart.data();
+    for (std::int16_t k = 0; k < 8; ++k) {  // every other entry non-zero, so 0/0 stands out
+      d.SetXData(k, 9);
+      d.SetXDataI(k, 9);
+      d.SetGV(k, 9);
+      d.SetPGVI(k, 9);
+      d.SetRData(k, 9);
+      d.SetRDataI(k, 9);
+    }
+    d.SetXData(3, 1.5f);
+    d.SetXDataI(3, 2);
+    d.SetGV(3, 2.5f);
+    d.SetPGVI(3, 4);
+    d.SetRData(6, 3.5f);
+    d.SetRData(7, 4.5f);
+    d.SetRDataI(3, 5);
+    d.SetRData(2, 5.5f);
+    d.SetRDataI(2, 6);
+    const PlottedPoint got = PlottedValue(d, row.g, row.place);
+    EXPECT_EQ(got.value, row.value) << "CType " << row.ctype << " graph " << row.g;
+    EXPECT_EQ(got.flag, row.flag) << "CType " << row.ctype << " graph " << row.g;
+  }
+}
+
+TEST(PlottedValueTest, IndexesOutsideTheArraysAreError9WithoutWrapping) {
+  ChartBuilder subgroups(-3), individuals(-1);
+  EXPECT_EQ(ErrorOf([&] { PlottedValue(subgroups.data(), 1, 600); }),
+            "error 9: Subscript out of range: RData(1201)");
+  EXPECT_EQ(ErrorOf([&] { PlottedValue(subgroups.data(), 0, 20000); }),
+            "error 9: Subscript out of range: RData(40000)");
+  EXPECT_EQ(ErrorOf([&] { PlottedValue(individuals.data(), 1, -32768); }),
+            "error 9: Subscript out of range: RData(-32769)");
+}
+
+TEST(MakePointRecordTest, TakesValueFlagAndTheLinesOfItsGraph) {
+  ChartBuilder chart(-1);
+  chart.Lines(0, 4, 4, 99, 98, 97).Lines(1, 4, 4, 13, 10, 8).Hide(1, 4, 4, LineLCL);
+  chart.Values({7.5f}, 4).data().SetPGVI(4, -1);
+  const PointRecord expected{7.5f, -1, 4, 13, 8, 10, true, false, true};
+  EXPECT_EQ(MakePointRecord(chart.data(), 1, 4), expected);
+}
+
+TEST(SegmentCentreTest, MrForGraph1AndChartType4ElseMx) {
+  struct Row {
+    std::int16_t ctype, g;
+    float expected;
+  };
+  for (const Row& row :
+       {Row{-1, 0, 7}, Row{-1, 1, 9}, Row{-4, 0, 9}, Row{-5, 0, 7}, Row{3, 0, 7}}) {
+    ChartBuilder chart(row.ctype);
+    chart.data().SetMx(3, 7);
+    chart.data().SetMr(3, 9);
+    EXPECT_EQ(SegmentCentre(chart.data(), row.g, 2), row.expected) << row.ctype << "/" << row.g;
+  }
+  ChartBuilder chart(-1);
+  EXPECT_EQ(ErrorOf([&] { SegmentCentre(chart.data(), 0, 100); }),
+            "error 9: Subscript out of range: Mx(101)");
+  EXPECT_EQ(ErrorOf([&] { SegmentCentre(chart.data(), 1, 32767); }),
+            "error 9: Subscript out of range: Mr(32768)");
+}
+
+TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
+  struct Row {
+    const char* name;
+    std::int16_t ctype, g;
+    std::function<void(ChartBuilder&)> change;
+    bool expected;
+  };
+  const Row rows[] = {
+      {"level lines", -1, 0, [](ChartBuilder&) {}, true},
+      {"UCL steps", -1, 0, [](ChartBuilder& c) { c.Lines(0, 6, 6, 14, 10, 8); }, false},
+      {"step hidden", -1, 0,
+       [](ChartBuilder& c) { c.Lines(0, 6, 6, 14, 10, 8).Hide(0, 6, 6, LineUCL); }, true},
+      {"LCL steps", -1, 0, [](ChartBuilder& c) { c.Lines(0, 9, 9, 13, 10, 7); }, false},
+      {"centre steps", -1, 0, [](ChartBuilder& c) { c.Lines(0, 5, 5, 13, 11, 8); }, false},
+      {"next split differs", -1, 0, [](ChartBuilder& c) { c.Lines(0, 10, 10, 20, 10, 0); }, true},
+      {"split before differs", -1, 0, [](ChartBuilder& c) { c.Lines(0, 4, 4, 20, 10, 0); }, true},
+      {"trend", -1, 0, [](ChartBuilder& c) { c.data().SetblnTrend(2, true); }, false},
+      {"graph 1 with trend", -1, 1, [](ChartBuilder& c) { c.data().SetblnTrend(2, true); }, true},
+      {"wavy -4", -4, 0, [](ChartBuilder& c) { c.data().SetblnWavypuChart(true); }, false},
+      {"wavy -5", -5, 0, [](ChartBuilder& c) { c.data().SetblnWavypuChart(true); }, false},
+      {"wavy flag on -1", -1, 0, [](ChartBuilder& c) { c.data().SetblnWavypuChart(true); }, true},
+      {"empty split", -1, 0,
+       [](ChartBuilder& c) {
+         c.Splits({0, 5, 5}).Lines(0, 6, 6, 14, 10, 8);
+       },
+       true},
+  };
+  for (const Row& row : rows) {
+    ChartBuilder chart(row.ctype);
+    chart.Splits({0, 5, 10, 12}).Lines(0, 0, 11, 13, 10, 8).Lines(1, 0, 11, 5, 2, 0);
+    row.change(chart);
+    EXPECT_EQ(LimitsAreHorizontal(chart.data(), row.g, 1), row.expected) << row.name;
+  }
+}
+
+TEST(GetSDTest, ThirdOfTheWiderUsableHalf) {
+  struct Row {
+    const char* name;
+    std::int16_t ctype = -1;
+    float ucl = 13, centre = 10, lcl = 8;
+    float expected = 1;
+    std::int16_t g = 0;
+    bool percent = false, forced100 = false, forcedZero = false, trend = false;
+    bool uclVisible = true, lclVisible = true, centreVisible = true;
+  };
+  const Row rows[] = {
+      {.name = "upper wider"},
+      {.name = "equal halves", .lcl = 7},
+      {.name = "lower wider", .lcl = 4, .expected = 2},
+      {.name = "LCL 0", .lcl = 0},
+      {.name = "LCL hidden", .lcl = 4, .lclVisible = false},
+      {.name = "UCL hidden, lower", .lcl = 4, .expected = 2, .uclVisible = false},
+      {.name = "UCL hidden, lower negative", .lcl = 12, .expected = 0, .uclVisible = false},
+      {.name = "centre hidden", .expected = -1, .centreVisible = false},
+      {.name = "both limits hidden", .expected = -1, .uclVisible = false, .lclVisible = false},
+      {.name = "percent ceiling",
+       .ucl = 100,
+       .centre = 70,
+       .lcl = 46,
+       .expected = 8,
+       .percent = true},
+      {.name = "100 without Percent", .ucl = 100, .centre = 70, .lcl = 46, .expected = 10},
+      {.name = "Percent on type 0",
+       .ctype = 0,
+       .ucl = 100,
+       .centre = 70,
+       .lcl = 46,
+       .expected = 10,
+       .percent = true},
+      {.name = "ceiling on graph 1",
+       .ucl = 100,
+       .centre = 70,
+       .lcl = 46,
+       .expected = 10,
+       .g = 1,
+       .percent = true},
+      {.name = "ceiling and LCL 0",
+       .ucl = 100,
+       .centre = 70,
+       .lcl = 0,
+       .expected = -1,
+       .percent = true},
+      {.name = "type 5 ceiling", .ctype = 5, .ucl = 5, .centre = 2, .lcl = 0.5f, .expected = 0.5f},
+      {.name = "type 5 below ceiling",
+       .ctype = 5,
+       .ucl = 6.5f,
+       .centre = 2,
+       .lcl = 0.5f,
+       .expected = 1.5f},
+      {.name = "-4 ceiling",
+       .ctype = -4,
+       .ucl = 1,
+       .centre = 0.25f,
+       .lcl = 0.0625f,
+       .expected = 0.0625f},
+      {.name = "-5 no ceiling",
+       .ctype = -5,
+       .ucl = 1,
+       .centre = 0.25f,
+       .lcl = 0.0625f,
+       .expected = 0.25f},
+      {.name = "forced 100, level", .expected = 2.0f / 3.0f, .forced100 = true},
+      {.name = "forced 100, trend", .forced100 = true, .trend = true},
+      {.name = "forced 100, graph 1", .g = 1, .forced100 = true},
+      {.name = "forced zero, level", .lcl = 4, .forcedZero = true},
+      {.name = "forced zero, trend", .lcl = 4, .expected = 2, .forcedZero = true, .trend = true},
+      {.name = "both forced, level", .expected = -1, .forced100 = true, .forcedZero = true},
+  };
+  for (const Row& row : rows) {
+    ChartBuilder chart(row.ctype);
+    clsData& d = chart.data();
+    chart.Splits({0, 4, 8}).Lines(row.g, 4, 7, row.ucl, row.centre, row.lcl).Values({9}, 5);
+    if (!row.uclVisible) chart.Hide(row.g, 4, 7, LineUCL);
+    if (!row.lclVisible) chart.Hide(row.g, 4, 7, LineLCL);
+    if (!row.centreVisible) chart.Hide(row.g, 4, 7, LineCentre);
+    d.SetPercent(row.percent);
+    d.SetblnTrend(2, row.trend);
+    d.SetblnUCLForced100(2, row.forced100);
+    d.SetblnLCLForcedZero(2, row.forcedZero);
+    EXPECT_EQ(GetSD(d, row.g, 1, MakePointRecord(d, row.g, 5)), row.expected) << row.name;
+  }
+}
+
+TEST(GetSDTest, WalksTheSplitOnlyForAForcedLimit) {
+  ChartBuilder chart(-1);
+  chart.Splits({0, 600}).Lines(0, 0, 0, 13, 10, 8);  // places 501.. lie beyond the lines
+  const PointRecord record = MakePointRecord(chart.data(), 0, 0);
+  EXPECT_EQ(GetSD(chart.data(), 0, 0, record), 1.0f);
+  chart.data().SetblnLCLForcedZero(1, true);
+  EXPECT_EQ(ErrorOf([&] { GetSD(chart.data(), 0, 0, record); }),
+            "error 9: Subscript out of range: PointStatsblnUclVisible(501, 0)");
+}
+
+TEST(GetSDTest, AnOverflowingHalfIsError6) {
+  ChartBuilder chart(-1);
+  chart.Splits({0, 1}).Lines(0, 0, 0, 3e38f, -3e38f, -3.1e38f);
+  EXPECT_EQ(ErrorOf([&] { GetSD(chart.data(), 0, 0, MakePointRecord(chart.data(), 0, 0)); }),
+            "error 6: Overflow: SD at place 0");
+}
+
+TEST(LineTest, AboveAndBelowOnlyAVisibleLineAndAPlaceWithAValue) {
+  struct Row {
+    ChartLine line;
+    float value;
+    bool orEqual, above, below;
+    std::int16_t flag = 1;
+    bool hidden = false;
+  };
+  const Row rows[] = {
+      {LineUCL, 13, true, true, true},
+      {LineUCL, 13, false, false, false},
+      {LineUCL, 14, false, true, false},
+      {LineUCL, 12, false, false, true},
+      {LineUCL, 14, true, false, false, 0},
+      {LineUCL, 13, true, false, false, 1, true},
+      {LineCentre, 9.5f, false, false, true},
+      {LineCentre, 10, true, true, true},
+      {LineCentre, 11, false, false, false, 1, true},
+      {LineLCL, 7, false, false, true},
+      {LineLCL, 8, true, true, true},
+      {LineLCL, 7, true, false, false, 1, true},
+  };
+  for (const Row& row : rows) {
+    PointRecord r{row.value, row.flag, 0, 13, 8, 10, true, true, true};
+    r.blnUclVisible = !(row.hidden && row.line == LineUCL);
+    r.blnCentreVisible = !(row.hidden && row.line == LineCentre);
+    r.blnLclVisible = !(row.hidden && row.line == LineLCL);
+    EXPECT_EQ(IsAboveLine(r, row.line, row.orEqual), row.above) << row.line << " " << row.value;
+    EXPECT_EQ(IsBelowLine(r, row.line, row.orEqual), row.below) << row.line << " " << row.value;
+  }
+}
+
+// Every cluster FindRun lists from `pos`, as "first..last>pos after it", then where pos ends.
+std::string AllRuns(const std::string& pattern, std::int16_t minCount, std::int16_t window,
+                    std::int16_t pos = 0) {
+  std::vector<bool> flags;
+  for (char c : pattern) flags.push_back(c == 'T');
+  std::string out;
+  for (Run run = FindRun(pos, flags, minCount, window); run.start >= 0;
+       run = FindRun(pos, flags, minCount, window)) {
+    out += std::to_string(run.start) + ".." + std::to_string(run.end) + ">" + std::to_string(pos) +
+           " ";
+  }
+  return out + "| " + std::to_string(pos);
+}
+
+TEST(FindRunTest, ListsClustersWithShortGaps) {
+  struct Row {
+    const char* flags;
+    std::int16_t minCount, window, pos;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"TFTFFTT", 2, 3, 0, "0..2>3 5..6>7 | 7"},
+      {"TTTFTTTT", 4, 4, 0, "4..7>8 | 8"},
+      {"TFTFTFT", 4, 5, 0, "0..6>7 | 7"},
+      {"TTF", 2, 3, 0, "0..1>2 | 3"},    // a short gap at the end adds nothing
+      {"TTTF", 4, 5, 0, "| 4"},          // nor does it end the search early
+      {"TFFTT", 2, 3, 0, "3..4>5 | 5"},  // a rejected cluster, then a later one
+      {"TTT", 2, 2, 1, "1..2>3 | 3"},    // starts at pos
+      {"TTT", 1, 1, 5, "| 5"},           // pos already past the end stays
+      {"", 1, 1, 0, "| 0"},
+      {"FFF", 1, 1, 0, "| 3"},
+      {"TFT", 0, 0, 0, "0..0>1 2..2>3 | 3"},  // minCount 0: every true flag is a cluster
+      {"TFFT", -3, 5, 0, "0..3>4 | 4"},       // gap limit 9
+      {"TTFTTT", 3, 1, 0, "3..5>6 | 6"},      // window < minCount: no gaps at all
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(AllRuns(row.flags, row.minCount, row.window, row.pos), row.expected) << row.flags;
+  }
+}
+
+TEST(FindRunTest, PositionsMustFit16Bits) {
+  EXPECT_EQ(ErrorOf([] { AllRuns("TT", 2, 2, -1); }), "error 9: Subscript out of range: flags(-1)");
+  std::int16_t pos = 0;
+  EXPECT_EQ(ErrorOf([&] { FindRun(pos, std::vector<bool>(32768, true), 2, 2); }),
+            "error 6: Overflow: FindRun over 32768 flags");
+  EXPECT_EQ(FindRun(pos, std::vector<bool>(32767, true), 2, 2).end, 32766);
+  EXPECT_EQ(pos, 32767);
+}
+
+}  // namespace
+}  // namespace ostrevin

@@ -1,0 +1,243 @@
+#include "engine/report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "addon/cls_data.h"
+#include "platform/recording_platform.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/memory_store.h"
+
+namespace ostrevin {
+namespace {
+
+const std::string kClosing =
+    "******* IMPORTANT NOTE *******\r\n\r\n"
+    "The above results are only intended as a GUIDE only.\r\n"
+    "ALWAYS look at the chart yourself and ask if anything looks unreasonably unusual.\r\n"
+    "Overall two types of mistake can be made when interpreting a control chart:\r\n"
+    "1) General 'noise'/common variation can be interpreted as a signal/special cause,\r\n"
+    "2) A signal/special cause can be overlooked.\r\n\r\n"
+    "Remember: the more signals that are looked for, the greater the chance that the chart \r\n"
+    "will appear non-random, when in fact it may just be random.";
+
+const std::string kGuide =
+    "*** The following are intended as a GUIDE only; see the note at the end. ***\r\n\r\n";
+
+// Six places D1..D6 of individual values in one split with limits 7 and 13 around 10.
+class ReportTest : public ::testing::Test {
+ protected:
+  explicit ReportTest(std::int16_t ctype = -2) {
+    data.SetCType(ctype);
+    data.SetTNVal(5);
+    data.SetTitle(0, "Widths");
+    data.SetIsDataIn(true);
+    data.SetSplitp(1);
+    data.SetSplit(1, 6);
+    data.SetUcl(1, 0, 13);
+    data.SetLcl(1, 0, 7);
+    data.SetMx(1, 10);
+    const float values[] = {10, 11, 14, 9, 5, 10};
+    for (std::int16_t p = 0; p < 6; ++p) {
+      data.SetHAxL(p, "D" + std::to_string(p + 1));
+      data.SetXData(p, values[p]);
+      data.SetXDataI(p, 1);
+      for (std::int16_t g = 0; g < 2; ++g) {
+        data.SetPointStatsUcl(p, g, g == 0 ? 13 : 6);
+        data.SetPointStatsCentre(p, g, g == 0 ? 10 : 2);
+        data.SetPointStatsLcl(p, g, g == 0 ? 7 : 0);
+        data.SetPointStatsblnUclVisible(p, g, true);
+        data.SetPointStatsblnCentreVisible(p, g, true);
+        data.SetPointStatsblnLclVisible(p, g, true);
+      }
+    }
+  }
+  std::string Compose() { return ComposeDiagnosis(data, settings, platform); }
+
+  RecordingPlatform platform;
+  clsData data{platform};
+  MemoryStore store;
+  DiagnosisSettings settings{store};
+};
+
+TEST_F(ReportTest, WholeReportThenCarryingOnPastTheEnd) {
+  EXPECT_EQ(Compose(),
+            "Diagnostics report for Widths\r\n"
+            "Starting at D1 (Place number 1) to D6 (Place number 6)\r\n"
+            "Date & Time: 06/12/2026 10:30:00\r\n\r\n" +
+                kGuide +
+                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
+                "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n"
+                "Point D3 (3) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
+                "Point D5 (5) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n"
+                "\r\n\r\n"
+                "End of Data Reached\r\n\r\n"
+                "******* Explanation of tests performed:\r\n"
+                "Points ABOVE or ON the Upper Control Limit.\r\n"
+                "Points BELOW or ON the Lower Control Limit.\r\n"
+                "8 consecutive points either side of the central line.\r\n"
+                "\r\n" +
+                kClosing);
+  EXPECT_EQ(data.NextHAxLToDiagnose(), 6);
+  EXPECT_EQ(data.GVMax(), 5);
+
+  EXPECT_EQ(Compose(),
+            "Diagnostics report for Widths\r\n"
+            "Date & Time: 06/12/2026 10:30:00\r\n\r\n"
+            "Last diagnosis finished at D6 (Place number 6) and so have reached end of data,\r\n"
+            "therefore nothing to report.");
+  EXPECT_EQ(data.NextHAxLToDiagnose(), 6);
+
+  data.SetNextHAxLToDiagnose(7);
+  EXPECT_EQ(Compose(),
+            "Diagnostics report for Widths\r\n"
+            "Date & Time: 06/12/2026 10:30:00\r\n\r\n"
+            "Last diagnosis is beyond end of data,\r\ntherefore nothing to report.");
+}
+
+TEST_F(ReportTest, CarriesOnFromTheMiddle) {
+  data.SetNextHAxLToDiagnose(3);
+  data.SetXDataI(5, 0);  // the last place has no value: the next run starts after D5
+  data.SetblnQuorvaFileNameSetByUser(true);
+  data.SetstrQuorvaFileName("widths.qrv");
+  EXPECT_EQ(Compose(),
+            "Diagnostics report for Widths\r\n"
+            "File: widths.qrv\r\n"
+            "Starting at D4 (Place number 4) to D6 (Place number 6)\r\n"
+            "[Last diagnosis finished at D3 (Place number 3).]\r\n"
+            "Date & Time: 06/12/2026 10:30:00\r\n\r\n" +
+                kGuide +
+                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
+                "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n"
+                "Point D5 (5) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n"
+                "\r\n\r\n"
+                "Start of next diagnosis is D6 (Place number 6)\r\n\r\n"
+                "******* Explanation of tests performed:\r\n"
+                "Points ABOVE or ON the Upper Control Limit.\r\n"
+                "Points BELOW or ON the Lower Control Limit.\r\n"
+                "8 consecutive points either side of the central line.\r\n"
+                "\r\n" +
+                kClosing);
+  EXPECT_EQ(data.NextHAxLToDiagnose(), 5);
+}
+
+TEST_F(ReportTest, StartLinesAndRunsWithoutValues) {
+  struct Row {
+    std::int16_t next;
+    const char* range_lines;
+  };
+  const Row rows[] = {
+      {-4, "Starting at D1 (Place number 1) to D6 (Place number 6)\r\n"},
+      {1, "Starting at D2 (Place number 2) to D6 (Place number 6)\r\n"},
+      {2,
+       "Starting at D3 (Place number 3) to D6 (Place number 6)\r\n"
+       "[Last diagnosis finished at D2 (Place number 2).]\r\n"},
+  };
+  for (const Row& row : rows) {
+    data.SetNextHAxLToDiagnose(row.next);
+    const std::string report = Compose();
+    EXPECT_EQ(report.substr(0, report.find("Date & Time")),
+              "Diagnostics report for Widths\r\n" + std::string(row.range_lines))
+        << row.next;
+  }
+  // No place from the start on holds a value: the next run starts where this one did.
+  for (std::int16_t p = 3; p <= 5; ++p) data.SetXDataI(p, 0);
+  data.SetNextHAxLToDiagnose(3);
+  EXPECT_NE(Compose().find("Start of next diagnosis is D4 (Place number 4)"), std::string::npos);
+  EXPECT_EQ(data.NextHAxLToDiagnose(), 3);
+}
+
+TEST_F(ReportTest, InsufficientDataLeavesTheNextStartAlone) {
+  data.SetIsDataIn(false);
+  data.SetTitle(0, "");
+  data.SetNextHAxLToDiagnose(2);
+  EXPECT_EQ(Compose(),
+            "Diagnostics report\r\n"
+            "Starting at D3 (Place number 3) to D6 (Place number 6)\r\n"
+            "[Last diagnosis finished at D2 (Place number 2).]\r\n"
+            "Date & Time: 06/12/2026 10:30:00\r\n\r\n"
+            "Insufficient data for analysis.\r\n"
+            "(Each split needs at least two points in it for calculations to be performed.)");
+  EXPECT_EQ(data.NextHAxLToDiagnose(), 2);
+}
+
+TEST_F(ReportTest, SubgroupChartBeyondItsArraysIsAnError) {
+  data.SetCType(-3);
+  data.SetNSam(700);  // RData holds 502 values, so subgroup 501 on is outside it
+  try {
+    Compose();
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
+  }
+}
+
+TEST(GraphTypeNameTest, NamesOfTwoGraphCharts) {
+  RecordingPlatform platform;
+  clsData d(platform);
+  d.SetCType(-3);
+  EXPECT_EQ(GraphTypeName(d, 0), "Mean Chart");
+  EXPECT_EQ(GraphTypeName(d, 1), "Range Chart");
+  d.SetSubGpLinearTrend(true);
+  d.SetSubGpSd(true);
+  EXPECT_EQ(GraphTypeName(d, 0), "Mean Trend Chart");
+  EXPECT_EQ(GraphTypeName(d, 7), "S.D. Chart");
+  d.SetMedFlag(true);
+  EXPECT_EQ(GraphTypeName(d, 0), "Median Chart");
+  d.SetCType(-1);
+  EXPECT_EQ(GraphTypeName(d, 0), "Measurements Chart");
+  EXPECT_EQ(GraphTypeName(d, 1), "Moving Range Chart");
+  d.SetCType(-4);
+  EXPECT_EQ(GraphTypeName(d, 0), "");
+}
+
+class MeasurementsReportTest : public ReportTest {
+ protected:
+  MeasurementsReportTest() : ReportTest(-1) {
+    const float ranges[] = {1, 3, 5, 4, 5};
+    for (std::int16_t k = 0; k < 5; ++k) {
+      data.SetRData(k, ranges[k]);
+      data.SetRDataI(k, 1);
+    }
+    data.SetUcl(1, 1, 6);
+    data.SetLcl(1, 1, 0);
+    data.SetMr(1, 2);
+  }
+};
+
+TEST_F(MeasurementsReportTest, TwoGraphsWithTheirNames) {
+  EXPECT_EQ(Compose(),
+            "Diagnostics report for Widths\r\n"
+            "Starting at D1 (Place number 1) to D6 (Place number 6)\r\n"
+            "Date & Time: 06/12/2026 10:30:00\r\n\r\n" +
+                kGuide +
+                "*******  MEASUREMENTS CHART  *******\r\n\r\n"
+                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
+                "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n"
+                "Point D3 (3) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
+                "Point D5 (5) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n"
+                "\r\n\r\n"
+                "*******  MOVING RANGE CHART  *******\r\n\r\n"
+                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
+                "LCL=0     Centre=2     UCL=6     \r\n\r\n\r\n"
+                "Nothing to report\r\n"
+                "\r\n\r\n"
+                "End of Data Reached\r\n\r\n"
+                "******* Explanation of tests performed for MEASUREMENTS CHART:\r\n"
+                "Points ABOVE or ON the Upper Control Limit.\r\n"
+                "Points BELOW or ON the Lower Control Limit.\r\n"
+                "8 consecutive points either side of the central line.\r\n"
+                "******* Explanation of tests performed for MOVING RANGE CHART:\r\n"
+                "Points ABOVE or ON the Upper Control Limit.\r\n"
+                "10 consecutive points either side of the central line.\r\n"
+                "\r\n" +
+                kClosing);
+  // The plotted values left in the container are those of the moving-range graph.
+  EXPECT_EQ(data.PGV(0), 0.0f);
+  EXPECT_EQ(data.PGVI(0), 0);
+  EXPECT_EQ(data.PGV(3), 5.0f);
+}
+
+}  // namespace
+}  // namespace ostrevin

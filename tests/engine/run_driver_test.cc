@@ -1,0 +1,187 @@
+#include "engine/run_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "chart_builder.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/memory_store.h"
+
+namespace ostrevin {
+namespace {
+
+class RunDriverTest : public ::testing::Test {
+ protected:
+  // A chart of type -2 with labels P1.., three splits of four places and lines 13/10/7.
+  RunDriverTest() {
+    chart.Splits({0, 4, 8, 12}).Lines(0, 0, 11, 13, 10, 7);
+    chart.Values({10, 11, 9, 10, 14, 10, 9, 11, 10, 6, 10, 10});
+    for (std::int16_t p = 0; p < 12; ++p) data().SetHAxL(p, "P" + std::to_string(p + 1));
+    for (std::int16_t s = 1; s <= 3; ++s) {
+      data().SetUcl(s, 0, 13);
+      data().SetLcl(s, 0, 7);
+      data().SetMx(s, 10);
+    }
+  }
+  clsData& data() { return chart.data(); }
+  GraphText Diagnose(std::int16_t start, std::int16_t end, std::int16_t graph = 0) {
+    return DiagnoseGraph(data(), graph, start, end, settings, chart.platform());
+  }
+
+  ChartBuilder chart{-2};
+  MemoryStore store;
+  DiagnosisSettings settings{store};
+};
+
+const char kSummary[] = "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n";
+
+TEST_F(RunDriverTest, EverySplitGetsHeadingSummaryAndFindings) {
+  GraphText out = Diagnose(0, 11);
+  EXPECT_EQ(out.text, std::string("\r\n*** Chart Starts at P1 (Place number 1)\r\n") + kSummary +
+                          "Nothing to report\r\n"
+                          "\r\n*** Split in graph at P5 (Place number 5)\r\n" +
+                          kSummary +
+                          "Point P5 (5) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
+                          "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
+                          kSummary +
+                          "Point P10 (10) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n");
+  // Each test that applied lists its explanation once, however many splits it ran on.
+  EXPECT_EQ(out.explanations,
+            "Points ABOVE or ON the Upper Control Limit.\r\n"
+            "Points BELOW or ON the Lower Control Limit.\r\n"
+            "8 consecutive points either side of the central line.\r\n");
+}
+
+TEST_F(RunDriverTest, RunStartingInALaterSplitSkipsTheSplitsBefore) {
+  GraphText out = Diagnose(5, 11);
+  EXPECT_EQ(out.text.substr(0, 45), "\r\n*** Split in graph at P5 (Place number 5)\r\n");
+  // Place 4 lies before the run start: diagnosed by an earlier run, not reported again.
+  EXPECT_EQ(out.text.find("P5 (5) is ABOVE"), std::string::npos);
+
+  // A start outside every split starts with split 0; a split after the end place is still
+  // headed and summarised.
+  out = Diagnose(-3, 2);
+  EXPECT_EQ(out.text, std::string("\r\n*** Chart Starts at P1 (Place number 1)\r\n") + kSummary +
+                          "Nothing to report\r\n"
+                          "\r\n*** Split in graph at P5 (Place number 5)\r\n" +
+                          kSummary +
+                          "Nothing to report\r\n"
+                          "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
+                          kSummary + "Nothing to report\r\n");
+}
+
+TEST_F(RunDriverTest, KindsDecideTheSummary) {
+  data().SetManualLim(1);
+  data().SetSplitRun(1, 1);
+  data().SetSplitNone(2, 1);
+  GraphText out = Diagnose(0, 11);
+  EXPECT_EQ(out.text, "\r\n*** Chart Starts at P1 (Place number 1)\r\nLimits Set Manuallly\r\n" +
+                          std::string(kSummary) + "Nothing to report\r\n" +
+                          "\r\n*** Split in graph at P5 (Place number 5)\r\n"
+                          "Run Split (only central line)\r\nCentre=10     \r\n\r\n\r\n"
+                          "Nothing to report\r\n"
+                          "\r\n*** Split in graph at P9 (Place number 9)\r\n"
+                          "No Limits and no central line\r\n\r\n\r\n"
+                          "Nothing to report\r\n");
+  // The limit tests did not apply anywhere but split 0.
+  EXPECT_EQ(out.explanations,
+            "Points ABOVE or ON the Upper Control Limit.\r\n"
+            "Points BELOW or ON the Lower Control Limit.\r\n"
+            "8 consecutive points either side of the central line.\r\n");
+}
+
+TEST_F(RunDriverTest, ExtrasSplitUsesTheSplitBeforeIt) {
+  data().SetSplitRun(1, 1);
+  data().SetNewXV(2, -1);
+  GraphText out = Diagnose(8, 11);
+  EXPECT_EQ(out.text,
+            "\r\n*** Split in graph at P9 (Place number 9)\r\n"
+            "Extra Values (control limits fixed)\r\nCentre=10     \r\n\r\n\r\n"
+            "Nothing to report\r\n");
+  EXPECT_TRUE(chart.platform().messages.empty());
+
+  data().SetNewXV(2, 3);  // neither 0 nor -1: warned about, then diagnosed the same way
+  EXPECT_EQ(Diagnose(8, 11).text, out.text);
+  ASSERT_EQ(chart.platform().messages.size(), 1u);
+  EXPECT_EQ(chart.platform().messages[0].text,
+            "The extra values (fixed control lines) have probably been read incorrectly perhaps "
+            "due to the 'extras' split referring to an earlier split. Contact Halcyra.");
+  EXPECT_EQ(chart.platform().messages[0].icon, MessageIcon::kExclamation);
+}
+
+TEST_F(RunDriverTest, CentralLineOnlyChartsAndMissingLines) {
+  data().SetCType(0);
+  data().SetManualLim(1);
+  chart.Hide(0, 8, 8, LineCentre);
+  GraphText out = Diagnose(0, 11);
+  EXPECT_EQ(out.text,
+            "\r\n*** Chart Starts at P1 (Place number 1)\r\nLimits Set Manuallly\r\n"
+            "Centre=10     \r\n\r\n\r\nNothing to report\r\n"
+            "\r\n*** Split in graph at P5 (Place number 5)\r\n"
+            "Centre=10     \r\n\r\n\r\nNothing to report\r\n"
+            "\r\n*** Split in graph at P9 (Place number 9)\r\n"
+            "(Centre n/a)     \r\n\r\n\r\nNothing to report\r\n");
+  // Only the test that needs no limits applies to a central-line-only chart.
+  EXPECT_EQ(out.explanations, "8 consecutive points either side of the central line.\r\n");
+}
+
+TEST_F(RunDriverTest, LimitsThatAreNotHorizontal) {
+  data().SetPointStatsUcl(6, 0, 14);
+  const std::string expected =
+      "\r\n*** Split in graph at P5 (Place number 5)\r\n"
+      "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n"
+      "Point P5 (5) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
+      "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
+      std::string(kSummary) + "Nothing to report\r\n";
+  EXPECT_EQ(Diagnose(4, 7).text, expected);
+}
+
+TEST_F(RunDriverTest, SwitchedOffTestsAndCuSumCharts) {
+  settings.SaveCheckFor("DiagnoseForAllAboveUCL", false);
+  settings.SaveCheckFor("DiagnoseForAllBelowLCL", false);
+  settings.SaveCheckFor("DiagnoseForAllAboveBelowMean", false);
+  GraphText out = Diagnose(8, 11);
+  EXPECT_EQ(out.text, "\r\n*** Split in graph at P9 (Place number 9)\r\n" + std::string(kSummary) +
+                          "Nothing to report\r\n");
+  EXPECT_EQ(out.explanations, "");
+
+  data().SetCType(-7);
+  out = Diagnose(0, 11);
+  EXPECT_EQ(out.text, "Unavailable to CuSum chart.");
+  EXPECT_EQ(out.explanations, "");
+}
+
+TEST_F(RunDriverTest, MovingRangeGraphUsesItsOwnSwitch) {
+  data().SetCType(-1);
+  chart.Lines(1, 0, 11, 4, 1.5f, 0);
+  for (std::int16_t s = 1; s <= 3; ++s) {
+    data().SetUcl(s, 1, 4);
+    data().SetMr(s, 1.5f);
+  }
+  // The values 14 and 6 lie above the moving-range UCL of 4; the LCL test never runs here.
+  settings.SaveCheckFor("DiagnoseForAllAboveUCL", false);
+  GraphText out = Diagnose(4, 11, 1);
+  EXPECT_EQ(out.explanations,
+            "Points ABOVE or ON the Upper Control Limit.\r\n"
+            "10 consecutive points either side of the central line.\r\n");
+  EXPECT_NE(out.text.find("Point P5 (5) is ABOVE or ON the UPPER CONTROL LIMIT\r\n"),
+            std::string::npos);
+
+  settings.SaveCheckFor("DiagnoseForAllAboveUCLMR", false);
+  out = Diagnose(4, 11, 1);
+  EXPECT_EQ(out.explanations, "10 consecutive points either side of the central line.\r\n");
+}
+
+TEST_F(RunDriverTest, MoreSplitsThanTheContainerHoldsIsAnError) {
+  data().SetSplitp(101);
+  try {
+    Diagnose(0, 11);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevin

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "host/chart_file.h"
+#include "platform/recording_platform.h"
+#include "tests/host/test_support.h"
+
+namespace ostrevin {
+namespace {
+
+struct BadInput {
+  std::string text;
+  std::string expected;  // Error::ToString()
+};
+
+// A list of `n` zeros, for arrays too large for 16-bit places.
+std::string Zeros(std::size_t n) {
+  std::string text = "[0";
+  for (std::size_t k = 1; k < n; ++k) text += ",0";
+  return text + "]";
+}
+
+TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
+  const BadInput cases[] = {
+      // Not a chart file at all.
+      {"",
+       "chart.json:1:1: not valid JSON: syntax error while parsing value - unexpected end "
+       "of input; expected '[', '{', or a literal"},
+      {"{\"CType\": -1,\n \"XData\": [1, 2",
+       "chart.json:2:16: not valid JSON: syntax error while parsing array - unexpected end of "
+       "input; expected ']'"},
+      {"{\"XData\": [NaN]}",
+       "chart.json:1:12: not valid JSON: syntax error while parsing value "
+       "- invalid literal; last read: '\"XData\": [N'"},
+      {"{\"XData\": [-Infinity]}",
+       "chart.json:1:13: not valid JSON: syntax error while parsing value - invalid number; "
+       "expected digit after '-'; last read: '-I'"},
+      {"{\"XData\": [1e400]}", "error 6: chart.json:1:16: 1e400 is out of range for a number"},
+      {"[1, 2]", "chart.json: a chart file is one JSON object, not an array"},
+      // Members and their values.
+      {"{\n\"XDatum\": 1}", "chart.json:2: XDatum: unknown member"},
+      {"{\"CType\": \"-1\"}", "error 13: chart.json:1: CType: needs a whole number, not a string"},
+      {"{\"CType\": 2.5}", "error 13: chart.json:1: CType: needs a whole number, not 2.5"},
+      {"{\"CType\": 32768}", "error 6: chart.json:1: CType: 32768 is out of range for an Integer"},
+      {"{\"TitleCol\": -2147483649}",
+       "error 6: chart.json:1: TitleCol: -2147483649 is out of range for a Long"},
+      {"{\"UppTol\": 3.5e38}",
+       "error 6: chart.json:1: UppTol: 3.5e+38 is out of range for a Single"},
+      {"{\"IsDataIn\": \"yes\"}",
+       "error 13: chart.json:1: IsDataIn: needs true, false or a number, not a string"},
+      {"{\"strQuorvaFileName\": 7}",
+       "error 13: chart.json:1: strQuorvaFileName: needs a string, not 7"},
+      {"{\"CType\": [1]}", "error 13: chart.json:1: CType: needs a whole number, not an array"},
+      {"{\"XData\": 1}", "error 13: chart.json:1: XData: needs an array or an object, not 1"},
+      {"{\"XData\": [1, true]}",
+       "error 13: chart.json:1: XData: XData(1): needs a number, not a boolean"},
+      {"{\"Split\": [0, 20.5]}",
+       "error 13: chart.json:1: Split: Split(1): needs a whole number, not 20.5"},
+      // Indexes and bounds.
+      {"{\"Mx\": {\"0\": 1}}", "error 9: chart.json:1: Mx: Subscript out of range: Mx(0)"},
+      {"{\"Ucl\": {\"5,2\": 1}}", "error 9: chart.json:1: Ucl: Subscript out of range: Ucl(5, 2)"},
+      {"{\"Ucl\": {\"5\": 1}}", "error 9: chart.json:1: Ucl: Subscript out of range: Ucl(5)"},
+      {"{\"Split\": " + Zeros(102) + "}",
+       "error 9: chart.json:1: Split: Subscript out of range: Split(101)"},
+      {"{\"Mx\": {\"x\": 1}}", "chart.json:1: Mx: \"x\" is not an index like \"5\" or \"5,1\""},
+      {"{\"XData\": " + Zeros(32769) + "}",
+       "error 9: chart.json:1: XData: Subscript out of range: QuickXData bounds 0 to 32768 "
+       "exceed 16-bit places"},
+      {"{\"XData\": {\"lbound\": -32769, \"values\": []}}",
+       "error 9: chart.json:1: XData: Subscript out of range: QuickXData bounds -32769 to -32770 "
+       "exceed 16-bit places"},
+      // Two-index lists and the whole-array object.
+      {"{\"Ucl\": [[13, 4.1], [14]]}",
+       "chart.json:1: Ucl: rows differ in length: row 1 has 2 values, row 2 has 1 value"},
+      {"{\"PointStatsUcl\": [[1, 2], 3]}",
+       "error 13: chart.json:1: PointStatsUcl: row 1: needs an array, not 3"},
+      {"{\"Mx\": {\"lbound\": 1, \"values\": [1]}}",
+       "error 13: chart.json:1: Mx: Type mismatch: Mx cannot be replaced whole"},
+      {"{\"XData\": {\"lbound\": 1}}", "chart.json:1: XData: needs both \"lbound\" and \"values\""},
+      {"{\"XData\": {\"lbound\": 1, \"value\": []}}",
+       "chart.json:1: XData: unexpected key \"value\" beside \"lbound\""},
+      {"{\"XData\": {\"lbound\": 0, \"type\": \"Double\", \"values\": []}}",
+       "error 13: chart.json:1: XData: type: needs Integer, Long, Single, Boolean, String or "
+       "Variant, not a string"},
+      {"{\"XData\": {\"lbound\": [0], \"values\": []}}",
+       "error 13: chart.json:1: XData: needs a whole number or a pair of them, not an array"},
+      {"{\"XData\": {\"lbound\": 0, \"type\": \"Variant\", \"values\": [[1]]}}",
+       "error 13: chart.json:1: XData: XData(0): needs null, true, false, a number, a string, "
+       "{\"Integer\": n} or {\"Long\": n}, not an array"},
+  };
+  for (const BadInput& c : cases) {
+    RecordingPlatform platform;
+    clsData data(platform);
+    Status applied = ApplyChartText(c.text, "chart.json", data);
+    ASSERT_FALSE(applied.ok()) << c.text.substr(0, 60);
+    EXPECT_EQ(applied.error().ToString(), c.expected) << c.text.substr(0, 60);
+  }
+}
+
+TEST(ChartFileErrorsTest, TextThatIsNotJsonChangesNothing) {
+  RecordingPlatform platform;
+  clsData data(platform);
+  EXPECT_FALSE(ApplyChartText("{\"CType\": -1, \"TNVal\": }", "chart.json", data).ok());
+  EXPECT_EQ(data.CType(), 0);
+}
+
+TEST(ChartFileErrorsTest, MissingFileIsNamed) {
+  RecordingPlatform platform;
+  Result<clsData> data = ReadChartFile("/nonexistent/chart.json", platform);
+  ASSERT_FALSE(data.ok());
+  EXPECT_EQ(data.error().ToString(),
+            "/nonexistent/chart.json: cannot open: No such file or directory");
+}
+
+TEST(ChartFileErrorsTest, WriterRefusesWhatJsonCannotHold) {
+  RecordingPlatform platform;
+  clsData data(platform);
+  data.SetXData(3, std::nanf(""));
+  EXPECT_EQ(ChartFileText(data).error().ToString(),
+            "XData(3): nan cannot be written to a chart file");
+  data.SetXData(3, 1.0f);
+  data.SetHAxL(2, "caf\xe9");  // Latin-1, not UTF-8
+  EXPECT_EQ(ChartFileText(data).error().ToString(),
+            "HAxL(2): text that is not UTF-8 cannot be written to a chart file");
+}
+
+}  // namespace
+}  // namespace ostrevin

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <bit>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "host/chart_file.h"
+#include "platform/recording_platform.h"
+#include "tests/host/test_support.h"
+
+namespace ostrevin {
+namespace {
+
+class ChartFileRoundTripTest : public ::testing::Test {
+ protected:
+  // Writes `data`, reads the text into a fresh container and checks that both are the same.
+  void ExpectRoundTrip(const clsData& data) {
+    Result<std::string> text = ChartFileText(data);
+    ASSERT_TRUE(text.ok()) << text.error().ToString();
+    clsData again(platform);
+    Status read = ApplyChartText(*text, "written.json", again);
+    ASSERT_TRUE(read.ok()) << read.error().ToString() << "\n" << text->substr(0, 400);
+    ExpectSameContainer(data, again);
+  }
+
+  RecordingPlatform platform;
+};
+
+// A value of `type` that is not initial; `k` varies it.
+Variant SampleValue(VarType type, int k) {
+  switch (type) {
+    case VarType::Integer:
+      return static_cast<std::int16_t>(k % 2 ? -32768 : 32767 - k);
+    case VarType::Long:
+      return static_cast<std::int32_t>(k % 2 ? -2147483647 - 1 : 70000 + k);
+    case VarType::Single:
+      return k % 2 ? 0.1f * static_cast<float>(k + 1) : -3.4028235e38f;
+    case VarType::Boolean:
+      return true;
+    default:
+      return "line " + std::to_string(k) + "\r\n\t\"q\" \\ caf\u00e9 \u20ac \U0001F600 \x01";
+  }
+}
+
+// A whole array with the given bounds, of the given element type, every element set.
+VArray SampleArray(VarType type, std::vector<Bounds> dims) {
+  VArray array(type, std::move(dims));
+  const VarType kinds[] = {VarType::Empty,  VarType::Integer, VarType::Long,
+                           VarType::Single, VarType::Boolean, VarType::String};
+  for (std::size_t flat = 0; flat < array.size(); ++flat) {
+    const int k = static_cast<int>(flat);
+    const VarType element = type == VarType::Variant ? kinds[flat % 6] : type;
+    (void)array.Put(flat, element == VarType::Empty ? Variant() : SampleValue(element, k));
+  }
+  return array;
+}
+
+TEST_F(ChartFileRoundTripTest, ExamplesReadBackUnchanged) {
+  for (const char* name : {"measurements.json", "subgroups.json", "varying-limits.json"}) {
+    SCOPED_TRACE(name);
+    Result<clsData> data = ReadChartFile(ExamplesDir() / name, platform);
+    ASSERT_TRUE(data.ok()) << data.error().ToString();
+    EXPECT_TRUE(data->IsDataIn());
+    ExpectRoundTrip(*data);
+  }
+}
+
+// Generated from the member table: every member, set away from its initial value in each way
+// the host can set it, survives a write and a read.
+TEST_F(ChartFileRoundTripTest, EveryMemberRoundTrips) {
+  for (std::size_t i = 0; i < AllMembers().size(); ++i) {
+    const auto id = static_cast<MemberId>(i);
+    const MemberInfo& info = Info(id);
+    SCOPED_TRACE(std::string(info.name));
+    if (info.kind == MemberKind::kScalar) {
+      for (int k = 0; k < 2; ++k) {
+        clsData data(platform);
+        ASSERT_TRUE(data.PutScalar(id, SampleValue(info.type, k)).ok());
+        ExpectRoundTrip(data);
+      }
+      continue;
+    }
+    clsData data(platform);  // the first and the last element of the initial array
+    const Bounds d0 = info.dims[0], d1 = info.dims[1];
+    const std::vector<std::int32_t> first =
+        info.rank == 1 ? std::vector{d0.lower} : std::vector{d0.lower, d1.lower};
+    const std::vector<std::int32_t> last =
+        info.rank == 1 ? std::vector{d0.upper} : std::vector{d0.upper, d1.upper};
+    ASSERT_TRUE(data.PutElement(id, first, SampleValue(info.type, 1)).ok());
+    ASSERT_TRUE(data.PutElement(id, last, SampleValue(info.type, 2)).ok());
+    ExpectRoundTrip(data);
+    if (info.kind != MemberKind::kReplaceable) continue;
+    // An empty two-index array takes the member's second dimension (none for one index).
+    const std::int32_t last_column = info.rank == 2 ? info.dims[1].upper : -1;
+    const std::vector<std::vector<Bounds>> shapes = {{{0, 4}},         {{-3, 2}},
+                                                     {{0, 3}, {0, 1}}, {{5, 7}, {-1, 1}},
+                                                     {{0, -1}},        {{2, 1}, {0, last_column}}};
+    for (VarType type : {info.type, VarType::String, VarType::Variant, VarType::Long}) {
+      for (const std::vector<Bounds>& dims : shapes) {
+        clsData whole(platform);
+        ASSERT_TRUE(whole.PutWholeArray(id, Variant(SampleArray(type, dims))).ok());
+        ExpectRoundTrip(whole);
+      }
+    }
+  }
+}
+
+TEST_F(ChartFileRoundTripTest, SinglesKeepEveryBit) {
+  std::mt19937 random(12345);
+  VArray values(VarType::Single, {{0, 29999}});
+  (void)values.Put(0, -0.0f);
+  for (std::size_t k = 1; k < values.size(); ++k) {
+    float f;
+    do f = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+    while (!std::isfinite(f));
+    (void)values.Put(k, f);
+  }
+  clsData data(platform);
+  data.SetQuickXData(Variant(values));
+  clsData again(platform);
+  ASSERT_TRUE(ApplyChartText(*ChartFileText(data), "bits.json", again).ok());
+  for (std::int16_t k = 0; k < 30000; ++k)
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(again.XData(k)),
+              std::bit_cast<std::uint32_t>(data.XData(k)))
+        << k;
+}
+
+struct ReadCase {
+  std::string text;
+  std::string dumped;  // ChartFileText of the container after reading `text`
+};
+
+TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
+  const ReadCase cases[] = {
+      {"{}", "{}\n"},
+      {R"({"ctype": 3.0, "IsDataIn": 2, "Percent": 0, "UppTol": 16777217, "LowTol": 0.1})",
+       "{\n  \"CType\": 3,\n  \"IsDataIn\": true,\n  \"UppTol\": 16777216,\n"
+       "  \"LowTol\": 0.1\n}\n"},
+      // Keys apply in file order, repeated keys and both names of a member included.
+      {R"({"XData": [1, 2, 3], "QuickXData": {"lbound": 1, "values": [7, 8]},
+          "xdata": {"2": 9}, "XData": {"1": 5}})",
+       "{\n  \"XData\": {\"lbound\": 1, \"values\": [5, 9]}\n}\n"},
+      {R"({"Mx": [10, 12.5], "Ucl": [[13, 4.1], [14, 4.3]], "Split": {"2": 41}})",
+       "{\n  \"Split\": [0, 0, 41],\n  \"Ucl\": [[13, 4.1], [14, 4.3]],\n  \"Mx\": [10, "
+       "12.5]\n}\n"},
+      {R"({"PointStatsUcl": [[13, 4], [13, 4]], "HAxL": {"3": "Mon"}, "PGVI": {" 7 ": 1}})",
+       "{\n  \"PGVI\": {\"7\": 1},\n  \"HAxL\": {\"3\": \"Mon\"},\n"
+       "  \"PointStatsUcl\": [[13, 4], [13, 4]]\n}\n"},
+      {R"({"RData": {"lbound": 0, "type": "Variant", "values": [null, 1.5, {"Integer": 2}, "x"]}})",
+       "{\n  \"RData\": {\"lbound\": 0, \"type\": \"Variant\", \"values\": "
+       "[null, 1.5, {\"Integer\": 2}, \"x\"]}\n}\n"},
+      {R"({"GV": {"lbound": [1, 0], "values": []}, "LowTol": 0.0005, "UppTol": 1e-20})",
+       "{\n  \"GV\": {\"lbound\": [1, 0], \"values\": []},\n  \"UppTol\": 1e-20,\n"
+       "  \"LowTol\": 0.0005\n}\n"},
+  };
+  for (const ReadCase& c : cases) {
+    clsData data(platform);
+    Status read = ApplyChartText(c.text, "chart.json", data);
+    ASSERT_TRUE(read.ok()) << read.error().ToString();
+    EXPECT_EQ(*ChartFileText(data), c.dumped) << c.text;
+  }
+}
+
+TEST_F(ChartFileRoundTripTest, WritesAtomicallyAndKeepsPermissions) {
+  const std::filesystem::path dir = ScratchDir();
+  const std::filesystem::path path = dir / "chart.json";
+  std::ofstream(path) << "{}";
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  clsData data(platform);
+  data.SetCType(-3);
+  ASSERT_TRUE(WriteChartFileAtomically(path, data).ok());
+  Result<clsData> again = ReadChartFile(path, platform);
+  ASSERT_TRUE(again.ok());
+  EXPECT_EQ(again->CType(), -3);
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
+
+  Status failed = WriteChartFileAtomically(dir / "missing" / "chart.json", data);
+  EXPECT_EQ(failed.error().ToString(), (dir / "missing" / "chart.json").string() +
+                                           ": cannot write: No such file or directory");
+}
+
+}  // namespace
+}  // namespace ostrevin
