@@ -1,6 +1,7 @@
 #include "host/args.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace ostrevin {
 
@@ -9,7 +10,10 @@ Result<ParsedArgs> ParseArgs(std::span<const std::string> args, std::span<const 
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (options_ended || arg == "-" || arg.empty() || arg[0] != '-') {
+    // A negative number ("-1", a setting's value) is an argument, not an option.
+    const bool negative_number =
+        arg.size() > 1 && (std::isdigit(static_cast<unsigned char>(arg[1])) || arg[1] == '.');
+    if (options_ended || arg == "-" || arg.empty() || arg[0] != '-' || negative_number) {
       parsed.positional.push_back(arg);
     } else if (arg == "--") {
       options_ended = true;

@@ -12,7 +12,7 @@ namespace {
 
 // The sub-commands, in the order of the help text.
 std::vector<const SubCommand*> SubCommands() {
-  return {&DumpCommand()};
+  return {&DiagnoseCommand(), &SettingsCommand(), &DumpCommand()};
 }
 
 const SubCommand* Find(std::string_view name) {

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSTREVIN_BUILD_TESTS=OFF >/dev/null
 cmake --build build -j2 --target ostrevin >/dev/null
-exec build/host/ostrevin dump examples/measurements.json "$@"
+exec build/host/ostrevin diagnose examples/measurements.json "$@"

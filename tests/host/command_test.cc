@@ -12,18 +12,6 @@
 namespace ostrevin {
 namespace {
 
-struct CommandRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CommandRun RunOstrevin(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunCommand(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
 const std::string kDumpUsage = "usage: ostrevin dump CHART.json\n";
 
 TEST(CommandTest, WrongUsageExitsWith2) {
@@ -53,7 +41,9 @@ TEST(CommandTest, HelpGoesToStandardOutput) {
             "usage: ostrevin COMMAND [ARGUMENTS]\n\n"
             "Diagnoses control charts kept in chart files (JSON) with the Ostrevin add-on.\n\n"
             "Commands:\n"
-            "  dump   read a chart file and write it back to standard output\n\n"
+            "  diagnose   diagnose a chart and print the Diagnostics report\n"
+            "  settings   show or change the tests and thresholds a diagnosis uses\n"
+            "  dump       read a chart file and write it back to standard output\n\n"
             "\"ostrevin COMMAND --help\" describes a command.\n");
   CommandRun help = RunOstrevin({"dump", "--help"});
   EXPECT_EQ(help.status, kExitSuccess);

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "addon/cls_data.h"
 #include "addon/members.h"
+#include "host/command.h"
 
 namespace ostrevin {
 
@@ -35,6 +39,26 @@ inline void ExpectSameContainer(const clsData& expected, const clsData& actual) 
       EXPECT_TRUE(expected.Array(id) == actual.Array(id)) << Info(id).name;
     }
   }
+}
+
+struct CommandRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs `ostrevin ARGS...` in this process.
+inline CommandRun RunOstrevin(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  int status = RunCommand(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+inline std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace ostrevin

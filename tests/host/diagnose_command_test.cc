@@ -1,0 +1,154 @@
+// `ostrevin diagnose` from end to end: whole reports on the example charts (checked line by line
+// against the rules of the report), carrying on with --save, and failures that leave the chart
+// file as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "host/chart_file.h"
+#include "platform/recording_platform.h"
+#include "tests/host/test_support.h"
+
+namespace ostrevin {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kNow = "2026-12-06 10:00:00";
+
+class DiagnoseCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = ScratchDir();
+    settings = (dir / "settings.ini").string();
+  }
+  // Copies an example chart into the scratch folder.
+  std::string Chart(const std::string& name) {
+    fs::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"));
+    return (dir / (name + ".json")).string();
+  }
+  CommandRun Diagnose(const std::string& chart, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args = {"diagnose", chart,         "--settings",
+                                     settings,   "--date-time", kNow};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return RunOstrevin(args);
+  }
+
+  fs::path dir;
+  std::string settings;
+};
+
+TEST_F(DiagnoseCommandTest, ExampleChartsGiveTheExpectedReports) {
+  for (const std::string name : {"measurements", "subgroups", "varying-limits"}) {
+    const std::string chart = Chart(name);
+    const std::string before = FileText(chart);
+    CommandRun run = Diagnose(chart);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, FileText(fs::path(OSTREVIN_GOLDEN_DIR) / (name + ".txt"))) << name;
+    EXPECT_EQ(FileText(chart), before) << "without --save the chart stays as it was";
+  }
+}
+
+TEST_F(DiagnoseCommandTest, SaveCarriesOnAndFromStartBeginsAgain) {
+  const std::string chart = Chart("measurements");
+  const std::string first = Diagnose(chart, {"--save"}).out;
+  EXPECT_NE(first.find("\nEnd of Data Reached\n"), std::string::npos);
+
+  CommandRun second = Diagnose(chart, {"--save"});
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(second.out,
+            "Diagnostics report for Fill weight of 500 g bags\n"
+            "Date & Time: 2026-12-06 10:00:00\n\n"
+            "Last diagnosis finished at 2024-04-12 (Place number 40) and so have reached end of "
+            "data,\ntherefore nothing to report.\n");
+
+  RecordingPlatform platform;
+  clsData saved = ReadChartFile(chart, platform).value();
+  EXPECT_EQ(saved.NextHAxLToDiagnose(), 40);
+  EXPECT_TRUE(saved.blnReadOnly());  // the second run did not move the next start
+
+  // Diagnosing again from the start ends where the last run did: the next start did not move.
+  EXPECT_EQ(Diagnose(chart, {"--from-start", "--save"}).out, first);
+  EXPECT_TRUE(ReadChartFile(chart, platform).value().blnReadOnly());
+}
+
+TEST_F(DiagnoseCommandTest, CarriesOnFromTheMiddleOfTheChart) {
+  const std::string chart = Chart("measurements");
+  RecordingPlatform platform;
+  clsData data = ReadChartFile(chart, platform).value();
+  data.SetNextHAxLToDiagnose(25);
+  ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
+  const std::string out = Diagnose(chart).out;
+  EXPECT_EQ(out.substr(0, out.find("Date")),
+            "Diagnostics report for Fill weight of 500 g bags\n"
+            "Starting at 2024-03-29 (Place number 26) to 2024-04-12 (Place number 40)\n"
+            "[Last diagnosis finished at 2024-03-28 (Place number 25).]\n");
+  // The run of nine above the centre line began before the start and is still reported whole.
+  EXPECT_NE(out.find("9 consecutive points were found to be ABOVE the centre line, starting at "
+                     "2024-03-24 (21) to 2024-04-01 (29)\n"),
+            std::string::npos);
+  // The point above the UCL on 2024-03-13 was diagnosed by an earlier run.
+  EXPECT_EQ(out.find("Point 2024-03-13 (10)"), std::string::npos);
+}
+
+TEST_F(DiagnoseCommandTest, CrLfKeepsTheReportsLineBreaks) {
+  const std::string out = Diagnose(Chart("varying-limits"), {"--crlf"}).out;
+  EXPECT_EQ(out.substr(0, 31), "Diagnostics report for Faulty w");
+  EXPECT_NE(out.find("Faulty welds\r\nStarting at"), std::string::npos);
+  EXPECT_EQ(out.substr(out.size() - 2), "\r\n");
+}
+
+TEST_F(DiagnoseCommandTest, AnErrorInTheDiagnosisLeavesTheChartAlone) {
+  const std::string chart = Chart("subgroups");
+  RecordingPlatform platform;
+  clsData data = ReadChartFile(chart, platform).value();
+  data.SetNSam(700);  // beyond the arrays: the range line already names place 700
+  ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
+  const std::string before = FileText(chart);
+
+  CommandRun run = Diagnose(chart, {"--save"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "ostrevin: error 9: " + chart + ": Subscript out of range: HAxL(700)\n");
+  EXPECT_EQ(FileText(chart), before);
+}
+
+TEST_F(DiagnoseCommandTest, SettingsChooseTheTests) {
+  const std::string chart = Chart("measurements");
+  EXPECT_EQ(RunOstrevin({"settings", "set", "CheckFor", "DiagnoseForAllAboveUCL", "0", "--settings",
+                         settings})
+                .status,
+            0);
+  const std::string out = Diagnose(chart).out;
+  const std::size_t ranges = out.find("MOVING RANGE CHART");
+  EXPECT_EQ(out.substr(0, ranges).find("Point 2024-03-13 (10) is ABOVE"), std::string::npos);
+  // The moving-range graph has its own switch.
+  EXPECT_NE(out.find("Point 2024-03-13 (10) is ABOVE", ranges), std::string::npos);
+}
+
+TEST(SettingsCommandTest, SetGetListAndReset) {
+  const std::string file = (ScratchDir() / "settings.ini").string();
+  auto run = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), "settings");
+    args.push_back("--settings=" + file);
+    return RunOstrevin(args);
+  };
+  EXPECT_EQ(run({"get", "Significances", "ZigZagRepeats"}).out, "7\n");
+  EXPECT_EQ(run({"set", "significances", "zigzagrepeats", "9"}).status, 0);
+  EXPECT_EQ(run({"set", "CheckFor", "DiagnoseForZigZag", "-1"}).status, 0);
+  EXPECT_EQ(run({"get", "Significances", "ZigZagRepeats"}).out, "9\n");
+  EXPECT_NE(run({"list"}).out.find("\nDiagnoseForZigZag=-1\n"), std::string::npos);
+  EXPECT_EQ(FileText(file), "[Significances]\nZigZagRepeats=9\n\n[CheckFor]\nDiagnoseForZigZag=-1\n");
+  EXPECT_EQ(run({"reset"}).status, 0);
+  EXPECT_EQ(run({"get", "CheckFor", "DiagnoseForZigZag"}).out, "0\n");
+
+  CommandRun bad = run({"set", "Significances", "AllWithin1SD", "many"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')),
+            "ostrevin settings: AllWithin1SD needs a number, not \"many\"");
+  EXPECT_EQ(run({"get", "CheckFor", "NoSuchTest"}).status, 2);
+}
+
+}  // namespace
+}  // namespace ostrevin
