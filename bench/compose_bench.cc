@@ -12,12 +12,15 @@
 namespace ostrevin {
 namespace {
 
-// range(0): places; range(1): splits; range(2): 1 = zigzag options on, 0 = off.
+// range(0): places; range(1): splits; range(2): 1 = zigzag options on, 0 = off; range(3): 1 =
+// every split's UCL counts as forced to 100, so GetSD asks whether the split is horizontal.
 void BM_ComposeDiagnosis(benchmark::State& state) {
   RecordingPlatform platform;
   clsData data(platform);
   const auto places = static_cast<std::int32_t>(state.range(0));
-  FillSyntheticChart(data, places, static_cast<std::int16_t>(state.range(1)));
+  const auto splits = static_cast<std::int16_t>(state.range(1));
+  FillSyntheticChart(data, places, splits);
+  for (std::int16_t s = 1; s <= splits; ++s) data.SetblnUCLForced100(s, state.range(3) != 0);
   MemoryStore store;
   DiagnosisSettings settings(store);
   for (const TestEntry& test : AllTests()) settings.SaveCheckFor(test.key, true);
@@ -33,19 +36,21 @@ void BM_ComposeDiagnosis(benchmark::State& state) {
   }
   state.counters["report_bytes"] = static_cast<double>(length);
   state.counters["per_place"] = benchmark::Counter(
-      static_cast<double>(places), benchmark::Counter::kIsIterationInvariantRate |
-                                       benchmark::Counter::kInvert);
+      static_cast<double>(places),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_ComposeDiagnosis)
-    ->ArgNames({"places", "splits", "zigzag_options"})
-    ->Args({500, 100, 1})
-    ->Args({5000, 100, 1})
-    ->Args({30000, 100, 1})
-    ->Args({500, 1, 1})
-    ->Args({30000, 1, 1})
-    ->Args({500, 100, 0})
-    ->Args({30000, 100, 0})
+    ->ArgNames({"places", "splits", "zigzag_options", "forced"})
+    ->Args({500, 100, 1, 0})
+    ->Args({5000, 100, 1, 0})
+    ->Args({30000, 100, 1, 0})
+    ->Args({500, 1, 1, 0})
+    ->Args({30000, 1, 1, 0})
+    ->Args({500, 100, 0, 0})
+    ->Args({30000, 100, 0, 0})
+    ->Args({500, 1, 1, 1})
+    ->Args({30000, 1, 1, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

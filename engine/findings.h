@@ -71,7 +71,16 @@ struct TestArgs {
   std::int16_t runFirstRecord;
   std::int16_t lastRecord;
   const DiagnosisSettings& settings;
+  // Graph 0's horizontality of limitSplit, remembered for the split; null: worked out per call.
+  const HorizontalLimits* horizontal0 = nullptr;
 };
+
+// GetSD for a record of the split under test.
+inline float GetSD(const TestArgs& args, const PointRecord& record) {
+  if (args.horizontal0 != nullptr)
+    return GetSD(args.data, args.graph, args.limitSplit, record, *args.horizontal0);
+  return GetSD(args.data, args.graph, args.limitSplit, record);
+}
 
 using TestFunction = TestResult (*)(const TestArgs& args);
 

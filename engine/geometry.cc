@@ -168,15 +168,20 @@ bool LimitsAreHorizontal(const clsData& d, std::int16_t Gtype, std::int16_t spli
                      &clsData::PointStatsCentre);
 }
 
+bool HorizontalLimits::operator()() const {
+  if (!value_) value_ = LimitsAreHorizontal(*data_, 0, split_);
+  return *value_;
+}
+
 float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r) {
+  return GetSD(d, Gtype, split, r, HorizontalLimits(d, split));
+}
+
+float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r,
+            const HorizontalLimits& isHorizontal) {
   if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
-  // GetSD runs for every record and LimitsAreHorizontal walks the whole split: ask it only when
-  // a forced limit could drop a half that is still in use, and at most once.
-  std::optional<bool> horizontal;
-  auto isHorizontal = [&] {
-    if (!horizontal) horizontal = LimitsAreHorizontal(d, 0, split);
-    return *horizontal;
-  };
+  // The split's horizontality is asked only when a forced limit could drop a half that is still
+  // in use.
   bool useUpper = r.blnUclVisible;
   bool useLower = r.blnLclVisible && r.Lcl != 0.0f;
   if (Gtype == 0) {

@@ -10,6 +10,7 @@
 // pass through unchanged.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace ostrevin {
@@ -53,9 +54,26 @@ float SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split)
 // different values within the split; graph 1 is always horizontal.
 bool LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t split);
 
+// LimitsAreHorizontal of graph 0 for one split, worked out when first asked and then remembered:
+// GetSD may need it for every record of a split, and each answer walks the whole split.
+class HorizontalLimits {
+ public:
+  HorizontalLimits(const clsData& data, std::int16_t split) : data_(&data), split_(split) {}
+  bool operator()() const;
+
+ private:
+  const clsData* data_;
+  std::int16_t split_;
+  mutable std::optional<bool> value_;
+};
+
 // The process SD at the record's place (a third of the distance from the central line to a
 // usable limit), or -1 when none is available. A half that overflows a float raises error 6.
 float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record);
+// The same with the split's graph-0 horizontality remembered across calls. REQUIRES: `horizontal`
+// was made for `split`.
+float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record,
+            const HorizontalLimits& horizontal);
 
 // Whether the record holds a value above (below) the chosen visible line, or on it when orEqual.
 bool IsAboveLine(const PointRecord& record, ChartLine line, bool orEqual);

@@ -105,14 +105,10 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
     records.push_back(MakePointRecord(d, graph, place));
   }
   if (run_first >= 0) {
-    const TestArgs args{d,
-                        records,
-                        graph,
-                        split.limit_split,
-                        0,
-                        run_first,
-                        static_cast<std::int16_t>(records.size() - 1),
-                        settings};
+    const HorizontalLimits horizontal0(d, split.limit_split);
+    const auto last = static_cast<std::int16_t>(records.size() - 1);
+    const TestArgs args{d,         records, graph,    split.limit_split, 0,
+                        run_first, last,    settings, &horizontal0};
     RunTests(args, d.CType() == -1 && graph == 1, split, out);
   }
   out.splits.push_back(std::move(split));

@@ -81,7 +81,7 @@ TestResult DiagnoseAllWithin1SDMean(const TestArgs& args) {
   AddRuns(result, args, RecordsToScan(args, n - 1), n, 0, 0, [&](std::int32_t k) {
     const PointRecord& r = At(args, k);
     if (r.ValueFlag == 0) return false;
-    const float s = GetSD(d, args.graph, args.limitSplit, r);
+    const float s = GetSD(args, r);
     if (s < 0.0f) return false;
     const float lo = r.Centre - s;
     const float hi = s + r.Centre;

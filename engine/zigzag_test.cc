@@ -144,9 +144,7 @@ TestResult DiagnoseZigZag(const TestArgs& args) {
   const ScanRange scan = RecordsToScan(args, n - 1);
   if (!Applies(args, o)) return {};
   const float cl = SegmentCentre(args.data, args.graph, args.limitSplit);
-  const float sd = scan.first <= scan.last
-                       ? GetSD(args.data, args.graph, args.limitSplit, At(args, scan.first))
-                       : -1.0f;
+  const float sd = scan.first <= scan.last ? GetSD(args, At(args, scan.first)) : -1.0f;
   if (sd < 0.0f) o.from1SD = o.distance = false;
   TestResult result{Explanation(repeats, o), {}};
   if (repeats < 1 || repeats > kMaxRepeats || scan.first > scan.last) return result;

@@ -89,7 +89,7 @@ const PointRecord& At(const TestArgs& args, std::int32_t k) {
 // The record's SD when the record can lie in a zone at all: it holds a value and has an SD.
 std::optional<float> ZoneSD(const TestArgs& args, const PointRecord& r) {
   if (r.ValueFlag == 0) return std::nullopt;
-  const float s = GetSD(args.data, args.graph, args.limitSplit, r);
+  const float s = GetSD(args, r);
   if (!(s >= 0.0f)) return std::nullopt;
   return s;
 }
