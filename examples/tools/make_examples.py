@@ -226,7 +226,76 @@ def varying_limits():
     write_chart("varying-limits.json", members)
 
 
+def patterns():
+    """Paint film thickness, one panel a day: an XmR chart on which every test finds something.
+
+    Split 2's limits stay in force for split 3 (an extras split), so that the over-adjusted and
+    the over-steady stretches are judged against the limits of an ordinary period."""
+    x = [
+        # split 0, start-up: a paint sag above the UCL, a blocked nozzle below the LCL
+        60.3, 59.5, 60.8, 59.6, 60.6, 59.1, 60.1, 60.5, 66.4, 59.7, 60.7, 59.2, 60.4, 58.9,
+        61.1, 60.2, 59.6, 60.9, 59.3, 60.2, 53.8, 60.6, 59.2, 60.3, 59.8,
+        # split 1, a new paint supplier
+        60.8, 59.1, 60.5, 59.2, 60.7, 59.4,
+        61.4, 62.4, 61.3, 62.3, 61.1, 61.6, 61.2, 61.7,          # first batch: thick
+        61.4, 60.2, 59.7, 58.7, 58.3,                            # six days thinner and thinner
+        58.8, 57.5, 58.7, 57.7, 58.4, 58.9, 58.2, 58.8, 59.1,    # second batch: thin
+        60.6, 59.2, 60.7, 59.1, 60.5, 59.3, 60.9, 59.4,
+        # split 2, the spray gun serviced: one thick coat, over-corrected the next day
+        60.4, 59.3, 60.1, 60.9, 59.6, 60.3, 59.0, 60.6, 59.8, 60.7, 63.0, 57.0, 60.2, 59.5,
+        60.8, 59.4, 60.0, 60.5, 59.1, 60.3, 59.7, 60.9, 59.6, 60.2, 59.9,
+        # split 3, extra values against the fixed limits of split 2
+        61.7, 58.4, 61.6, 58.2, 61.9, 58.5, 61.5, 58.3, 61.8, 58.6, 61.6, 58.1, 61.7, 58.4,
+        61.5, 58.3,                                              # adjusted after every panel
+        60.1, 59.8, 60.2, 59.9, 60.3, 60.0, 59.7, 60.2, 59.8, 60.1, 59.9, 60.3, 59.8, 60.2,
+        59.9, 60.1]                                              # automatic thickness control
+    bounds = [0, 25, 61, 86, 118]
+    fixed = [0, 0, 0, -1]
+    mr = [round(abs(x[k] - x[k - 1]), 1) for k in range(1, len(x))]   # MR of place k at k - 1
+    mr_flags = [0 if k in bounds[1:-1] else 1 for k in range(1, len(x))]
+    splits = []
+    for s in range(4):
+        first, last = bounds[s], bounds[s + 1] - 1
+        if fixed[s]:  # carries the lines of the split before it
+            splits.append(dict(splits[-1], first=first, last=last))
+            continue
+        xbar = statistics.mean(x[first:last + 1])
+        mrbar = statistics.mean(mr[k - 1] for k in range(first + 1, last + 1))
+        splits.append(dict(first=first, last=last, mx=round(xbar, 2), mr=round(mrbar, 3),
+                           ucl=[round(xbar + E2 * mrbar, 2), round(D4_MR * mrbar, 3)],
+                           lcl=[round(xbar - E2 * mrbar, 2), 0]))
+
+    def graph0(sp, place):
+        return sp["ucl"][0], sp["lcl"][0], sp["mx"], True, True, True
+
+    def graph1(sp, place):  # a moving-range chart has no lower limit
+        return sp["ucl"][1], 0, sp["mr"], True, False, True
+
+    members = [
+        ("CType", -1),
+        ("Title", ["Paint film thickness", "Paint line 1, one panel a day"]),
+        ("VAxis", ["Film thickness (µm)", "Moving range (µm)"]),
+        ("IsDataIn", True),
+        ("DecimalPlaces", 1),
+        ("TNVal", len(x) - 1),
+        ("Splitp", 4),
+        ("Split", bounds),
+        ("NewXV", fixed),
+        ("Mx", [sp["mx"] for sp in splits]),
+        ("Mr", [sp["mr"] for sp in splits]),
+        ("Ucl", [sp["ucl"] for sp in splits]),
+        ("Lcl", [sp["lcl"] for sp in splits]),
+        ("HAxL", dates("2024-06-03", len(x))),
+        ("XData", x),
+        ("XDataI", [1] * len(x)),
+        ("RData", mr),
+        ("RDataI", mr_flags),
+    ] + lines_per_place(splits, len(x), [graph0, graph1])
+    write_chart("patterns.json", members)
+
+
 if __name__ == "__main__":
     measurements()
     subgroups()
     varying_limits()
+    patterns()

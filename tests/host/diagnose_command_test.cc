@@ -50,6 +50,28 @@ TEST_F(DiagnoseCommandTest, ExampleChartsGiveTheExpectedReports) {
   }
 }
 
+// The patterns chart holds a finding for every test; with the default settings only the five
+// tests that are on by default report, and a diagnosis leaves the settings file as it was.
+TEST_F(DiagnoseCommandTest, PatternsChartWithDefaultAndAllTests) {
+  const std::string chart = Chart("patterns");
+  const fs::path all_tests = dir / "all-tests.ini";
+  fs::copy_file(ExamplesDir() / "all-tests.ini", all_tests);
+  const std::string all_tests_text = FileText(all_tests);
+  struct Case {
+    std::string settings;
+    std::string golden;
+  };
+  for (const Case& c :
+       {Case{settings, "patterns"}, Case{all_tests.string(), "patterns-all-tests"}}) {
+    settings = c.settings;
+    CommandRun run = Diagnose(chart);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, FileText(fs::path(OSTREVIN_GOLDEN_DIR) / (c.golden + ".txt"))) << c.golden;
+  }
+  EXPECT_EQ(FileText(all_tests), all_tests_text);
+}
+
 TEST_F(DiagnoseCommandTest, SaveCarriesOnAndFromStartBeginsAgain) {
   const std::string chart = Chart("measurements");
   const std::string first = Diagnose(chart, {"--save"}).out;
@@ -139,7 +161,8 @@ TEST(SettingsCommandTest, SetGetListAndReset) {
   EXPECT_EQ(run({"set", "CheckFor", "DiagnoseForZigZag", "-1"}).status, 0);
   EXPECT_EQ(run({"get", "Significances", "ZigZagRepeats"}).out, "9\n");
   EXPECT_NE(run({"list"}).out.find("\nDiagnoseForZigZag=-1\n"), std::string::npos);
-  EXPECT_EQ(FileText(file), "[Significances]\nZigZagRepeats=9\n\n[CheckFor]\nDiagnoseForZigZag=-1\n");
+  EXPECT_EQ(FileText(file),
+            "[Significances]\nZigZagRepeats=9\n\n[CheckFor]\nDiagnoseForZigZag=-1\n");
   EXPECT_EQ(run({"reset"}).status, 0);
   EXPECT_EQ(run({"get", "CheckFor", "DiagnoseForZigZag"}).out, "0\n");
 
