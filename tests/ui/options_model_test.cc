@@ -1,0 +1,178 @@
+#include "ui/options_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/recording_platform.h"
+#include "settings/memory_store.h"
+
+namespace ostrevin {
+namespace {
+
+using enum OptionCheck;
+using N = OptionNumber;
+
+// A memory store that also writes down every write, in order, as "Section/Key=value".
+class WriteLog : public MemoryStore {
+ public:
+  bool SaveSetting(std::string_view app, std::string_view section, std::string_view key,
+                   std::string_view value) override {
+    writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+    return MemoryStore::SaveSetting(app, section, key, value);
+  }
+  std::vector<std::string> writes;
+};
+
+std::vector<bool> CheckStates(const OptionsModel& m) {
+  std::vector<bool> states;
+  for (int i = 0; i < kOptionCheckCount; ++i) states.push_back(m.checked(OptionCheck(i)));
+  return states;
+}
+std::vector<std::string> Texts(const OptionsModel& m) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < kOptionNumberCount; ++i) texts.push_back(m.text(OptionNumber(i)));
+  return texts;
+}
+
+// The controls on an empty store: the five limit and centre-line tests, the zigzag options.
+const std::vector<bool> kDefaultChecks = {1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1};
+const std::vector<std::string> kDefaultTexts = {"8", "10", "15", "7", "6"};
+
+TEST(OptionsModelTest, ShowsStoredNumbersRoundedAndZigZagOptionsByTheirValue) {
+  const struct {
+    std::string text;
+    std::string shown;  // in the number box
+    bool checked;       // as a zigzag option
+  } cases[] = {
+      {"7.6", "8", true},   {"7.5", "8", true},       {"6.5", "6", true},    {"12abc", "12", true},
+      {"0", "0", false},    {"-1", "-1", true},       {"1", "1", true},      {"0.4", "0", false},
+      {"-0.5", "0", false}, {"True", "0", true},      {"false", "0", false}, {"abc", "0", true},
+      {"", "0", true},      {"40000", "32767", true},
+  };
+  for (const auto& c : cases) {
+    MemoryStore store;
+    store.SaveSetting("Ostrevin", "Significances", "ZigZagRepeats", c.text);
+    store.SaveSetting("Ostrevin", "Significances", "ZigZagFrom1SD", c.text);
+    OptionsModel m(store);
+    EXPECT_EQ(m.text(N::kNumSigZigZag), c.shown) << c.text;
+    EXPECT_EQ(m.checked(kZigZagFrom1SD), c.checked) << c.text;
+  }
+}
+
+TEST(OptionsModelTest, OkSavesEveryControlInOrderAsTyped) {
+  WriteLog store;
+  OptionsModel m(store);
+  m.SetChecked(kAboveUCL, false);
+  m.SetChecked(kZigZag, true);
+  m.SetChecked(kZigZagAtLeast1SD, false);
+  m.SetText(N::kNumSigZigZag, "7.5");
+  m.SetText(N::kNumSigIncDec, " 1e1 ");
+  RecordingPlatform platform;
+  EXPECT_TRUE(m.Ok(platform, [](std::int16_t) { FAIL() << "no page to show"; }));
+  EXPECT_FALSE(m.blnCancel());
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(store.writes, (std::vector<std::string>{
+                              "CheckFor/DiagnoseForAllAboveUCL=0",
+                              "CheckFor/DiagnoseForAllAboveUCLMR=-1",
+                              "CheckFor/DiagnoseForAllBelowLCL=-1",
+                              "CheckFor/DiagnoseForAllAboveBelowMean=-1",
+                              "CheckFor/DiagnoseForAllAboveBelowMeanMR=-1",
+                              "CheckFor/DiagnoseFor2OutOf3Between23SigmaAboveMean=0",
+                              "CheckFor/DiagnoseFor2OutOf3Between23SigmaBelowMean=0",
+                              "CheckFor/DiagnoseFor4OutOf5Between13SigmaAboveMean=0",
+                              "CheckFor/DiagnoseFor4OutOf5Between13SigmaBelowMean=0",
+                              "CheckFor/DiagnoseForAllWithin1SDMean=0",
+                              "CheckFor/DiagnoseForAllIncreasingOrDecreasing=0",
+                              "CheckFor/DiagnoseForExtremeSwitch=0",
+                              "CheckFor/DiagnoseForZigZag=-1",
+                              "Significances/AllIncreasingOrDecreasing= 1e1 ",
+                              "Significances/AllWithin1SD=15",
+                              "Significances/AllAboveBelowMean=8",
+                              "Significances/AllAboveBelowMeanMR=10",
+                              "Significances/ZigZagAboutCentralLine=-1",
+                              "Significances/ZigZagFrom1SD=-1",
+                              "Significances/ZigZagAtLeastSDDistanceSignificant=0",
+                              "Significances/ZigZagRepeats=7.5",
+                          }));
+  OptionsModel reopened(store);
+  EXPECT_EQ(reopened.text(N::kNumSigZigZag), "8");
+  EXPECT_EQ(reopened.text(N::kNumSigIncDec), "10");
+  EXPECT_FALSE(reopened.checked(kAboveUCL));
+  EXPECT_FALSE(reopened.checked(kZigZagAtLeast1SD));
+}
+
+TEST(OptionsModelTest, OkRefusesTextsThatAreNotNumbersAndShowsTheLastFailingPage) {
+  const struct {
+    std::vector<std::pair<OptionNumber, std::string>> texts;
+    std::int16_t page;
+  } cases[] = {
+      {{{N::kNumSigEitherSideCentre, ""}, {N::kNumSigIncDec, ""}}, 1},
+      {{{N::kNumSigEitherSideCentreMR, "x"}}, 0},
+      {{{N::kWithin1SD, "12abc"}}, 3},
+      {{{N::kNumSigZigZag, "1,5"}, {N::kNumSigEitherSideCentre, "-"}}, 1},
+      {{{N::kWithin1SD, " "}, {N::kNumSigEitherSideCentre, "e5"}}, 3},
+  };
+  for (const auto& c : cases) {
+    MemoryStore store;
+    OptionsModel m(store);
+    for (const auto& [box, text] : c.texts) m.SetText(box, text);
+    RecordingPlatform platform;
+    std::vector<std::int16_t> shown;
+    EXPECT_FALSE(m.Ok(platform, [&](std::int16_t page) { shown.push_back(page); }));
+    EXPECT_EQ(shown, std::vector<std::int16_t>{c.page});
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              "Please enter a valid number for the number of significant places");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::kExclamation);
+    EXPECT_EQ(platform.messages[0].title, "");
+    EXPECT_EQ(store.size(), 0u);
+    EXPECT_TRUE(m.blnCancel());
+  }
+}
+
+TEST(OptionsModelTest, OkThatCannotSaveSaysSoAndStaysOpen) {
+  MemoryStore store;
+  store.set_fail_writes(true);
+  OptionsModel m(store);
+  RecordingPlatform platform;
+  EXPECT_FALSE(m.Ok(platform, [](std::int16_t) {}));
+  EXPECT_TRUE(m.blnCancel());
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "The diagnosis options could not be saved.");
+}
+
+TEST(OptionsModelTest, DefaultsDeletesTheSettingsAndKeepsCancel) {
+  MemoryStore store;
+  store.SaveSetting("Ostrevin", "CheckFor", "DiagnoseForZigZag", "-1");
+  store.SaveSetting("Ostrevin", "Significances", "AllWithin1SD", "3");
+  store.SaveSetting("Other", "CheckFor", "Kept", "1");
+  OptionsModel m(store);
+  m.SetChecked(kBelowLCL, false);
+  m.Defaults();
+  EXPECT_EQ(store.size(), 1u);
+  EXPECT_EQ(CheckStates(m), kDefaultChecks);
+  EXPECT_EQ(Texts(m), kDefaultTexts);
+  EXPECT_TRUE(m.blnCancel());
+}
+
+TEST(OptionsModelTest, ArrowsStepTheWholeNumberAndStopAt100) {
+  const struct {
+    std::string text;
+    int step;
+    std::string expected;
+  } cases[] = {
+      {"6", 1, "7"},       {"6", -1, "5"},     {"99", 1, "100"}, {"100", 1, "100"},
+      {"150", 1, "150"},   {"150", -1, "100"}, {"1", -1, "1"},   {"2", -1, "1"},
+      {"", 1, "1"},        {"abc", -1, "abc"}, {"7.5", 1, "9"},  {"-5", 1, "1"},
+      {"12abc", -1, "11"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(OptionsModel::StepNumberText(c.text, c.step), c.expected)
+        << "'" << c.text << "' " << c.step;
+  }
+}
+
+}  // namespace
+}  // namespace ostrevin

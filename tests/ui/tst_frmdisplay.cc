@@ -1,0 +1,229 @@
+// The report window frmDisplay on the offscreen platform.
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+#include "addon/cls_data.h"
+#include "platform/recording_platform.h"
+#include "settings/memory_store.h"
+#include "tests/ui/small_chart.h"
+#include "tests/ui/window_test_support.h"
+#include "ui/frm_display.h"
+#include "ui/frm_options.h"
+#include "ui/qt_twips.h"
+#include "ui/report_window.h"
+
+namespace ostrevin {
+
+class tst_frmDisplay : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void layout_data();
+  void layout();
+  void firstReport();
+  void tabOrder();
+  void closes_data();
+  void closes();
+  void buttons_data();
+  void buttons();
+  void options_data();
+  void options();
+  void readOnlyAfterShow_data();
+  void readOnlyAfterShow();
+
+ private:
+  frmDisplay& Open();
+  QPlainTextEdit& Text() { return *window_->findChild<QPlainTextEdit*>("txtDiagnose"); }
+
+  RecordingPlatform platform_;
+  std::unique_ptr<MemoryStore> store_;
+  std::unique_ptr<clsData> data_;
+  std::unique_ptr<frmDisplay> window_;
+};
+
+void tst_frmDisplay::init() {
+  platform_ = RecordingPlatform();
+  store_ = std::make_unique<MemoryStore>();
+  data_ = std::make_unique<clsData>(platform_);
+  FillSmallChart(*data_);
+}
+
+void tst_frmDisplay::cleanup() {
+  const QStringList open = CloseOpenWindows();
+  window_.reset();
+  QVERIFY2(open.isEmpty(), qPrintable("left open: " + open.join(", ")));
+}
+
+frmDisplay& tst_frmDisplay::Open() {
+  window_ = std::make_unique<frmDisplay>(*data_, *store_, platform_);
+  window_->show();
+  window_->activateWindow();
+  [[maybe_unused]] bool active = QTest::qWaitForWindowActive(window_.get());
+  return *window_;
+}
+
+void tst_frmDisplay::layout_data() {
+  QTest::addColumn<QSize>("size");  // client size in twips
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QRect>("twips");  // expected left, top, width, height
+  const QSize design(8550, 6240);
+  QTest::newRow("text box") << design << "txtDiagnose"
+                            << "" << QRect(120, 120, 8310, 5385);
+  QTest::newRow("options") << design << "cmdOptions"
+                           << "Diagnosis &Options ..." << QRect(120, 5625, 2295, 495);
+  QTest::newRow("close") << design << "cmdClose"
+                         << "Close" << QRect(7215, 5625, 1215, 495);
+  QTest::newRow("copy") << design << "cmdCopy"
+                        << "&Copy to Clipboard" << QRect(5520, 5625, 1575, 495);
+  QTest::newRow("from start") << design << "cmdDiagnoseFromStart"
+                              << "Diagnose From &Start" << QRect(2520, 5625, 1335, 495);
+  QTest::newRow("larger") << QSize(12000, 9000) << "cmdClose"
+                          << "Close" << QRect(10665, 8385, 1215, 495);
+  QTest::newRow("tiny text box") << QSize(300, 300) << "txtDiagnose"
+                                 << "" << QRect(120, 120, 900, 900);
+  QTest::newRow("tiny copy") << QSize(300, 300) << "cmdCopy"
+                             << "&Copy to Clipboard" << QRect(-1890, 1140, 1575, 495);
+}
+
+void tst_frmDisplay::layout() {
+  QFETCH(QSize, size);
+  QFETCH(QString, name);
+  QFETCH(QString, caption);
+  QFETCH(QRect, twips);
+  frmDisplay& window = Open();
+  const TwipScale scale = TwipScale::Of(window);
+  window.resize(scale.Pixels(size.width()), scale.Pixels(size.height()));
+  QCOMPARE(window.windowTitle(), QString("Diagnosis Report"));
+  auto* control = window.findChild<QWidget*>(name);
+  QVERIFY(control != nullptr);
+  if (auto* button = qobject_cast<QPushButton*>(control)) QCOMPARE(button->text(), caption);
+  QCOMPARE(control->geometry(), scale.Rect({twips.x(), twips.y(), twips.width(), twips.height()}));
+  window.close();
+}
+
+void tst_frmDisplay::firstReport() {
+  frmDisplay& window = Open();
+  QCOMPARE(Text().toPlainText(), Shown(SmallChartReport(platform_.now)));
+  QCOMPARE(Text().textCursor().position(), 0);
+  QCOMPARE(data_->NextHAxLToDiagnose(), std::int16_t{6});
+  window.close();
+}
+
+void tst_frmDisplay::tabOrder() {
+  frmDisplay& window = Open();
+  Text().setFocus();
+  QStringList order;
+  for (int i = 0; i < 5; ++i) {
+    order << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  QCOMPARE(order, QStringList({"txtDiagnose", "cmdOptions", "cmdClose", "cmdCopy",
+                               "cmdDiagnoseFromStart"}));
+  window.close();
+}
+
+void tst_frmDisplay::closes_data() {
+  QTest::addColumn<int>("key");  // 0: click Close
+  QTest::newRow("Close button") << 0;
+  QTest::newRow("Enter") << int(Qt::Key_Return);
+  QTest::newRow("Escape") << int(Qt::Key_Escape);
+}
+
+void tst_frmDisplay::closes() {
+  QFETCH(int, key);
+  frmDisplay& window = Open();
+  Text().setFocus();
+  if (key == 0) {
+    Click(window, "cmdClose");
+  } else {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+  }
+  QVERIFY(!window.isVisible());
+}
+
+void tst_frmDisplay::buttons_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("report");
+  QTest::addColumn<QString>("clipboard");
+  const std::string before = SmallChartReport("06/12/2026 10:30:00");
+  const std::string after = SmallChartReport("later");
+  QTest::newRow("copy") << "cmdCopy" << Shown(before) << QString::fromStdString(before);
+  QTest::newRow("from start") << "cmdDiagnoseFromStart" << Shown(after) << "";
+}
+
+void tst_frmDisplay::buttons() {
+  QFETCH(QString, button);
+  QFETCH(QString, report);
+  QFETCH(QString, clipboard);
+  frmDisplay& window = Open();
+  platform_.now = "later";
+  Click(window, qPrintable(button));
+  QCOMPARE(Text().toPlainText(), report);
+  QCOMPARE(Text().textCursor().position(), 0);
+  QCOMPARE(QString::fromStdString(platform_.clipboard), clipboard);
+  window.close();
+}
+
+void tst_frmDisplay::options_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<bool>("composed");
+  QTest::addColumn<std::size_t>("stored");  // keys in the store afterwards
+  QTest::newRow("OK") << "cmdOk" << true << std::size_t{21};
+  QTest::newRow("Cancel") << "cmdCancel" << false << std::size_t{1};
+  QTest::newRow("Defaults") << "cmdDefaults" << false << std::size_t{0};
+}
+
+void tst_frmDisplay::options() {
+  QFETCH(QString, button);
+  QFETCH(bool, composed);
+  QFETCH(std::size_t, stored);
+  store_->SaveSetting("Ostrevin", "Significances", "ZigZagRepeats", "9");
+  frmDisplay& window = Open();
+  platform_.now = "later";
+  bool left_open = false;
+  WhenModal<frmOptions>([&](frmOptions& d) { Click(d, qPrintable(button)); }, &left_open);
+  Click(window, "cmdOptions");
+  QVERIFY(!left_open);
+  const std::string expected =
+      composed ? SmallChartEndReport("later") : SmallChartReport("06/12/2026 10:30:00");
+  QCOMPARE(Text().toPlainText(), Shown(expected));
+  QCOMPARE(store_->size(), stored);
+  window.close();
+}
+
+void tst_frmDisplay::readOnlyAfterShow_data() {
+  QTest::addColumn<int>("next");
+  QTest::addColumn<int>("nextAfter");
+  QTest::addColumn<bool>("readOnly");
+  QTest::newRow("diagnosis moved on") << 0 << 6 << false;
+  QTest::newRow("from the middle") << 3 << 6 << false;
+  QTest::newRow("already at the end") << 6 << 6 << true;
+  QTest::newRow("past the end") << 9 << 9 << true;
+}
+
+void tst_frmDisplay::readOnlyAfterShow() {
+  QFETCH(int, next);
+  QFETCH(int, nextAfter);
+  QFETCH(bool, readOnly);
+  data_->SetNextHAxLToDiagnose(static_cast<std::int16_t>(next));
+  data_->SetblnReadOnly(!readOnly);
+  data_->SetReportWindow(ReportWindowFor(*store_, platform_));
+  bool left_open = false;
+  WhenModal<frmDisplay>([](frmDisplay& w) { Click(w, "cmdClose"); }, &left_open);
+  data_->Show();
+  QVERIFY(!left_open);
+  QCOMPARE(int(data_->NextHAxLToDiagnose()), nextAfter);
+  QCOMPARE(data_->blnReadOnly(), readOnly);
+}
+
+}  // namespace ostrevin
+
+QTEST_MAIN(ostrevin::tst_frmDisplay)
+#include "tst_frmdisplay.moc"

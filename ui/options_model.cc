@@ -1,0 +1,133 @@
+#include "ui/options_model.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "addon/numeric_text.h"
+#include "platform/platform.h"
+#include "ui/version_info.h"
+
+namespace ostrevin {
+namespace {
+
+// Halves go to the even neighbour, as everywhere the settings are read.
+double RoundHalfToEven(double v) {
+  const double below = std::floor(v);
+  const double fraction = v - below;
+  if (fraction != 0.5) return fraction < 0.5 ? below : below + 1;
+  return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
+// A zigzag option box is clear when its stored text reads as 0 or as the word False; any other
+// text (the words True, other numbers, text that is no number at all) leaves it checked, which
+// is also how the zigzag test reads such a text.
+bool ZigZagOptionChecked(std::string_view text) {
+  const std::string_view word = TrimBlanks(text);
+  if (EqualsIgnoreCase(word, "False")) return false;
+  const std::optional<double> value = ParseNumericText(text);
+  return !value || RoundHalfToEven(*value) != 0;
+}
+
+std::int64_t WholeNumber(std::string_view text) {
+  const double v = RoundHalfToEven(LeadingNumberValue(text));
+  if (std::isnan(v)) return 0;
+  return static_cast<std::int64_t>(std::clamp(v, -1e15, 1e15));
+}
+
+}  // namespace
+
+std::int32_t OptionsClientHeight() {
+  using namespace options_layout;
+  return std::max(kDefaults.bottom(), kWhatIsSD.bottom()) + 120;
+}
+
+OptionsModel::OptionsModel(SettingsStore& store) : settings_(store) {
+  LoadSettingsIntoControls();
+}
+
+void OptionsModel::LoadSettingsIntoControls() {
+  for (int i = 0; i < kTestSwitchCount; ++i) {
+    checked_[i] = settings_.GetCheckFor(kOptionChecks[i].key);
+  }
+  for (OptionNumber n : {OptionNumber::kNumSigIncDec, OptionNumber::kWithin1SD,
+                         OptionNumber::kNumSigEitherSideCentre,
+                         OptionNumber::kNumSigEitherSideCentreMR, OptionNumber::kNumSigZigZag}) {
+    SetText(n, std::to_string(settings_.GetSignificance(Control(n).key, Control(n).default_text)));
+  }
+  for (int i = kTestSwitchCount; i < kOptionCheckCount; ++i) {
+    checked_[i] = ZigZagOptionChecked(settings_.GetSignificanceText(kOptionChecks[i].key, "-1"));
+  }
+}
+
+bool OptionsModel::SaveControlsToSettings() {
+  bool saved = true;
+  for (int i = 0; i < kTestSwitchCount; ++i) {
+    saved &= settings_.SaveCheckFor(kOptionChecks[i].key, checked_[i]);
+  }
+  for (OptionNumber n :
+       {OptionNumber::kNumSigIncDec, OptionNumber::kWithin1SD,
+        OptionNumber::kNumSigEitherSideCentre, OptionNumber::kNumSigEitherSideCentreMR}) {
+    saved &= settings_.SaveSignificance(Control(n).key, text(n));
+  }
+  for (int i = kTestSwitchCount; i < kOptionCheckCount; ++i) {
+    saved &= settings_.SaveSignificance(kOptionChecks[i].key, checked_[i] ? "-1" : "0");
+  }
+  const OptionNumber zigzag = OptionNumber::kNumSigZigZag;
+  saved &= settings_.SaveSignificance(Control(zigzag).key, text(zigzag));
+  return saved;
+}
+
+std::optional<std::int16_t> OptionsModel::InvalidNumberPage() const {
+  std::optional<std::int16_t> page;
+  for (int i = 0; i < kOptionNumberCount; ++i) {
+    if (!ParseNumericText(text_[i])) page = kOptionNumbers[i].page;
+  }
+  return page;
+}
+
+bool OptionsModel::SelectTab(std::int16_t page) {
+  if (page == intCurrentFrame_) return false;
+  intCurrentFrame_ = page;
+  return true;
+}
+
+bool OptionsModel::Ok(Platform& platform, const std::function<void(std::int16_t page)>& show_page) {
+  if (const std::optional<std::int16_t> page = InvalidNumberPage()) {
+    show_page(*page);
+    platform.MessageBox(kInvalidNumberMessage, MessageIcon::kExclamation);
+    return false;
+  }
+  // Closing as if saved when the store refused a write would leave the user believing the
+  // new options are in force.
+  if (!SaveControlsToSettings()) {
+    platform.MessageBox(kSaveFailedMessage, MessageIcon::kExclamation);
+    return false;
+  }
+  blnCancel_ = false;
+  return true;
+}
+
+void OptionsModel::Defaults() {
+  settings_.ResetToDefaults();
+  LoadSettingsIntoControls();
+  blnCancel_ = true;
+}
+
+std::string OptionsModel::AboutText() {
+  return "Quorva Diagnosis program version " + std::to_string(kVersionMajor) + "." +
+         std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision);
+}
+
+void OptionsModel::About(Platform& platform) const {
+  platform.MessageBox(AboutText(), MessageIcon::kInformation);
+}
+
+std::string OptionsModel::StepNumberText(std::string_view text, int step) {
+  using options_layout::kUpDownMax;
+  using options_layout::kUpDownMin;
+  const std::int64_t value = WholeNumber(text);
+  if (step > 0 ? value >= kUpDownMax : value <= kUpDownMin) return std::string(text);
+  return std::to_string(std::clamp<std::int64_t>(value + step, kUpDownMin, kUpDownMax));
+}
+
+}  // namespace ostrevin

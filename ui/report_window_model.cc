@@ -1,0 +1,53 @@
+#include "ui/report_window_model.h"
+
+#include <exception>
+
+#include "addon/cls_data.h"
+#include "addon/error.h"
+#include "engine/report.h"
+#include "platform/platform.h"
+
+namespace ostrevin {
+
+ReportWindowModel::ReportWindowModel(clsData& clsD, SettingsStore& store, Platform& platform)
+    : clsD_(&clsD), store_(&store), platform_(&platform), settings_(store) {}
+
+const std::string& ReportWindowModel::GetDiagnosis() {
+  // The engine catches nothing, so a container error would otherwise leave the window (and the
+  // host waiting in Show) with an unhandled exception.
+  try {
+    text_ = ComposeDiagnosis(*clsD_, settings_, *platform_);
+  } catch (const Error& e) {
+    const std::string number = std::to_string(e.number());
+    if (e.number() == Error::kInvalidInput) {
+      ReportFailure(e.message(), "");
+    } else {
+      ReportFailure("Error " + number + ": " + e.message(), " (error " + number + ")");
+    }
+  } catch (const std::exception& e) {
+    ReportFailure(e.what(), "");
+  }
+  caret_ = 0;
+  return text_;
+}
+
+void ReportWindowModel::ReportFailure(const std::string& detail, const std::string& brief) {
+  text_ = "The diagnosis could not be completed" + brief + ".";
+  platform_->MessageBox("The diagnosis could not be completed.\n\n" + detail,
+                        MessageIcon::kExclamation);
+}
+
+void ReportWindowModel::DiagnoseFromStart() {
+  clsD_->SetNextHAxLToDiagnose(0);
+  GetDiagnosis();
+}
+
+void ReportWindowModel::Copy() {
+  platform_->SetClipboardText(text_);
+}
+
+void ReportWindowModel::AfterOptions(bool blnCancel) {
+  if (!blnCancel) GetDiagnosis();
+}
+
+}  // namespace ostrevin
