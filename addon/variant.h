@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -105,6 +106,20 @@ class VArray {
   // or the conversion error.
   template <class T>
   Result<T> Get(std::size_t flat) const;
+
+  // The elements in storage order when they are stored as T (std::int16_t for Integer,
+  // std::int32_t, float, unsigned char for Boolean, std::string, Variant), else an empty span.
+  // For copies of whole arrays, such as across the library boundary.
+  template <class T>
+  std::span<const T> Elements() const {
+    if (const auto* v = std::get_if<std::vector<T>>(&data_)) return *v;
+    return {};
+  }
+  template <class T>
+  std::span<T> MutableElements() {
+    if (auto* v = std::get_if<std::vector<T>>(&data_)) return *v;
+    return {};
+  }
 
   // The same elements with dimension 0 given new bounds; the rest is kept (zero where the array
   // grows). REQUIRES: rank() >= 1.

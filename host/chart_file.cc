@@ -43,6 +43,8 @@
 namespace ostrevin {
 namespace {
 
+using Member = ChartAccess::Member;
+
 using Json = nlohmann::ordered_json;
 
 // One top-level member as the file gives it; `offset` lies just past its key, for messages.
@@ -335,31 +337,32 @@ Result<std::size_t> RowLength(const Json& rows, std::int64_t first_index) {
   return length;
 }
 
-Status PutItem(clsData& data, MemberId id, std::span<const std::int32_t> index, const Json& v) {
-  Result<Variant> value = ValueOf(v, Info(id).type);
-  if (!value) return value.error().WithContext(DescribeElement(id, index));
-  return data.PutElement(id, index, *value);
+Status PutItem(ChartAccess& chart, const Member& m, std::span<const std::int32_t> index,
+               const Json& v) {
+  Result<Variant> value = ValueOf(v, m.type);
+  if (!value) return value.error().WithContext(DescribeElement(m.name, index));
+  return chart.PutElement(m, index, *value);
 }
 
-// A list for a fixed array: element by element from the member's first index.
-Status PutFromFirstIndex(clsData& data, MemberId id, const Json& list) {
-  const VArray& current = data.Array(id);
-  const std::int32_t first = current.bounds(0).lower;
-  if (current.rank() == 1) {
+// A list for a fixed array: element by element from the member's first index (a fixed array
+// keeps the bounds the container describes).
+Status PutFromFirstIndex(ChartAccess& chart, const Member& m, const Json& list) {
+  const std::int32_t first = m.dims[0].lower;
+  if (m.rank == 1) {
     for (std::size_t k = 0; k < list.size(); ++k) {
       const std::int32_t index[] = {first + static_cast<std::int32_t>(k)};
-      if (Status put = PutItem(data, id, index, list[k]); !put) return put;
+      if (Status put = PutItem(chart, m, index, list[k]); !put) return put;
     }
     return Ok{};
   }
   Result<std::size_t> length = RowLength(list, first);
   if (!length) return length.error();
-  const std::int32_t first2 = current.bounds(1).lower;
+  const std::int32_t first2 = m.dims[1].lower;
   for (std::size_t r = 0; r < list.size(); ++r) {
     for (std::size_t c = 0; c < *length; ++c) {
       const std::int32_t index[] = {first + static_cast<std::int32_t>(r),
                                     first2 + static_cast<std::int32_t>(c)};
-      if (Status put = PutItem(data, id, index, list[r][c]); !put) return put;
+      if (Status put = PutItem(chart, m, index, list[r][c]); !put) return put;
     }
   }
   return Ok{};
@@ -373,19 +376,18 @@ struct WholeShape {
 };
 
 // Refused before anything is allocated, in the container's words.
-Result<Bounds> PlaceBounds(MemberId id, std::int64_t lower, std::size_t count) {
+Result<Bounds> PlaceBounds(const Member& m, std::int64_t lower, std::size_t count) {
   const std::int64_t upper = lower + static_cast<std::int64_t>(count) - 1;
   if (lower < std::numeric_limits<std::int16_t>::min() ||
       upper > std::numeric_limits<std::int16_t>::max())
-    return Error::SubscriptOutOfRange(std::string(Info(id).quick) + " bounds " +
-                                      std::to_string(lower) + " to " + std::to_string(upper) +
-                                      " exceed 16-bit places");
+    return Error::SubscriptOutOfRange(m.quick + " bounds " + std::to_string(lower) + " to " +
+                                      std::to_string(upper) + " exceed 16-bit places");
   return Bounds{static_cast<std::int32_t>(lower), static_cast<std::int32_t>(upper)};
 }
 
-Result<VArray> BuildWhole(MemberId id, const Json& list, const WholeShape& shape) {
+Result<VArray> BuildWhole(const Member& m, const Json& list, const WholeShape& shape) {
   const bool two = shape.rank == 2;
-  std::size_t columns = static_cast<std::size_t>(ColumnsWhenNoRows(Info(id)));
+  std::size_t columns = static_cast<std::size_t>(ColumnsWhenNoRows(m));
   if (two && !list.empty()) {
     Result<std::size_t> length = RowLength(list, shape.lbound[0]);
     if (!length) return length.error();
@@ -393,7 +395,7 @@ Result<VArray> BuildWhole(MemberId id, const Json& list, const WholeShape& shape
   }
   std::vector<Bounds> dims;
   for (int d = 0; d < shape.rank; ++d) {
-    Result<Bounds> b = PlaceBounds(id, shape.lbound[d], d == 0 ? list.size() : columns);
+    Result<Bounds> b = PlaceBounds(m, shape.lbound[d], d == 0 ? list.size() : columns);
     if (!b) return b.error();
     dims.push_back(*b);
   }
@@ -406,15 +408,15 @@ Result<VArray> BuildWhole(MemberId id, const Json& list, const WholeShape& shape
     if (put) continue;
     std::int32_t index[] = {dims[0].lower + static_cast<std::int32_t>(r),
                             two ? dims[1].lower + static_cast<std::int32_t>(flat % columns) : 0};
-    return put.error().WithContext(DescribeElement(id, std::span(index, two ? 2 : 1)));
+    return put.error().WithContext(DescribeElement(m.name, std::span(index, two ? 2 : 1)));
   }
   return array;
 }
 
-Status PutWhole(clsData& data, MemberId id, const Json& list, const WholeShape& shape) {
-  Result<VArray> array = BuildWhole(id, list, shape);
+Status PutWhole(ChartAccess& chart, const Member& m, const Json& list, const WholeShape& shape) {
+  Result<VArray> array = BuildWhole(m, list, shape);
   if (!array) return array.error();
-  return data.PutWholeArray(id, Variant(std::move(array).value()));
+  return chart.PutWholeArray(m, Variant(std::move(array).value()));
 }
 
 bool IsWholeForm(const Json& object) {
@@ -456,12 +458,12 @@ Result<WholeShape> ShapeOf(const Json& object, VarType member_type) {
   return shape;
 }
 
-Status PutWholeForm(clsData& data, MemberId id, const Json& object) {
-  Result<WholeShape> shape = ShapeOf(object, Info(id).type);
+Status PutWholeForm(ChartAccess& chart, const Member& m, const Json& object) {
+  Result<WholeShape> shape = ShapeOf(object, m.type);
   if (!shape) return shape.error();
   const Json& values = object.at(kValuesKey);
   if (!values.is_array()) return WrongType("an array", values).WithContext(kValuesKey);
-  return PutWhole(data, id, values, *shape);
+  return PutWhole(chart, m, values, *shape);
 }
 
 // "5" or "5,1": the indexes of one element.
@@ -481,53 +483,50 @@ Result<std::vector<std::int32_t>> IndexesOf(std::string_view key) {
   return Error::InvalidInput("\"" + std::string(key) + "\" is not an index like \"5\" or \"5,1\"");
 }
 
-Status PutElements(clsData& data, MemberId id, const Json& object) {
+Status PutElements(ChartAccess& chart, const Member& m, const Json& object) {
   for (const auto& item : object.items()) {
     Result<std::vector<std::int32_t>> index = IndexesOf(item.key());
     if (!index) return index.error();
-    if (Status put = PutItem(data, id, *index, item.value()); !put) return put;
+    if (Status put = PutItem(chart, m, *index, item.value()); !put) return put;
   }
   return Ok{};
 }
 
-Status ApplyMember(clsData& data, const Entry& entry) {
-  std::optional<MemberLookup> found = FindMember(entry.key);
+Status ApplyMember(ChartAccess& chart, const Entry& entry) {
+  std::optional<ChartAccess::Lookup> found = chart.Find(entry.key);
   if (!found) return Error::InvalidInput("unknown member");
-  const MemberId id = found->id;
-  const MemberInfo& info = Info(id);
+  const Member& m = *found->member;
   const Json& v = entry.value;
-  if (info.kind == MemberKind::kScalar) {
-    Result<Variant> value = ValueOf(v, info.type);
+  if (m.kind == Member::Kind::kScalar) {
+    Result<Variant> value = ValueOf(v, m.type);
     if (!value) return value.error();
-    return data.PutScalar(id, *value);
+    return chart.PutScalar(m, *value);
   }
   if (v.is_array()) {
-    if (info.kind == MemberKind::kFixed) return PutFromFirstIndex(data, id, v);
-    return PutWhole(data, id, v, WholeShape{{0, 0}, info.rank, info.type});
+    if (m.kind == Member::Kind::kFixed) return PutFromFirstIndex(chart, m, v);
+    return PutWhole(chart, m, v, WholeShape{{0, 0}, m.rank, m.type});
   }
-  if (v.is_object()) return IsWholeForm(v) ? PutWholeForm(data, id, v) : PutElements(data, id, v);
+  if (v.is_object()) return IsWholeForm(v) ? PutWholeForm(chart, m, v) : PutElements(chart, m, v);
   return WrongType("an array or an object", v);
 }
 
 }  // namespace
 
-Status ApplyChartText(std::string_view text, std::string_view name, clsData& data) {
+Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart) {
   Result<std::vector<Entry>> entries = ParseChart(text, name);
   if (!entries) return entries.error();
   for (const Entry& entry : *entries) {
-    if (Status applied = ApplyMember(data, entry); !applied)
+    if (Status applied = ApplyMember(chart, entry); !applied)
       return applied.error().WithContext(
           std::string(name) + ":" + std::to_string(LineOf(text, entry.offset)) + ": " + entry.key);
   }
   return Ok{};
 }
 
-Result<clsData> ReadChartFile(const std::filesystem::path& path, Platform& platform) {
+Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart) {
   Result<std::string> text = ReadTextFile(path);
   if (!text) return text.error();
-  clsData data(platform);
-  if (Status applied = ApplyChartText(*text, path.string(), data); !applied) return applied.error();
-  return data;
+  return ApplyChartText(*text, path.string(), chart);
 }
 
 }  // namespace ostrevin

@@ -5,32 +5,34 @@
 #include <string>
 #include <string_view>
 
-#include "addon/cls_data.h"
 #include "addon/error.h"
+#include "host/chart_access.h"
 
 namespace ostrevin {
 
-class Platform;
-
-// Applies the members of chart-file text to `data` in file order, as the host's puts; `name`
+// Applies the members of chart-file text to `chart` in file order, as the host's puts; `name`
 // names the text in messages (the file's path). On failure returns the first error, which names
 // the file, the line, the key, the member and index and carries the container's error number.
 // Text that is not one valid JSON object changes nothing; otherwise the members applied before
 // the failing one stay applied.
-Status ApplyChartText(std::string_view text, std::string_view name, clsData& data);
+Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart);
 
-// Reads the chart file at `path` into a new container over `platform`, which must outlive it.
-Result<clsData> ReadChartFile(const std::filesystem::path& path, Platform& platform);
+// Applies the chart file at `path` to `chart`, a fresh container.
+Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart);
 
 // The container as chart-file text that reads back into a new container as an equal one; members
-// still at their initial value are left out. Fails only for values a chart file cannot hold: a
-// Single that is not finite, a text that is not UTF-8.
-Result<std::string> ChartFileText(const clsData& data);
+// still at their initial value are left out. Fails for values a chart file cannot hold (a Single
+// that is not finite, a text that is not UTF-8) and when the container cannot be read.
+Result<std::string> ChartFileText(const ChartAccess& chart);
 
-// Writes ChartFileText(data) to `path` through a temporary file in the same folder, flushed to
+// Writes ChartFileText(chart) to `path` through a temporary file in the same folder, flushed to
 // disk and renamed over `path`: the file holds the old chart or the new one, never a part.
-Status WriteChartFileAtomically(const std::filesystem::path& path, const clsData& data);
+Status WriteChartFileAtomically(const std::filesystem::path& path, const ChartAccess& chart);
 
 }  // namespace ostrevin
+
+// Tools that embed the container read chart files straight into it; the screenshot maker finds
+// that reader through this header.
+#include "host/in_process_chart.h"  // IWYU pragma: export
 
 #endif  // OSTREVIN_HOST_CHART_FILE_H_

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "addon/members.h"
 #include "addon/variant.h"
+#include "host/chart_access.h"
 
 // Rules of the chart-file format that its reader and writer share (grammar in chart_file.cc).
 
@@ -26,8 +26,8 @@ inline constexpr std::string_view kLongTag = "Long";
 
 // A two-index whole array given without rows has no row to tell its second dimension; it takes
 // the member's own second dimension, or none for a one-index member.
-inline std::int32_t ColumnsWhenNoRows(const MemberInfo& info) {
-  return info.rank == 2 ? info.dims[1].count() : 0;
+inline std::int32_t ColumnsWhenNoRows(const ChartAccess::Member& member) {
+  return member.rank == 2 ? member.dims[1].count() : 0;
 }
 
 }  // namespace ostrevin

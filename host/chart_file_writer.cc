@@ -14,6 +14,8 @@
 namespace ostrevin {
 namespace {
 
+using Member = ChartAccess::Member;
+
 // Length of the well-formed UTF-8 sequence at s[i], or 0 when there is none there.
 std::size_t SequenceLength(std::string_view s, std::size_t i) {
   auto byte = [&](std::size_t k) -> unsigned {
@@ -135,26 +137,26 @@ std::vector<std::int32_t> IndexesAt(const VArray& array, std::size_t flat) {
 }
 
 // Appends `count` elements from storage position `from` as a JSON list.
-Status AppendList(std::string& out, MemberId id, const VArray& array, std::size_t from,
+Status AppendList(std::string& out, std::string_view name, const VArray& array, std::size_t from,
                   std::size_t count) {
   const bool tagged = array.element_type() == VarType::Variant;
   out += '[';
   for (std::size_t flat = from; flat < from + count; ++flat) {
     if (flat > from) out += ", ";
     if (Status appended = AppendValue(out, array.At(flat), tagged); !appended)
-      return appended.error().WithContext(DescribeElement(id, IndexesAt(array, flat)));
+      return appended.error().WithContext(DescribeElement(name, IndexesAt(array, flat)));
   }
   out += ']';
   return Ok{};
 }
 
 // Appends the first `rows` rows of a two-index array, one list per first index.
-Status AppendRows(std::string& out, MemberId id, const VArray& array, std::size_t rows) {
+Status AppendRows(std::string& out, std::string_view name, const VArray& array, std::size_t rows) {
   const auto columns = static_cast<std::size_t>(array.bounds(1).count());
   out += '[';
   for (std::size_t r = 0; r < rows; ++r) {
     if (r > 0) out += ", ";
-    if (Status appended = AppendList(out, id, array, r * columns, columns); !appended)
+    if (Status appended = AppendList(out, name, array, r * columns, columns); !appended)
       return appended;
   }
   out += ']';
@@ -183,7 +185,7 @@ std::size_t CountChanged(const VArray& array) {
 }
 
 // Whether the member still holds its initial array; a Single -0 anywhere makes it not.
-bool IsInitialArray(const VArray& array, const MemberInfo& info) {
+bool IsInitialArray(const VArray& array, const Member& info) {
   if (!(array == VArray(info.type, std::vector<Bounds>(info.dims, info.dims + info.rank))))
     return false;
   if (array.element_type() != VarType::Single) return true;
@@ -193,23 +195,23 @@ bool IsInitialArray(const VArray& array, const MemberInfo& info) {
   return true;
 }
 
-bool HasInitialShape(const VArray& array, const MemberInfo& info) {
+bool HasInitialShape(const VArray& array, const Member& info) {
   return array.element_type() == info.type &&
          array.dims() == std::vector<Bounds>(info.dims, info.dims + info.rank);
 }
 
 // A fixed array from its first index up to its last element that is not initial.
-Status AppendFixed(std::string& out, MemberId id, const VArray& array) {
+Status AppendFixed(std::string& out, std::string_view name, const VArray& array) {
   const Variant initial = InitialValue(array.element_type());
   std::size_t used = array.size();
   while (used > 0 && IsInitial(array.At(used - 1), initial)) --used;
-  if (array.rank() == 1) return AppendList(out, id, array, 0, used);
+  if (array.rank() == 1) return AppendList(out, name, array, 0, used);
   const auto columns = static_cast<std::size_t>(array.bounds(1).count());
-  return AppendRows(out, id, array, columns == 0 ? 0 : (used + columns - 1) / columns);
+  return AppendRows(out, name, array, columns == 0 ? 0 : (used + columns - 1) / columns);
 }
 
 // The elements that are not initial, as an object of index keys: {"2": 5.5, "17": 6}.
-Status AppendElements(std::string& out, MemberId id, const VArray& array) {
+Status AppendElements(std::string& out, std::string_view name, const VArray& array) {
   const Variant initial = InitialValue(array.element_type());
   out += '{';
   bool first = true;
@@ -223,7 +225,7 @@ Status AppendElements(std::string& out, MemberId id, const VArray& array) {
     if (index.size() == 2) (out += ',') += std::to_string(index[1]);
     out += "\": ";
     if (Status appended = AppendValue(out, value, false); !appended)
-      return appended.error().WithContext(DescribeElement(id, index));
+      return appended.error().WithContext(DescribeElement(name, index));
   }
   out += '}';
   return Ok{};
@@ -233,10 +235,9 @@ Status AppendElements(std::string& out, MemberId id, const VArray& array) {
 // written as the elements that were put; otherwise it is written whole: a plain list when its
 // element type, number of indexes and lower bounds (0) are the member's own, else the object that
 // states them.
-Status AppendReplaceable(std::string& out, MemberId id, const VArray& array) {
-  const MemberInfo& info = Info(id);
+Status AppendReplaceable(std::string& out, const Member& info, const VArray& array) {
   if (HasInitialShape(array, info) && CountChanged(array) * 2 <= array.size())
-    return AppendElements(out, id, array);
+    return AppendElements(out, info.name, array);
   const bool two = array.rank() == 2;
   if (two && array.bounds(0).count() == 0 && array.bounds(1).count() != ColumnsWhenNoRows(info))
     return Error::InvalidInput("an empty array with a second dimension of " +
@@ -255,44 +256,43 @@ Status AppendReplaceable(std::string& out, MemberId id, const VArray& array) {
     out += ", \"values\": ";
   }
   Status appended =
-      two ? AppendRows(out, id, array, static_cast<std::size_t>(array.bounds(0).count()))
-          : AppendList(out, id, array, 0, array.size());
+      two ? AppendRows(out, info.name, array, static_cast<std::size_t>(array.bounds(0).count()))
+          : AppendList(out, info.name, array, 0, array.size());
   if (!plain) out += '}';
   return appended;
 }
 
 // The member's value as chart-file text, or nullopt while it holds its initial value.
-Result<std::optional<std::string>> MemberText(const clsData& data, MemberId id) {
-  const MemberInfo& info = Info(id);
+Result<std::optional<std::string>> MemberText(const ChartAccess& chart, const Member& info) {
   std::string text;
-  if (info.kind == MemberKind::kScalar) {
-    const Variant value = data.GetScalar(id);
-    if (IsInitial(value, InitialValue(info.type))) return std::optional<std::string>();
-    if (Status appended = AppendValue(text, value, false); !appended)
+  if (info.kind == Member::Kind::kScalar) {
+    Result<Variant> value = chart.GetScalar(info);
+    if (!value) return value.error().WithContext(info.name);
+    if (IsInitial(*value, InitialValue(info.type))) return std::optional<std::string>();
+    if (Status appended = AppendValue(text, *value, false); !appended)
       return appended.error().WithContext(info.name);
     return std::optional<std::string>(std::move(text));
   }
-  const VArray& array = data.Array(id);
-  if (IsInitialArray(array, info)) return std::optional<std::string>();
-  Status appended = info.kind == MemberKind::kFixed ? AppendFixed(text, id, array)
-                                                    : AppendReplaceable(text, id, array);
+  Result<VArray> array = chart.GetArray(info);
+  if (!array) return array.error();
+  if (IsInitialArray(*array, info)) return std::optional<std::string>();
+  Status appended = info.kind == Member::Kind::kFixed ? AppendFixed(text, info.name, *array)
+                                                      : AppendReplaceable(text, info, *array);
   if (!appended) return appended.error();
   return std::optional<std::string>(std::move(text));
 }
 
 }  // namespace
 
-Result<std::string> ChartFileText(const clsData& data) {
+Result<std::string> ChartFileText(const ChartAccess& chart) {
   std::string out = "{";
-  const std::size_t count = AllMembers().size();
   bool first = true;
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto id = static_cast<MemberId>(i);
-    Result<std::optional<std::string>> text = MemberText(data, id);
+  for (const Member& member : chart.members()) {
+    Result<std::optional<std::string>> text = MemberText(chart, member);
     if (!text) return text.error();
     if (!text->has_value()) continue;
     out += first ? "\n  " : ",\n  ";
-    AppendString(out, Info(id).name);
+    AppendString(out, member.name);
     (out += ": ") += **text;
     first = false;
   }
@@ -300,8 +300,8 @@ Result<std::string> ChartFileText(const clsData& data) {
   return out;
 }
 
-Status WriteChartFileAtomically(const std::filesystem::path& path, const clsData& data) {
-  Result<std::string> text = ChartFileText(data);
+Status WriteChartFileAtomically(const std::filesystem::path& path, const ChartAccess& chart) {
+  Result<std::string> text = ChartFileText(chart);
   if (!text) return text.error().WithContext(path.string());
   return ReplaceFileAtomically(path, *text);
 }

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "host/library_choice.h"
 #include "host/sub_commands.h"
 
 namespace ostrevin {
@@ -12,7 +13,8 @@ namespace {
 
 // The sub-commands, in the order of the help text.
 std::vector<const SubCommand*> SubCommands() {
-  return {&DiagnoseCommand(), &SettingsCommand(), &DumpCommand()};
+  return {&DiagnoseCommand(), &ShowCommand(),     &OptionsCommand(),    &SettingsCommand(),
+          &InfoCommand(),     &RegisterCommand(), &UnregisterCommand(), &DumpCommand()};
 }
 
 const SubCommand* Find(std::string_view name) {
@@ -35,7 +37,8 @@ std::string TopHelp() {
     text += "  " + std::string(command->name) + std::string(width + 3 - command->name.size(), ' ');
     text += std::string(command->summary) + "\n";
   }
-  text += "\n\"ostrevin COMMAND --help\" describes a command.\n";
+  text += "\n\"ostrevin COMMAND --help\" describes a command.\n\n";
+  text += kLibraryHelp;
   return text;
 }
 

@@ -1,20 +1,18 @@
 #include <ostream>
 
-#include "addon/cls_data.h"
-#include "engine/report.h"
+#include "addon/abi/abi_values.h"
 #include "host/args.h"
 #include "host/chart_file.h"
+#include "host/library_choice.h"
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"
-#include "platform/console_platform.h"
-#include "settings/diagnosis_settings.h"
 
 namespace ostrevin {
 namespace {
 
 constexpr std::string_view kHelp =
     "usage: ostrevin diagnose CHART.json [--from-start] [--settings FILE] [--date-time TEXT]\n"
-    "                         [--crlf] [--save]\n"
+    "                         [--crlf] [--save] [--library PATH]\n"
     "\n"
     "Diagnoses the chart as the host does when it shows the add-on, and prints the Diagnostics\n"
     "report to standard output. The diagnosis carries on from NextHAxLToDiagnose, the place\n"
@@ -26,10 +24,11 @@ constexpr std::string_view kHelp =
     "  --date-time TEXT   show TEXT as the date and time of the report\n"
     "  --crlf             keep the report's CR LF line breaks (default: LF)\n"
     "  --save             write the chart back into CHART.json, so the next diagnosis carries\n"
-    "                     on where this one finished; only after a successful diagnosis\n";
+    "                     on where this one finished; only after a successful diagnosis\n"
+    "  --library PATH     the add-on library (see \"ostrevin --help\")\n";
 
-constexpr OptionSpec kOptions[] = {
-    {"--from-start"}, kSettingsOption, {"--date-time", true}, {"--crlf"}, {"--save"}};
+constexpr OptionSpec kOptions[] = {{"--from-start"}, kSettingsOption, {"--date-time", true},
+                                   {"--crlf"},       {"--save"},      kLibraryOption};
 
 std::string WithLineFeeds(std::string text) {
   std::string out;
@@ -39,6 +38,36 @@ std::string WithLineFeeds(std::string text) {
     out += text[i];
   }
   return out;
+}
+
+// Asks the container for its console in place of the report window (IOstReportConsole), with
+// the settings file the command was given.
+Result<ComPtr<IOstReportConsole>> ChooseConsole(const ChartObject& chart,
+                                                const ParsedArgs& parsed) {
+  auto console = chart.dispatch().object().As<IOstReportConsole>();
+  auto options = chart.dispatch().object().As<IOstDiagnosisOptions>();
+  if (!console || !options) return Error::InvalidInput("the library offers no console report");
+  std::optional<std::string> now;
+  if (parsed.Has("--date-time")) now = parsed.options.at("--date-time");
+  OstStatus status = console->UseConsole(now ? now->c_str() : nullptr,
+                                         parsed.Has("--from-start") ? kOstBoolTrue : kOstBoolFalse);
+  if (OstSucceeded(status)) status = options->SetSettingsFile(SettingsPathFor(parsed).c_str());
+  if (!OstSucceeded(status))
+    return Error::InvalidInput("the library failed: " + StatusText(status));
+  return console;
+}
+
+// Shows the chart: the console composes one report, as the window does when it loads. The
+// message boxes shown meanwhile go to `err`.
+Result<std::string> ShowOnConsole(ChartObject& chart, IOstReportConsole& console,
+                                  std::ostream& err) {
+  Status shown = chart.dispatch().CallByName("Show");
+  OwnedOstString messages, report;
+  if (OstSucceeded(console.TakeMessages(messages.get()))) err << messages.str();
+  if (!shown) return shown.error();
+  if (!OstSucceeded(console.GetReport(report.get())))
+    return Error::InvalidInput("the library gave no report");
+  return report.str();
 }
 
 int RunDiagnose(std::span<const std::string> args, CommandStreams io) {
@@ -54,29 +83,18 @@ int RunDiagnose(std::span<const std::string> args, CommandStreams io) {
         io.err);
   }
   const std::string& path = parsed->positional[0];
-  std::optional<std::string> now;
-  if (parsed->Has("--date-time")) now = parsed->options.at("--date-time");
-  ConsolePlatform platform(io.err, now);
-  Result<clsData> data = ReadChartFile(path, platform);
-  if (!data) return ReportFailure(data.error(), io.err);
-  std::unique_ptr<SettingsStore> store = OpenSettingsStore(*parsed);
-  DiagnosisSettings settings(*store);
+  Result<ChartObject> chart = NewChartObject(*parsed);
+  if (!chart) return ReportFailure(chart.error(), io.err);
+  Result<ComPtr<IOstReportConsole>> console = ChooseConsole(*chart, *parsed);
+  if (!console) return ReportFailure(console.error(), io.err);
+  if (Status read = ReadChartFile(path, chart.value()); !read)
+    return ReportFailure(read.error(), io.err);
 
-  // The console stands in for the report window: one report, composed when the window loads.
-  std::string report;
-  const bool from_start = parsed->Has("--from-start");
-  data.value().SetReportWindow([&](clsData& shown) {
-    if (from_start) shown.SetNextHAxLToDiagnose(0);
-    report = ComposeDiagnosis(shown, settings, platform);
-  });
-  try {
-    data.value().Show();
-  } catch (const Error& error) {
-    return ReportFailure(error.WithContext(path), io.err);
-  }
-  io.out << (parsed->Has("--crlf") ? report + "\r\n" : WithLineFeeds(report) + "\n");
+  Result<std::string> report = ShowOnConsole(chart.value(), *console->get(), io.err);
+  if (!report) return ReportFailure(report.error().WithContext(path), io.err);
+  io.out << (parsed->Has("--crlf") ? *report + "\r\n" : WithLineFeeds(*report) + "\n");
   if (parsed->Has("--save")) {
-    Status saved = WriteChartFileAtomically(path, *data);
+    Status saved = WriteChartFileAtomically(path, *chart);
     if (!saved) return ReportFailure(saved.error(), io.err);
   }
   return kExitSuccess;

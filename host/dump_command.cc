@@ -2,22 +2,26 @@
 
 #include "host/args.h"
 #include "host/chart_file.h"
+#include "host/library_choice.h"
 #include "host/sub_commands.h"
-#include "platform/console_platform.h"
 
 namespace ostrevin {
 namespace {
 
 constexpr std::string_view kHelp =
-    "usage: ostrevin dump CHART.json\n"
+    "usage: ostrevin dump CHART.json [--library PATH]\n"
     "\n"
     "Reads the chart file CHART.json into a chart container, as the host hands a chart over,\n"
     "and writes the container back to standard output as a chart file: members in the\n"
     "container's spelling and order, members still at their initial value left out. Shows\n"
-    "what the add-on receives from a file.\n";
+    "what the add-on receives from a file.\n"
+    "\n"
+    "  --library PATH     the add-on library (see \"ostrevin --help\")\n";
+
+constexpr OptionSpec kOptions[] = {kLibraryOption};
 
 int RunDump(std::span<const std::string> args, CommandStreams io) {
-  Result<ParsedArgs> parsed = ParseArgs(args, {});
+  Result<ParsedArgs> parsed = ParseArgs(args, kOptions);
   if (!parsed) return ReportUsageError(DumpCommand(), parsed.error().message(), io.err);
   if (parsed->help) {
     io.out << kHelp;
@@ -28,10 +32,11 @@ int RunDump(std::span<const std::string> args, CommandStreams io) {
         DumpCommand(), parsed->positional.empty() ? "missing CHART.json" : "too many arguments",
         io.err);
   }
-  ConsolePlatform platform(io.err);
-  Result<clsData> data = ReadChartFile(parsed->positional[0], platform);
-  if (!data) return ReportFailure(data.error(), io.err);
-  Result<std::string> text = ChartFileText(*data);
+  Result<ChartObject> chart = NewChartObject(*parsed);
+  if (!chart) return ReportFailure(chart.error(), io.err);
+  if (Status read = ReadChartFile(parsed->positional[0], chart.value()); !read)
+    return ReportFailure(read.error(), io.err);
+  Result<std::string> text = ChartFileText(*chart);
   if (!text) return ReportFailure(text.error(), io.err);
   io.out << *text;
   return kExitSuccess;

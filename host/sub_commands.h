@@ -16,6 +16,19 @@ const SubCommand& DiagnoseCommand();
 // `ostrevin settings list|get|set|reset`: the user's choice of tests and thresholds.
 const SubCommand& SettingsCommand();
 
+// `ostrevin show CHART.json [...]`: opens the report window over a chart.
+const SubCommand& ShowCommand();
+
+// `ostrevin options [...]`: opens the options dialog.
+const SubCommand& OptionsCommand();
+
+// `ostrevin info`: prints the descriptor and the library's identity.
+const SubCommand& InfoCommand();
+
+// `ostrevin register` and `ostrevin unregister`: the library's registration entry points.
+const SubCommand& RegisterCommand();
+const SubCommand& UnregisterCommand();
+
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_HOST_SUB_COMMANDS_H_

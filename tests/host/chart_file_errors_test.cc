@@ -4,7 +4,6 @@
 #include <string>
 
 #include "host/chart_file.h"
-#include "platform/recording_platform.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {
@@ -91,8 +90,7 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
        "{\"Integer\": n} or {\"Long\": n}, not an array"},
   };
   for (const BadInput& c : cases) {
-    RecordingPlatform platform;
-    clsData data(platform);
+    ChartObject data = NewChart();
     Status applied = ApplyChartText(c.text, "chart.json", data);
     ASSERT_FALSE(applied.ok()) << c.text.substr(0, 60);
     EXPECT_EQ(applied.error().ToString(), c.expected) << c.text.substr(0, 60);
@@ -100,28 +98,26 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
 }
 
 TEST(ChartFileErrorsTest, TextThatIsNotJsonChangesNothing) {
-  RecordingPlatform platform;
-  clsData data(platform);
+  ChartObject data = NewChart();
   EXPECT_FALSE(ApplyChartText("{\"CType\": -1, \"TNVal\": }", "chart.json", data).ok());
-  EXPECT_EQ(data.CType(), 0);
+  EXPECT_EQ(Get(data, "CType"), Variant(std::int16_t{0}));
 }
 
 TEST(ChartFileErrorsTest, MissingFileIsNamed) {
-  RecordingPlatform platform;
-  Result<clsData> data = ReadChartFile("/nonexistent/chart.json", platform);
-  ASSERT_FALSE(data.ok());
-  EXPECT_EQ(data.error().ToString(),
+  ChartObject data = NewChart();
+  Status read = ReadChartFile("/nonexistent/chart.json", data);
+  ASSERT_FALSE(read.ok());
+  EXPECT_EQ(read.error().ToString(),
             "/nonexistent/chart.json: cannot open: No such file or directory");
 }
 
 TEST(ChartFileErrorsTest, WriterRefusesWhatJsonCannotHold) {
-  RecordingPlatform platform;
-  clsData data(platform);
-  data.SetXData(3, std::nanf(""));
+  ChartObject data = NewChart();
+  Set(data, "XData", {3}, std::nanf(""));
   EXPECT_EQ(ChartFileText(data).error().ToString(),
             "XData(3): nan cannot be written to a chart file");
-  data.SetXData(3, 1.0f);
-  data.SetHAxL(2, "caf\xe9");  // Latin-1, not UTF-8
+  Set(data, "XData", {3}, 1.0f);
+  Set(data, "HAxL", {2}, "caf\xe9");  // Latin-1, not UTF-8
   EXPECT_EQ(ChartFileText(data).error().ToString(),
             "HAxL(2): text that is not UTF-8 cannot be written to a chart file");
 }

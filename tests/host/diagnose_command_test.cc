@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "host/chart_file.h"
-#include "platform/recording_platform.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {
@@ -85,21 +84,19 @@ TEST_F(DiagnoseCommandTest, SaveCarriesOnAndFromStartBeginsAgain) {
             "Last diagnosis finished at 2024-04-12 (Place number 40) and so have reached end of "
             "data,\ntherefore nothing to report.\n");
 
-  RecordingPlatform platform;
-  clsData saved = ReadChartFile(chart, platform).value();
-  EXPECT_EQ(saved.NextHAxLToDiagnose(), 40);
-  EXPECT_TRUE(saved.blnReadOnly());  // the second run did not move the next start
+  const ChartObject saved = ReadChart(chart);
+  EXPECT_EQ(Get(saved, "NextHAxLToDiagnose"), Variant(std::int16_t{40}));
+  EXPECT_EQ(Get(saved, "blnReadOnly"), Variant(true));  // the second run did not move the start
 
   // Diagnosing again from the start ends where the last run did: the next start did not move.
   EXPECT_EQ(Diagnose(chart, {"--from-start", "--save"}).out, first);
-  EXPECT_TRUE(ReadChartFile(chart, platform).value().blnReadOnly());
+  EXPECT_EQ(Get(ReadChart(chart), "blnReadOnly"), Variant(true));
 }
 
 TEST_F(DiagnoseCommandTest, CarriesOnFromTheMiddleOfTheChart) {
   const std::string chart = Chart("measurements");
-  RecordingPlatform platform;
-  clsData data = ReadChartFile(chart, platform).value();
-  data.SetNextHAxLToDiagnose(25);
+  ChartObject data = ReadChart(chart);
+  Set(data, "NextHAxLToDiagnose", {}, std::int16_t{25});
   ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
   const std::string out = Diagnose(chart).out;
   EXPECT_EQ(out.substr(0, out.find("Date")),
@@ -123,9 +120,8 @@ TEST_F(DiagnoseCommandTest, CrLfKeepsTheReportsLineBreaks) {
 
 TEST_F(DiagnoseCommandTest, AnErrorInTheDiagnosisLeavesTheChartAlone) {
   const std::string chart = Chart("subgroups");
-  RecordingPlatform platform;
-  clsData data = ReadChartFile(chart, platform).value();
-  data.SetNSam(700);  // beyond the arrays: the range line already names place 700
+  ChartObject data = ReadChart(chart);
+  Set(data, "NSam", {}, std::int16_t{700});  // beyond the arrays: the range line names place 700
   ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
   const std::string before = FileText(chart);
 

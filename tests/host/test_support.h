@@ -3,15 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "addon/cls_data.h"
-#include "addon/members.h"
+#include "host/chart_file.h"
+#include "host/chart_object.h"
 #include "host/command.h"
+#include "host/component_loader.h"
 
 namespace ostrevin {
 
@@ -29,14 +32,56 @@ inline std::filesystem::path ScratchDir() {
   return dir;
 }
 
-// Every member of the table holds the same value in both containers.
-inline void ExpectSameContainer(const clsData& expected, const clsData& actual) {
-  for (std::size_t i = 0; i < AllMembers().size(); ++i) {
-    const auto id = static_cast<MemberId>(i);
-    if (Info(id).kind == MemberKind::kScalar) {
-      EXPECT_TRUE(expected.GetScalar(id) == actual.GetScalar(id)) << Info(id).name;
+// The add-on library under test: $OSTREVIN_LIBRARY, which the tests' CMake sets.
+inline std::filesystem::path LibraryUnderTest() {
+  const char* library = std::getenv("OSTREVIN_LIBRARY");
+  return library != nullptr ? library : "";
+}
+
+// A fresh chart data container from the library under test.
+inline ChartObject NewChart() {
+  Result<ComponentLibrary> library = ComponentLibrary::Open(LibraryUnderTest());
+  if (!library) throw library.error();
+  Result<ComPtr<IOstDispatch>> object = library->Create<IOstDispatch>(kClsidClsData);
+  if (!object) throw object.error();
+  return ChartObject::Create(*object).ValueOrThrow();
+}
+
+// A container read from a chart file; the test fails when it cannot be read.
+inline ChartObject ReadChart(const std::filesystem::path& path) {
+  ChartObject chart = NewChart();
+  Status read = ReadChartFile(path, chart);
+  EXPECT_TRUE(read.ok()) << read.error().ToString();
+  return chart;
+}
+
+inline const ChartAccess::Member& MemberNamed(const ChartAccess& chart, std::string_view name) {
+  return *chart.Find(name).value().member;
+}
+
+// A scalar (no indexes) or an element of a container, by name.
+inline Variant Get(const ChartAccess& chart, std::string_view name,
+                   std::vector<std::int32_t> indexes = {}) {
+  const ChartAccess::Member& member = MemberNamed(chart, name);
+  return (indexes.empty() ? chart.GetScalar(member) : chart.GetElement(member, indexes))
+      .ValueOrThrow();
+}
+inline void Set(ChartAccess& chart, std::string_view name, std::vector<std::int32_t> indexes,
+                const Variant& value) {
+  const ChartAccess::Member& member = MemberNamed(chart, name);
+  (indexes.empty() ? chart.PutScalar(member, value) : chart.PutElement(member, indexes, value))
+      .ValueOrThrow();
+}
+
+// Every chart member holds the same value in both containers.
+inline void ExpectSameContainer(const ChartAccess& expected, const ChartAccess& actual) {
+  ASSERT_EQ(expected.members().size(), actual.members().size());
+  for (std::size_t i = 0; i < expected.members().size(); ++i) {
+    const ChartAccess::Member& m = expected.members()[i];
+    if (m.kind == ChartAccess::Member::Kind::kScalar) {
+      EXPECT_TRUE(*expected.GetScalar(m) == *actual.GetScalar(actual.members()[i])) << m.name;
     } else {
-      EXPECT_TRUE(expected.Array(id) == actual.Array(id)) << Info(id).name;
+      EXPECT_TRUE(*expected.GetArray(m) == *actual.GetArray(actual.members()[i])) << m.name;
     }
   }
 }
@@ -53,6 +98,32 @@ inline CommandRun RunOstrevin(std::vector<std::string> args) {
   int status = RunCommand(args, out, err);
   return {status, out.str(), err.str()};
 }
+
+// Sets an environment variable, or removes it for nullopt, for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
+    if (const char* old = std::getenv(name_.c_str())) old_ = old;
+    if (value) {
+      ::setenv(name_.c_str(), value->c_str(), 1);
+    } else {
+      ::unsetenv(name_.c_str());
+    }
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      ::setenv(name_.c_str(), old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_.c_str());
+    }
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> old_;
+};
 
 inline std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

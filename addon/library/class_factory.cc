@@ -1,0 +1,63 @@
+#include "addon/library/class_factory.h"
+
+#include "addon/library/data_object.h"
+#include "addon/library/dispatch_plumbing.h"
+#include "addon/library/guard.h"
+#include "addon/library/info_object.h"
+#include "addon/library/module.h"
+
+namespace ostrevin {
+namespace {
+
+class ClassFactory final : public IOstClassFactory {
+ public:
+  explicit ClassFactory(bool data) : data_(data) {}
+
+  OstStatus QueryInterface(const OstGuid& iid, void** object) override {
+    const bool known = iid == IOstUnknown::kIid || iid == IOstClassFactory::kIid;
+    return HandOut(known ? this : nullptr, object);
+  }
+  std::uint32_t AddRef() override { return refs_.Add(); }
+  std::uint32_t Release() override {
+    const std::uint32_t left = refs_.Drop();
+    if (left == 0) delete this;
+    return left;
+  }
+
+  OstStatus CreateInstance(IOstUnknown* outer, const OstGuid& iid, void** object) override {
+    return Guarded(nullptr, nullptr, [&] {
+      *Required(object) = nullptr;
+      if (outer != nullptr) return kOstNoAggregation;
+      IOstUnknown* created =
+          data_ ? static_cast<IOstUnknown*>(static_cast<IOstClsData*>(new DataObject()))
+                : static_cast<IOstUnknown*>(new InfoObject());
+      const OstStatus status = created->QueryInterface(iid, object);
+      created->Release();
+      return status;
+    });
+  }
+
+  OstStatus LockServer(std::int32_t lock) override {
+    if (lock != 0) {
+      LockLibrary();
+      return kOstOk;
+    }
+    return UnlockLibrary() ? kOstOk : kOstInvalidArg;
+  }
+
+ private:
+  ~ClassFactory() = default;
+
+  RefCount refs_;
+  bool data_;
+};
+
+}  // namespace
+
+IOstClassFactory* NewClassFactory(const OstGuid& clsid) {
+  if (clsid == kClsidClsData) return new ClassFactory(true);
+  if (clsid == kClsidClsInfo) return new ClassFactory(false);
+  return nullptr;
+}
+
+}  // namespace ostrevin

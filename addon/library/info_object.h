@@ -1,0 +1,36 @@
+#ifndef OSTREVIN_ADDON_LIBRARY_INFO_OBJECT_H_
+#define OSTREVIN_ADDON_LIBRARY_INFO_OBJECT_H_
+
+#include "addon/abi/ostrevin_abi.h"
+#include "addon/library/guard.h"
+#include "addon/library/module.h"
+
+namespace ostrevin {
+
+// A clsInfo object as the host sees it: the descriptor's constants behind the dual interface
+// _clsInfo.
+class InfoObject final : public IOstClsInfo {
+ public:
+  OstStatus QueryInterface(const OstGuid& iid, void** object) override;
+  std::uint32_t AddRef() override { return refs_.Add(); }
+  std::uint32_t Release() override;
+
+  OstStatus GetTypeInfo(IOstTypeInfo** info) override;
+  OstStatus GetIDsOfNames(const char* name, std::int32_t* dispid, OstErrorInfo* error) override;
+  OstStatus Invoke(std::int32_t dispid, std::uint16_t flags, const OstVariant* args,
+                   std::int32_t arg_count, OstVariant* result, OstErrorInfo* error) override;
+  OstStatus GetLastErrorInfo(OstErrorInfo* error) override;
+
+#define OSTREVIN_INFO(Name, Type, Value) OstStatus get_##Name(OST_ABI_OUT(Type) value) override;
+#include "addon/cls_info.def"
+
+ private:
+  ~InfoObject() = default;
+
+  RefCount refs_;
+  LastError last_error_;
+};
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_ADDON_LIBRARY_INFO_OBJECT_H_

@@ -1,0 +1,68 @@
+#include "analysis/stable_chart.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace ostrevin {
+namespace {
+
+// A whole array of `count` places, each `value`; by place and graph when `graphs`, and then only
+// graph 0 is set (graph 1 stays zero or False).
+Variant Filled(VarType type, std::int16_t count, bool graphs, const Variant& value) {
+  std::vector<Bounds> dims{{0, count - 1}};
+  if (graphs) dims.push_back({0, 1});
+  VArray array(type, dims);
+  const std::size_t step = graphs ? 2 : 1;
+  for (std::size_t flat = 0; flat < array.size(); flat += step)
+    array.Put(flat, value).ValueOrThrow();
+  return Variant(std::move(array));
+}
+
+}  // namespace
+
+double NormalSource::Next() {
+  if (has_spare_) {
+    has_spare_ = false;
+    return spare_;
+  }
+  // u1 in (0, 1], so that its logarithm is finite; u2 in [0, 1).
+  const double u1 = 1 - static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+  const double u2 = static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+  const double radius = std::sqrt(-2 * std::log(u1));
+  spare_ = radius * std::sin(2 * std::numbers::pi * u2);
+  has_spare_ = true;
+  return radius * std::cos(2 * std::numbers::pi * u2);
+}
+
+StableChart::StableChart(std::int16_t points) {
+  clsData& d = data_;
+  d.SetCType(-2);
+  d.SetIsDataIn(true);
+  d.SetTNVal(static_cast<std::int16_t>(points - 1));
+  d.SetSplitp(1);
+  d.SetSplit(0, 0);
+  d.SetSplit(1, points);
+  d.SetMx(1, 0.0f);
+  d.SetUcl(1, 0, 3.0f);
+  d.SetLcl(1, 0, -3.0f);
+  d.SetQuickPointStatsUcl(Filled(VarType::Single, points, true, 3.0f));
+  d.SetQuickPointStatsLcl(Filled(VarType::Single, points, true, -3.0f));
+  d.SetQuickPointStatsCentre(Filled(VarType::Single, points, true, 0.0f));
+  for (MemberId id : {MemberId::PointStatsblnUclVisible, MemberId::PointStatsblnLclVisible,
+                      MemberId::PointStatsblnCentreVisible})
+    d.PutWholeArray(id, Filled(VarType::Boolean, points, true, true)).ValueOrThrow();
+  d.SetQuickXData(Filled(VarType::Single, points, false, 0.0f));
+  d.SetQuickXdataI(Filled(VarType::Integer, points, false, std::int16_t{1}));
+  d.SetQuickPGV(Filled(VarType::Single, points, false, 0.0f));
+  d.SetQuickPGVI(Filled(VarType::Integer, points, false, std::int16_t{1}));
+}
+
+void StableChart::Set(const std::vector<float>& values) {
+  // The report composer copies XData into PGV before the run driver reads it; done here directly.
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    data_.SetXData(static_cast<std::int16_t>(k), values[k]);
+    data_.SetPGV(static_cast<std::int16_t>(k), values[k]);
+  }
+}
+
+}  // namespace ostrevin

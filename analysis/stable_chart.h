@@ -1,0 +1,47 @@
+#ifndef OSTREVIN_ANALYSIS_STABLE_CHART_H_
+#define OSTREVIN_ANALYSIS_STABLE_CHART_H_
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "addon/cls_data.h"
+#include "platform/recording_platform.h"
+
+namespace ostrevin {
+
+// Standard normal numbers from a seeded 64-bit Mersenne Twister by the Box-Muller transform, so
+// that one seed gives the same numbers with any standard library.
+class NormalSource {
+ public:
+  explicit NormalSource(std::uint64_t seed) : engine_(seed) {}
+  double Next();
+
+ private:
+  std::mt19937_64 engine_;
+  double spare_ = 0;
+  bool has_spare_ = false;
+};
+
+// A one-graph chart of individual values from a stable process with known limits: one split,
+// central line 0, UCL 3 and LCL -3 at every place (so the SD is 1), chart type -2. Set holds the
+// plotted values and their flags where the run driver reads them.
+class StableChart {
+ public:
+  // REQUIRES: 1 <= points.
+  explicit StableChart(std::int16_t points);
+  StableChart(const StableChart&) = delete;
+  StableChart& operator=(const StableChart&) = delete;
+
+  void Set(const std::vector<float>& values);
+  const clsData& data() const { return data_; }
+  Platform& platform() { return platform_; }
+
+ private:
+  RecordingPlatform platform_;
+  clsData data_{platform_};
+};
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_ANALYSIS_STABLE_CHART_H_

@@ -1,0 +1,211 @@
+#include "chart/chart_from_data.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "addon/numeric_text.h"
+#include "chart/chart_file_text.h"
+#include "chart/chart_layout.h"
+#include "chart/control_constants.h"
+#include "chart/control_limits.h"
+
+namespace ostrevin {
+namespace {
+
+// Every index of a chart is 16-bit, and the host sizes its plotted values to one past the last
+// value, so a chart holds at most this many values.
+constexpr std::int32_t kMaxValues = std::numeric_limits<std::int16_t>::max();
+constexpr std::size_t kMaxSplits = 100;
+
+constexpr std::string_view kKindNames[] = {"xmr", "xbar-r", "xbar-s", "p"};
+
+struct Columns {
+  std::optional<std::size_t> label;
+  std::vector<std::size_t> values;
+};
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+Result<std::size_t> FindColumn(const CsvTable& table, std::string_view name) {
+  if (std::optional<std::size_t> column = table.Column(name)) return *column;
+  return Error::InvalidInput("no column " + Quoted(name) + " in the header");
+}
+
+// How many value columns a kind takes, from..to.
+std::pair<std::size_t, std::size_t> ColumnCount(ChartKind kind) {
+  switch (kind) {
+    case ChartKind::kIndividuals:
+      return {1, 1};
+    case ChartKind::kProportions:
+      return {2, 2};
+    default:
+      return {kMinSubgroupSize, kMaxSubgroupSize};
+  }
+}
+
+Result<Columns> ResolveColumns(const CsvTable& table, const ChartOptions& options) {
+  Columns columns;
+  if (!options.label_column.empty()) {
+    Result<std::size_t> label = FindColumn(table, options.label_column);
+    if (!label) return label.error();
+    columns.label = *label;
+  }
+  for (const std::string& name : options.value_columns) {
+    Result<std::size_t> column = FindColumn(table, name);
+    if (!column) return column.error();
+    columns.values.push_back(*column);
+  }
+  const auto [from, to] = ColumnCount(options.kind);
+  if (options.value_columns.empty()) {
+    // xmr and p take the first one or two; subgroups take them all, so that a stray column
+    // shows up as a wrong subgroup size rather than silently.
+    const bool all = from != to;
+    for (std::size_t c = 0; c < table.header.size(); ++c) {
+      if (c != columns.label && (all || columns.values.size() < to)) columns.values.push_back(c);
+    }
+  }
+  const std::size_t n = columns.values.size();
+  if (n >= from && n <= to) return columns;
+  const std::string need =
+      from == to ? std::to_string(from) : std::to_string(from) + " to " + std::to_string(to);
+  return Error::InvalidInput("a chart of kind " + std::string(ChartKindName(options.kind)) +
+                             " needs " + need + (to == 1 ? " value column" : " value columns") +
+                             ", not " + std::to_string(n));
+}
+
+// A number with '.' as decimal mark, or ',' where ';' separates the fields; blanks around it and
+// a leading '+' are allowed. Anything that is not a finite number within a Single's range fails.
+std::optional<double> ParseNumber(std::string_view field, char separator) {
+  std::string text(TrimBlanks(field));
+  if (separator == ';') std::replace(text.begin(), text.end(), ',', '.');
+  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.erase(0, 1);
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return value;
+}
+
+Result<std::vector<double>> ParseRow(const CsvTable& table, const CsvRow& row,
+                                     const Columns& columns) {
+  std::vector<double> numbers;
+  for (std::size_t c : columns.values) {
+    std::optional<double> number = ParseNumber(row.fields[c], table.separator);
+    if (!number)
+      return Error::InvalidInput("row " + std::to_string(row.row) + ", column " +
+                                 Quoted(TrimBlanks(table.header[c])) + ": " +
+                                 Quoted(row.fields[c]) + " is not a number");
+    numbers.push_back(*number);
+  }
+  return numbers;
+}
+
+Result<std::vector<SplitRange>> MakeSplits(const std::vector<std::int32_t>& numbers,
+                                           std::int32_t count) {
+  if (numbers.size() + 1 > kMaxSplits)
+    return Error::InvalidInput("at most " + std::to_string(kMaxSplits) + " splits fit a chart");
+  std::vector<std::int32_t> bounds{0};
+  for (std::int32_t number : numbers) {
+    if (number < 2 || number > count || number - 1 <= bounds.back())
+      return Error::InvalidInput("split at place number " + std::to_string(number) +
+                                 ": splits start at increasing place numbers from 2 to " +
+                                 std::to_string(count));
+    bounds.push_back(number - 1);
+  }
+  bounds.push_back(count);
+  std::vector<SplitRange> splits;
+  for (std::size_t s = 0; s + 1 < bounds.size(); ++s)
+    splits.push_back({bounds[s], bounds[s + 1] - 1});
+  for (std::size_t s = 0; s < splits.size(); ++s) {
+    if (splits[s].last > splits[s].first) continue;
+    return Error::InvalidInput("split " + std::to_string(s + 1) + " holds place number " +
+                               std::to_string(splits[s].first + 1) +
+                               " alone; every split needs two places or more");
+  }
+  return splits;
+}
+
+// Counts of a p chart: whole numbers, at least one inspected, no more nonconforming than that.
+Status CheckCounts(const CsvTable& table, const CsvRow& row, const Columns& columns,
+                   const std::vector<double>& numbers) {
+  const auto where = [&](std::size_t i) {
+    return "row " + std::to_string(row.row) + ", column " +
+           Quoted(TrimBlanks(table.header[columns.values[i]])) + ": ";
+  };
+  const double d = numbers[0], n = numbers[1];
+  if (n < 1 || n != std::floor(n))
+    return Error::InvalidInput(where(1) + "the number inspected must be a whole number, 1 or more");
+  if (d < 0 || d > n || d != std::floor(d))
+    return Error::InvalidInput(where(0) +
+                               "the number nonconforming must be a whole number from 0 "
+                               "to the number inspected");
+  return Ok{};
+}
+
+Result<ChartInput> ReadData(const CsvTable& table, const ChartOptions& options) {
+  Result<Columns> columns = ResolveColumns(table, options);
+  if (!columns) return columns.error();
+  ChartInput data{options.kind, options.title, {}, {}, {}, {}};
+  for (std::size_t c : columns->values) data.value_names.emplace_back(TrimBlanks(table.header[c]));
+  for (const CsvRow& row : table.rows) {
+    Result<std::vector<double>> numbers = ParseRow(table, row, *columns);
+    if (!numbers) return numbers.error();
+    if (options.kind == ChartKind::kProportions) {
+      if (Status counts = CheckCounts(table, row, *columns, *numbers); !counts)
+        return counts.error();
+    }
+    data.rows.push_back(std::move(numbers).value());
+    data.labels.push_back(columns->label ? std::string(TrimBlanks(row.fields[*columns->label]))
+                                         : std::to_string(data.rows.size()));
+  }
+  const auto count = static_cast<std::int32_t>(data.rows.size());
+  const std::int64_t values =
+      std::int64_t{count} *
+      (options.kind == ChartKind::kProportions ? 1 : std::ssize(columns->values));
+  if (values > kMaxValues)
+    return Error::InvalidInput("too many values: a chart holds at most " +
+                               std::to_string(kMaxValues) + ", the table has " +
+                               std::to_string(values));
+  if (count < 2)
+    return Error::InvalidInput("a chart needs two or more data rows; the table has " +
+                               std::to_string(count));
+  Result<std::vector<SplitRange>> splits = MakeSplits(options.split_place_numbers, count);
+  if (!splits) return splits.error();
+  data.splits = std::move(splits).value();
+  return data;
+}
+
+}  // namespace
+
+Result<ChartKind> ParseChartKind(std::string_view name) {
+  for (std::size_t k = 0; k < std::size(kKindNames); ++k) {
+    if (name == kKindNames[k]) return static_cast<ChartKind>(k);
+  }
+  return Error::InvalidInput("unknown chart kind " + Quoted(name) +
+                             ": use xmr, xbar-r, xbar-s or p");
+}
+
+std::string_view ChartKindName(ChartKind kind) {
+  return kKindNames[static_cast<std::size_t>(kind)];
+}
+
+Result<ChartMembers> BuildChart(const CsvTable& table, const ChartOptions& options) {
+  Result<ChartInput> data = ReadData(table, options);
+  if (!data) return data.error();
+  return LayOutChart(*data);
+}
+
+Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options) {
+  Result<CsvTable> table = ReadCsv(csv_text);
+  if (!table) return table.error();
+  Result<ChartMembers> members = BuildChart(*table, options);
+  if (!members) return members.error();
+  return ChartFileText(*members);
+}
+
+}  // namespace ostrevin

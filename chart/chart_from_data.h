@@ -1,0 +1,56 @@
+#ifndef OSTREVIN_CHART_CHART_FROM_DATA_H_
+#define OSTREVIN_CHART_CHART_FROM_DATA_H_
+
+// Complete charts from raw data in a CSV table, with the limits a control-chart application
+// would work out, as the members a chart file holds.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addon/error.h"
+#include "chart/chart_members.h"
+#include "chart/csv_reader.h"
+
+namespace ostrevin {
+
+enum class ChartKind : std::uint8_t {
+  kIndividuals,  // "xmr": individual values with moving ranges (CType -1)
+  kMeansRanges,  // "xbar-r": subgroup means with ranges (CType -3)
+  kMeansSDs,     // "xbar-s": subgroup means with standard deviations (CType -3, SubGpSd)
+  kProportions,  // "p": proportions nonconforming, limits varying with n (CType -4; the flag
+                 // blnWavypuChart set when n varies within a split)
+};
+
+// "xmr", "xbar-r", "xbar-s" or "p"; anything else fails, naming the four.
+Result<ChartKind> ParseChartKind(std::string_view name);
+std::string_view ChartKindName(ChartKind kind);
+
+struct ChartOptions {
+  ChartKind kind = ChartKind::kIndividuals;
+  // Header names of the data columns. xmr: the value; xbar-r and xbar-s: the 2 to 25 values of a
+  // subgroup (one row per subgroup); p: the number nonconforming, then the number inspected.
+  // Empty: the columns other than the label column, in order (xmr the first, p the first two).
+  std::vector<std::string> value_columns;
+  // Header name of the column that labels each place; empty: places are labelled 1, 2, 3 ...
+  std::string label_column;
+  // Place numbers (as the report gives them, the first place is 1) at which a new split with
+  // limits of its own starts, increasing; every split needs two places or more.
+  std::vector<std::int32_t> split_place_numbers;
+  std::string title;  // Title(0); empty: none
+};
+
+// The chart's members: CType, Title, IsDataIn, TNVal/NSam, splits and their limits, labels,
+// values and flags, and every place's lines in both graphs. Numbers use '.' as decimal mark, or
+// ',' in a file separated by ';'. Fails with Error::InvalidInput naming the row and column of a
+// bad value, or the option that cannot be met.
+Result<ChartMembers> BuildChart(const CsvTable& table, const ChartOptions& options);
+
+// ReadCsv, BuildChart and ChartFileText in one: the chart-file text for CSV text.
+Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options);
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_CHART_CHART_FROM_DATA_H_

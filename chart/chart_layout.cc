@@ -1,0 +1,176 @@
+#include "chart/chart_layout.h"
+
+#include <cstdint>
+
+namespace ostrevin {
+namespace {
+
+using Id = MemberId;
+
+std::int16_t Int16(std::size_t n) {
+  return static_cast<std::int16_t>(n);
+}
+
+std::vector<float> Floats(const std::vector<std::vector<double>>& rows, std::size_t column) {
+  std::vector<float> values;
+  for (const std::vector<double>& row : rows) values.push_back(static_cast<float>(row[column]));
+  return values;
+}
+
+// CType, titles and IsDataIn: what every chart starts with.
+ChartMembers Head(const ChartInput& in, std::int16_t ctype, std::vector<std::string> axes) {
+  ChartMembers m{{Id::CType, ctype}};
+  if (!in.title.empty()) m.push_back({Id::Title, StringList({in.title})});
+  m.push_back({Id::VAxis, StringList(std::move(axes))});
+  if (in.kind == ChartKind::kProportions)
+    m.push_back({Id::strpuColDescription, StringList(in.value_names)});
+  m.push_back({Id::IsDataIn, true});
+  return m;
+}
+
+// Splitp and Split, the central lines (Mx and Mr, or Mr alone on a p chart) and Ucl, Lcl.
+void AddSplits(ChartMembers& m, const ChartInput& in, const std::vector<Lines>& lines) {
+  std::vector<std::int16_t> bounds;
+  std::vector<float> mx, mr;
+  std::vector<std::array<float, 2>> ucl, lcl;
+  for (std::size_t s = 0; s < lines.size(); ++s) {
+    bounds.push_back(Int16(in.splits[s].first));
+    mx.push_back(lines[s][0].centre);
+    mr.push_back(lines[s][1].centre);
+    ucl.push_back({lines[s][0].ucl, lines[s][1].ucl});
+    lcl.push_back({lines[s][0].lcl, lines[s][1].lcl});
+  }
+  bounds.push_back(Int16(in.rows.size()));
+  m.push_back({Id::Splitp, Int16(lines.size())});
+  m.push_back({Id::Split, IntegerList(bounds)});
+  if (in.kind == ChartKind::kProportions) {
+    m.push_back({Id::Mr, SingleList(mx)});  // a p chart's central line sits in Mr
+  } else {
+    m.push_back({Id::Mx, SingleList(mx)});
+    m.push_back({Id::Mr, SingleList(mr)});
+  }
+  m.push_back({Id::Ucl, SinglePairs(ucl)});
+  m.push_back({Id::Lcl, SinglePairs(lcl)});
+}
+
+// Each split's lines repeated at every place of the split.
+std::vector<Lines> PerPlace(const ChartInput& in, const std::vector<Lines>& split_lines) {
+  std::vector<Lines> places;
+  for (std::size_t s = 0; s < in.splits.size(); ++s) {
+    for (std::int32_t k = in.splits[s].first; k <= in.splits[s].last; ++k)
+      places.push_back(split_lines[s]);
+  }
+  return places;
+}
+
+void AddPlaceLines(ChartMembers& m, const std::vector<Lines>& places) {
+  std::vector<std::array<float, 2>> ucl, lcl, centre;
+  std::vector<std::array<bool, 2>> ucl_on, lcl_on, centre_on;
+  for (const Lines& l : places) {
+    ucl.push_back({l[0].ucl, l[1].ucl});
+    lcl.push_back({l[0].lcl, l[1].lcl});
+    centre.push_back({l[0].centre, l[1].centre});
+    ucl_on.push_back({l[0].ucl_visible, l[1].ucl_visible});
+    lcl_on.push_back({l[0].lcl_visible, l[1].lcl_visible});
+    centre_on.push_back({l[0].centre_visible, l[1].centre_visible});
+  }
+  m.push_back({Id::PointStatsUcl, SinglePairs(ucl)});
+  m.push_back({Id::PointStatsLcl, SinglePairs(lcl)});
+  m.push_back({Id::PointStatsCentre, SinglePairs(centre)});
+  m.push_back({Id::PointStatsblnUclVisible, BooleanPairs(ucl_on)});
+  m.push_back({Id::PointStatsblnLclVisible, BooleanPairs(lcl_on)});
+  m.push_back({Id::PointStatsblnCentreVisible, BooleanPairs(centre_on)});
+}
+
+Result<ChartMembers> Individuals(const ChartInput& in) {
+  std::vector<double> values;
+  for (const std::vector<double>& row : in.rows) values.push_back(row[0]);
+  Result<IndividualsChart> chart = ComputeIndividuals(values, in.splits);
+  const std::vector<float> x = Floats(in.rows, 0);
+  if (!chart) return chart.error();
+  ChartMembers m = Head(in, -1, {in.value_names[0], "Moving range"});
+  m.push_back({Id::TNVal, Int16(x.size() - 1)});
+  AddSplits(m, in, chart->splits);
+  m.push_back({Id::HAxL, StringList(in.labels)});
+  m.push_back({Id::XData, SingleList(x)});
+  m.push_back({Id::XDataI, IntegerList(std::vector<std::int16_t>(x.size(), 1))});
+  m.push_back({Id::RData, SingleList(chart->moving_ranges)});
+  m.push_back({Id::RDataI, IntegerList(chart->range_flags)});
+  AddPlaceLines(m, PerPlace(in, chart->splits));
+  return m;
+}
+
+Result<ChartMembers> Subgroups(const ChartInput& in) {
+  const bool sd = in.kind == ChartKind::kMeansSDs;
+  std::vector<float> all;
+  for (const std::vector<double>& row : in.rows) {
+    for (double v : row) all.push_back(static_cast<float>(v));
+  }
+  Result<SubgroupChart> chart =
+      ComputeSubgroups(in.rows, sd ? Spread::kSD : Spread::kRange, in.splits);
+  if (!chart) return chart.error();
+  ChartMembers m = Head(in, -3, {"Subgroup mean", sd ? "Subgroup S.D." : "Subgroup range"});
+  m.push_back({Id::SubGroupSampeSize, Int16(in.rows[0].size())});
+  if (sd) m.push_back({Id::SubGpSd, true});
+  m.push_back({Id::TNVal, Int16(all.size() - 1)});
+  m.push_back({Id::NSam, Int16(in.rows.size() - 1)});
+  AddSplits(m, in, chart->splits);
+  std::vector<float> pairs;  // per subgroup: the first graph's value, then the second's
+  for (std::size_t k = 0; k < in.rows.size(); ++k) {
+    pairs.push_back(chart->means[k]);
+    pairs.push_back(chart->spreads[k]);
+  }
+  m.push_back({Id::HAxL, StringList(in.labels)});
+  m.push_back({Id::XData, SingleList(all)});
+  m.push_back({Id::XDataI, IntegerList(std::vector<std::int16_t>(all.size(), 1))});
+  m.push_back({Id::RData, SingleList(pairs)});
+  m.push_back({Id::RDataI, IntegerList(std::vector<std::int16_t>(in.rows.size(), 1))});
+  AddPlaceLines(m, PerPlace(in, chart->splits));
+  return m;
+}
+
+bool SizesVary(const ChartInput& in) {
+  for (const SplitRange& r : in.splits) {
+    for (std::int32_t k = r.first + 1; k <= r.last; ++k) {
+      if (in.rows[static_cast<std::size_t>(k)][1] != in.rows[static_cast<std::size_t>(r.first)][1])
+        return true;
+    }
+  }
+  return false;
+}
+
+Result<ChartMembers> Proportions(const ChartInput& in) {
+  std::vector<double> d, n;
+  for (const std::vector<double>& row : in.rows) {
+    d.push_back(row[0]);
+    n.push_back(row[1]);
+  }
+  Result<ProportionChart> chart = ComputeProportions(d, n, in.splits);
+  if (!chart) return chart.error();
+  ChartMembers m = Head(in, -4, {"Proportion nonconforming", ""});
+  // The flag makes every split's limits count as varying; with one sample size throughout a split
+  // they are level, and the summary and the tests that need level limits can use them.
+  if (SizesVary(in)) m.push_back({Id::blnWavypuChart, true});
+  m.push_back({Id::TNVal, Int16(n.size() - 1)});
+  AddSplits(m, in, chart->splits);
+  m.push_back({Id::HAxL, StringList(in.labels)});
+  m.push_back({Id::GV, SingleList(chart->proportions)});
+  m.push_back({Id::PGVI, IntegerList(std::vector<std::int16_t>(n.size(), 1))});
+  AddPlaceLines(m, chart->places);
+  return m;
+}
+
+}  // namespace
+
+Result<ChartMembers> LayOutChart(const ChartInput& input) {
+  switch (input.kind) {
+    case ChartKind::kIndividuals:
+      return Individuals(input);
+    case ChartKind::kProportions:
+      return Proportions(input);
+    default:
+      return Subgroups(input);
+  }
+}
+
+}  // namespace ostrevin

@@ -1,0 +1,39 @@
+#ifndef OSTREVIN_CHART_CHART_MEMBERS_H_
+#define OSTREVIN_CHART_CHART_MEMBERS_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "addon/error.h"
+#include "addon/members.h"
+#include "addon/variant.h"
+
+namespace ostrevin {
+
+class clsData;
+
+// One member of a built chart and what the host would put into it: a scalar, or an array from
+// index 0 that a replaceable member takes whole and a fixed member takes element by element from
+// its first index (as a chart file's list does). Two-index arrays hold one row per first index.
+struct ChartMember {
+  MemberId id;
+  Variant value;
+};
+using ChartMembers = std::vector<ChartMember>;
+
+// Puts the members into `data` in order, as the chart-file reader applies a file. Fails with the
+// container's error for the first member it refuses.
+Status PutChart(const ChartMembers& members, clsData& data);
+
+// Arrays from index 0 of the member types: a list, or rows of [graph 0, graph 1] pairs.
+Variant IntegerList(const std::vector<std::int16_t>& values);
+Variant SingleList(const std::vector<float>& values);
+Variant StringList(const std::vector<std::string>& values);
+Variant SinglePairs(const std::vector<std::array<float, 2>>& rows);
+Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows);
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_CHART_CHART_MEMBERS_H_

@@ -1,0 +1,130 @@
+#include "chart/control_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "chart/control_constants.h"
+
+namespace ostrevin {
+namespace {
+
+auto At(const auto& v, std::int32_t i) {
+  return v[static_cast<std::size_t>(i)];
+}
+
+// Mean of f(k) over k = first..last. REQUIRES: first <= last.
+template <class F>
+double MeanOver(std::int32_t first, std::int32_t last, F f) {
+  double sum = 0;
+  for (std::int32_t k = first; k <= last; ++k) sum += f(k);
+  return sum / (last - first + 1);
+}
+
+GraphLines Shown(double centre, double ucl, double lcl, bool lcl_visible) {
+  return {static_cast<float>(ucl),
+          static_cast<float>(centre),
+          static_cast<float>(lcl),
+          true,
+          true,
+          lcl_visible};
+}
+
+// The split's name for messages, with place numbers as the report gives them.
+Error NoSpread(std::size_t split, SplitRange r, const char* what) {
+  return Error::InvalidInput("split " + std::to_string(split + 1) + " (place numbers " +
+                             std::to_string(r.first + 1) + " to " + std::to_string(r.last + 1) +
+                             "): " + what + ", so there are no control limits to work out");
+}
+
+double SampleSD(const std::vector<double>& xs, double mean) {
+  double squares = 0;
+  for (double x : xs) squares += (x - mean) * (x - mean);
+  return std::sqrt(squares / static_cast<double>(xs.size() - 1));
+}
+
+}  // namespace
+
+Result<IndividualsChart> ComputeIndividuals(const std::vector<double>& values,
+                                            const std::vector<SplitRange>& splits) {
+  IndividualsChart chart;
+  const auto count = static_cast<std::int32_t>(values.size());
+  for (std::int32_t k = 1; k < count; ++k) {
+    chart.moving_ranges.push_back(static_cast<float>(std::fabs(At(values, k) - At(values, k - 1))));
+    chart.range_flags.push_back(1);
+  }
+  for (std::size_t s = 0; s < splits.size(); ++s) {
+    const SplitRange r = splits[s];
+    // A moving range across a split boundary mixes two periods: kept, but not plotted.
+    if (r.first > 0) chart.range_flags[static_cast<std::size_t>(r.first - 1)] = 0;
+    const double mean = MeanOver(r.first, r.last, [&](std::int32_t k) { return At(values, k); });
+    const double mr = MeanOver(r.first + 1, r.last, [&](std::int32_t k) {
+      return std::fabs(At(values, k) - At(values, k - 1));
+    });
+    if (mr == 0) return NoSpread(s, r, "every moving range is 0");
+    chart.splits.push_back({Shown(mean, mean + kE2 * mr, mean - kE2 * mr, true),
+                            Shown(mr, kD4MovingRange * mr, 0, false)});
+  }
+  return chart;
+}
+
+Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
+                                       Spread spread, const std::vector<SplitRange>& splits) {
+  SubgroupChart chart;
+  std::vector<double> means, spreads;  // unrounded, for the limits
+  for (const std::vector<double>& g : subgroups) {
+    double sum = 0;
+    for (double x : g) sum += x;
+    const double mean = sum / static_cast<double>(g.size());
+    const auto [lo, hi] = std::minmax_element(g.begin(), g.end());
+    means.push_back(mean);
+    spreads.push_back(spread == Spread::kRange ? *hi - *lo : SampleSD(g, mean));
+    chart.means.push_back(static_cast<float>(means.back()));
+    chart.spreads.push_back(static_cast<float>(spreads.back()));
+  }
+  const SubgroupFactors f =
+      *FactorsForSubgroupSize(static_cast<int>(subgroups.empty() ? 0 : subgroups[0].size()));
+  const double a = spread == Spread::kRange ? f.A2 : f.A3;
+  const double lower = spread == Spread::kRange ? f.D3 : f.B3;
+  const double upper = spread == Spread::kRange ? f.D4 : f.B4;
+  for (std::size_t s = 0; s < splits.size(); ++s) {
+    const SplitRange r = splits[s];
+    const double grand = MeanOver(r.first, r.last, [&](std::int32_t k) { return At(means, k); });
+    const double bar = MeanOver(r.first, r.last, [&](std::int32_t k) { return At(spreads, k); });
+    if (bar == 0)
+      return NoSpread(s, r, spread == Spread::kRange ? "every range is 0" : "every S.D. is 0");
+    chart.splits.push_back({Shown(grand, grand + a * bar, grand - a * bar, true),
+                            Shown(bar, upper * bar, lower * bar, lower > 0)});
+  }
+  return chart;
+}
+
+Result<ProportionChart> ComputeProportions(const std::vector<double>& nonconforming,
+                                           const std::vector<double>& sizes,
+                                           const std::vector<SplitRange>& splits) {
+  ProportionChart chart;
+  for (std::size_t k = 0; k < sizes.size(); ++k)
+    chart.proportions.push_back(static_cast<float>(nonconforming[k] / sizes[k]));
+  const auto lines = [](double pbar, double n) -> Lines {
+    const double sigma = std::sqrt(pbar * (1 - pbar) / n);
+    const double lcl = std::max(0.0, pbar - 3 * sigma);
+    return {Shown(pbar, std::min(1.0, pbar + 3 * sigma), lcl, lcl > 0), GraphLines{}};
+  };
+  for (std::size_t s = 0; s < splits.size(); ++s) {
+    const SplitRange r = splits[s];
+    double d = 0, n = 0;
+    for (std::int32_t k = r.first; k <= r.last; ++k) {
+      d += At(nonconforming, k);
+      n += At(sizes, k);
+    }
+    const double pbar = d / n;
+    if (pbar == 0) return NoSpread(s, r, "nothing is nonconforming");
+    if (pbar == 1) return NoSpread(s, r, "everything is nonconforming");
+    chart.splits.push_back(lines(pbar, n / (r.last - r.first + 1)));
+    for (std::int32_t k = r.first; k <= r.last; ++k)
+      chart.places.push_back(lines(pbar, At(sizes, k)));
+  }
+  return chart;
+}
+
+}  // namespace ostrevin

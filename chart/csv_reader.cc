@@ -1,0 +1,146 @@
+// CSV as read here:
+//
+//   file    := [BOM] { blank-row } header { row | blank-row }
+//   row     := field { SEP field } (BREAK | end of text)
+//   field   := quoted | plain
+//   quoted  := '"' { any character but '"' | '""' } '"'     ('""' stands for one '"')
+//   plain   := { any character but SEP and line breaks }
+//   BREAK   := LF | CR LF | CR
+//
+// SEP is ';' or ',' (chosen from the header). A blank row is one that holds nothing but blanks.
+
+#include "chart/csv_reader.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "addon/numeric_text.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+class Parser {
+ public:
+  Parser(std::string_view text, char separator) : text_(text), separator_(separator) {}
+
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
+  // The next record, or nullopt for a row that holds nothing but blanks.
+  Result<std::optional<CsvRow>> NextRecord() {
+    CsvRow record{line_, {}};
+    const std::size_t start = pos_;
+    for (;;) {
+      Result<std::string> field = NextField(record.row, record.fields.size() + 1);
+      if (!field) return field.error();
+      record.fields.push_back(std::move(field).value());
+      if (AtEnd() || text_[pos_] != separator_) break;
+      ++pos_;
+    }
+    const bool blank = TrimBlanks(text_.substr(start, pos_ - start)).empty();
+    if (!AtEnd()) SkipBreak();
+    if (blank) return std::optional<CsvRow>();
+    return std::optional<CsvRow>(std::move(record));
+  }
+
+ private:
+  bool AtBreak() const { return !AtEnd() && (text_[pos_] == '\n' || text_[pos_] == '\r'); }
+
+  void SkipBreak() {
+    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+  }
+
+  Result<std::string> NextField(std::int32_t row, std::size_t number) {
+    if (AtEnd() || text_[pos_] != '"') {
+      const std::size_t begin = pos_;
+      while (!AtEnd() && text_[pos_] != separator_ && !AtBreak()) ++pos_;
+      return std::string(text_.substr(begin, pos_ - begin));
+    }
+    std::string value;
+    for (++pos_;; ++pos_) {
+      if (AtEnd())
+        return Error::InvalidInput("row " + std::to_string(row) + ": a quoted field is not closed");
+      const char c = text_[pos_];
+      if (c == '"' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+        value += '"';
+        ++pos_;
+      } else if (c == '"') {
+        ++pos_;
+        break;
+      } else {
+        if (c == '\n' || (c == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] != '\n')))
+          ++line_;
+        value += c;
+      }
+    }
+    if (!AtEnd() && text_[pos_] != separator_ && !AtBreak())
+      return Error::InvalidInput("row " + std::to_string(row) +
+                                 ": text after the closing quote of field " +
+                                 std::to_string(number));
+    return value;
+  }
+
+  std::string_view text_;
+  char separator_;
+  std::size_t pos_ = 0;
+  std::int32_t line_ = 1;
+};
+
+// ';' when the first row holds more semicolons than commas outside quotes, else ','.
+char DetectSeparator(std::string_view text) {
+  std::size_t commas = 0, semicolons = 0;
+  bool quoted = false, seen = false;
+  for (char c : text) {
+    if (!quoted && (c == '\n' || c == '\r')) {
+      if (seen) break;  // the header ends here; blank rows before it are passed over
+      continue;
+    }
+    seen = seen || (c != ' ' && c != '\t');
+    if (c == '"') quoted = !quoted;
+    if (quoted || c == '"') continue;
+    commas += c == ',';
+    semicolons += c == ';';
+  }
+  return semicolons > commas ? ';' : ',';
+}
+
+}  // namespace
+
+std::optional<std::size_t> CsvTable::Column(std::string_view name) const {
+  const auto found = std::find_if(header.begin(), header.end(), [&](const std::string& h) {
+    return TrimBlanks(h) == TrimBlanks(name);
+  });
+  if (found == header.end()) return std::nullopt;
+  return static_cast<std::size_t>(found - header.begin());
+}
+
+Result<CsvTable> ReadCsv(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  CsvTable table;
+  table.separator = DetectSeparator(text);
+  Parser parser(text, table.separator);
+  bool have_header = false;
+  while (!parser.AtEnd()) {
+    Result<std::optional<CsvRow>> record = parser.NextRecord();
+    if (!record) return record.error();
+    if (!*record) continue;
+    CsvRow& row = *record.value();
+    if (!have_header) {
+      table.header = std::move(row.fields);
+      have_header = true;
+    } else if (row.fields.size() != table.header.size()) {
+      return Error::InvalidInput(
+          "row " + std::to_string(row.row) + ": expected " + std::to_string(table.header.size()) +
+          " fields as in the header, found " + std::to_string(row.fields.size()));
+    } else {
+      table.rows.push_back(std::move(row));
+    }
+  }
+  if (!have_header) return Error::InvalidInput("no header row");
+  return table;
+}
+
+}  // namespace ostrevin

@@ -1,0 +1,109 @@
+#include "analysis/false_alarms.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/test_table.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/memory_store.h"
+
+namespace ostrevin {
+namespace {
+
+class FalseAlarmsTest : public ::testing::Test {
+ protected:
+  // Switches every test off but `on`.
+  void Only(std::initializer_list<TestId> on) {
+    for (const TestEntry& t : AllTests())
+      settings_.SaveCheckFor(t.key, std::find(on.begin(), on.end(), t.id) != on.end());
+  }
+  FalseAlarmEstimate Estimate(std::int16_t points, std::int32_t runs, std::uint64_t seed = 7) {
+    return EstimateFalseAlarms(settings_, points, runs, seed).ValueOrThrow();
+  }
+  static std::vector<TestId> Tests(const FalseAlarmEstimate& e) {
+    std::vector<TestId> ids;
+    for (const SignalRate& r : e.tests) ids.push_back(*r.test);
+    return ids;
+  }
+
+  MemoryStore store_;
+  DiagnosisSettings settings_{store_};
+};
+
+TEST_F(FalseAlarmsTest, ControlLimitsAloneSignalEvery370PointsOnAverage) {
+  Only({TestId::kAboveUCL, TestId::kBelowLCL});
+  const FalseAlarmEstimate e = Estimate(100, 4000);
+  ASSERT_EQ(Tests(e), (std::vector<TestId>{TestId::kAboveUCL, TestId::kBelowLCL}));
+  const Interval& arl = e.all.arl;
+  EXPECT_LT(arl.low, 1 / 0.0027);
+  EXPECT_GT(arl.high, 1 / 0.0027);
+  EXPECT_LT(arl.high / arl.low, 1.2);  // narrow enough to tell 370 from, say, 300 or 450
+  const double share = 1 - std::pow(1 - 0.0027, 100);  // a chart of 100 points with a signal
+  EXPECT_LT(e.all.share.low, share);
+  EXPECT_GT(e.all.share.high, share);
+  for (const SignalRate& one_side : e.tests) {
+    EXPECT_LT(one_side.arl.low, 2 / 0.0027);
+    EXPECT_GT(one_side.arl.high, 2 / 0.0027);
+  }
+}
+
+TEST_F(FalseAlarmsTest, SameSeedSameEstimate) {
+  const FalseAlarmEstimate a = Estimate(50, 300, 11), b = Estimate(50, 300, 11);
+  const FalseAlarmEstimate c = Estimate(50, 300, 12);
+  ASSERT_EQ(a.tests.size(), b.tests.size());
+  for (std::size_t i = 0; i < a.tests.size(); ++i) {
+    EXPECT_EQ(a.tests[i].charts_with_signal, b.tests[i].charts_with_signal);
+    EXPECT_EQ(a.tests[i].points, b.tests[i].points);
+    EXPECT_EQ(a.tests[i].arl.low, b.tests[i].arl.low);
+  }
+  EXPECT_EQ(a.all.points, b.all.points);
+  EXPECT_NE(a.all.points, c.all.points);
+}
+
+TEST_F(FalseAlarmsTest, ListsTheSwitchedOnTestsThatJudgeOneGraph) {
+  // The defaults also switch on the two moving-range variants, which judge no such chart.
+  EXPECT_EQ(Tests(Estimate(20, 5)),
+            (std::vector<TestId>{TestId::kAboveUCL, TestId::kBelowLCL, TestId::kAboveBelowMean}));
+  settings_.SaveCheckFor("DiagnoseForAllAboveBelowMean", false);
+  settings_.SaveCheckFor("DiagnoseForZigZag", true);
+  EXPECT_EQ(Tests(Estimate(20, 5)),
+            (std::vector<TestId>{TestId::kAboveUCL, TestId::kBelowLCL, TestId::kZigZag}));
+}
+
+// A run of n points signals at its n-th point, however long the run it belongs to.
+TEST_F(FalseAlarmsTest, FirstSignalIsWhereTheRuleIsFirstMet) {
+  Only({TestId::kAboveBelowMean, TestId::kIncreasingOrDecreasing});
+  settings_.SaveSignificance("AllAboveBelowMean", "1");          // every point: at place 0
+  settings_.SaveSignificance("AllIncreasingOrDecreasing", "2");  // every step: at place 1
+  const FalseAlarmEstimate e = Estimate(30, 200);
+  ASSERT_EQ(e.tests.size(), 2u);
+  EXPECT_EQ(e.tests[0].points, 200);
+  EXPECT_EQ(e.tests[0].arl.estimate, 1);
+  EXPECT_EQ(e.tests[1].points, 400);
+  EXPECT_EQ(e.tests[1].share.estimate, 1);
+  EXPECT_EQ(e.all.points, 200);
+  // Charts too short for the rule contribute all their points and no signal.
+  const FalseAlarmEstimate one = Estimate(1, 10);
+  EXPECT_EQ(one.tests[1].charts_with_signal, 0);
+  EXPECT_EQ(one.tests[1].points, 10);
+  EXPECT_TRUE(std::isinf(one.tests[1].arl.estimate));
+}
+
+TEST_F(FalseAlarmsTest, ReportsProgressAndRefusesEmptyRuns) {
+  std::vector<std::int32_t> done;
+  ASSERT_TRUE(EstimateFalseAlarms(settings_, 10, 250, 1, [&](std::int32_t d, std::int32_t total) {
+                EXPECT_EQ(total, 250);
+                done.push_back(d);
+              }).ok());
+  ASSERT_FALSE(done.empty());
+  EXPECT_LE(done.size(), 126u);
+  EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+  EXPECT_EQ(done.back(), 250);
+  EXPECT_EQ(EstimateFalseAlarms(settings_, 0, 10, 1).error().message(),
+            "a false-alarm estimate needs 1 or more points and runs");
+}
+
+}  // namespace
+}  // namespace ostrevin

@@ -1,0 +1,74 @@
+#include "chart/chart_from_data.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/chart/loaded_chart.h"
+
+namespace ostrevin {
+namespace {
+
+TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
+  struct Case {
+    std::string_view csv;
+    ChartOptions options;
+    std::string_view message;
+  };
+  ChartOptions two_values = Options(ChartKind::kIndividuals);
+  two_values.value_columns = {"a", "b"};
+  ChartOptions missing = Options(ChartKind::kIndividuals, "Date");
+  const std::string wide = "a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s,t,u,v,w,x,y,z\n";
+  const Case cases[] = {
+      {"Day,v\n1,2\n2,3\n", missing, "no column \"Date\" in the header"},
+      {"a,b\n1,2\n2,3\n", two_values, "a chart of kind xmr needs 1 value column, not 2"},
+      {wide, Options(ChartKind::kMeansSDs),
+       "a chart of kind xbar-s needs 2 to 25 value columns, not 26"},
+      {"a\n1\n2\n", Options(ChartKind::kMeansRanges),
+       "a chart of kind xbar-r needs 2 to 25 value columns, not 1"},
+      {"v,w\n1,x\n2,y\n", Options(ChartKind::kIndividuals, "w"), ""},
+      {"v\n1\nabc\n", Options(ChartKind::kIndividuals),
+       "row 3, column \"v\": \"abc\" is not a number"},
+      {"v\n1\n1e39\n", Options(ChartKind::kIndividuals),
+       "row 3, column \"v\": \"1e39\" is not a number"},
+      {"v\n1\n", Options(ChartKind::kIndividuals),
+       "a chart needs two or more data rows; the table has 1"},
+      {"v\n1\n2\n3\n", Options(ChartKind::kIndividuals, "", {1}),
+       "split at place number 1: splits start at increasing place numbers from 2 to 3"},
+      {"v\n1\n2\n3\n4\n", Options(ChartKind::kIndividuals, "", {3, 3}),
+       "split at place number 3: splits start at increasing place numbers from 2 to 4"},
+      {"v\n1\n2\n3\n", Options(ChartKind::kIndividuals, "", {3}),
+       "split 2 holds place number 3 alone; every split needs two places or more"},
+      {"d,n\n1,5\n6,5\n", Options(ChartKind::kProportions),
+       "row 3, column \"d\": the number nonconforming must be a whole number from 0 to the number "
+       "inspected"},
+      {"d,n\n1,5\n1,2.5\n", Options(ChartKind::kProportions),
+       "row 3, column \"n\": the number inspected must be a whole number, 1 or more"},
+  };
+  for (const Case& c : cases) {
+    Result<ChartMembers> chart = BuildChart(ReadCsv(c.csv).ValueOrThrow(), c.options);
+    if (c.message.empty()) {
+      EXPECT_TRUE(chart.ok()) << c.csv;  // a label column may hold anything
+      continue;
+    }
+    ASSERT_FALSE(chart.ok()) << c.csv;
+    EXPECT_EQ(chart.error().message(), c.message);
+  }
+}
+
+TEST(ChartFromDataTest, ReadsNumbersInBothSeparatorStyles) {
+  LoadedChart semicolons("v;w\n 1,5 ;x\n+2;y\n-3,25e1;z\n", Options(ChartKind::kIndividuals));
+  EXPECT_EQ(semicolons.data.XData(0), 1.5f);
+  EXPECT_EQ(semicolons.data.XData(1), 2.0f);
+  EXPECT_EQ(semicolons.data.XData(2), -32.5f);
+  LoadedChart commas("v,w\n\"1.5\",x\n2,y\n", Options(ChartKind::kIndividuals));
+  EXPECT_EQ(commas.data.XData(0), 1.5f);
+}
+
+TEST(ChartFromDataTest, NamesTheKinds) {
+  for (const char* name : {"xmr", "xbar-r", "xbar-s", "p"})
+    EXPECT_EQ(ChartKindName(ParseChartKind(name).ValueOrThrow()), name);
+  EXPECT_EQ(ParseChartKind("np").error().message(),
+            "unknown chart kind \"np\": use xmr, xbar-r, xbar-s or p");
+}
+
+}  // namespace
+}  // namespace ostrevin

@@ -1,0 +1,120 @@
+// Limits against published examples from D. C. Montgomery, "Introduction to Statistical Quality
+// Control", 6th ed., Wiley 2009:
+//  - Table 6.3, inside diameters (mm) of automobile engine piston rings, 25 samples of 5, with its
+//    x̄ and R charts (section 6.2) and its x̄ and s charts (section 6.3);
+//  - Example 7.1, frozen orange juice concentrate cans, 30 samples of 50, the p chart;
+//  - section 6.4, the individuals and moving-range chart of 20 weekly costs of processing
+//    mortgage loans.
+// The book rounds intermediate results (x̄̄ = 74.001, R̄ = 0.023), so its limits are matched to
+// its last printed digit.
+#include <gtest/gtest.h>
+
+#include "engine/run_driver.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/memory_store.h"
+#include "tests/chart/loaded_chart.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::string_view kPistonRings = R"(Sample,x1,x2,x3,x4,x5
+1,74.030,74.002,74.019,73.992,74.008
+2,73.995,73.992,74.001,74.011,74.004
+3,73.988,74.024,74.021,74.005,74.002
+4,74.002,73.996,73.993,74.015,74.009
+5,73.992,74.007,74.015,73.989,74.014
+6,74.009,73.994,73.997,73.985,73.993
+7,73.995,74.006,73.994,74.000,74.005
+8,73.985,74.003,73.993,74.015,73.988
+9,74.008,73.995,74.009,74.005,74.004
+10,73.998,74.000,73.990,74.007,73.995
+11,73.994,73.998,73.994,73.995,73.990
+12,74.004,74.000,74.007,74.000,73.996
+13,73.983,74.002,73.998,73.997,74.012
+14,74.006,73.967,73.994,74.000,73.984
+15,74.012,74.014,73.998,73.999,74.007
+16,74.000,73.984,74.005,73.998,73.996
+17,73.994,74.012,73.986,74.005,74.007
+18,74.006,74.010,74.018,74.003,74.000
+19,73.984,74.002,74.003,74.005,73.997
+20,74.000,74.010,74.013,74.020,74.003
+21,73.982,74.001,74.015,74.005,73.996
+22,74.004,73.999,73.990,74.006,74.009
+23,74.010,73.989,73.990,74.009,74.014
+24,74.015,74.008,73.993,74.000,74.010
+25,73.982,73.984,73.995,74.017,74.013
+)";
+
+struct Expected {
+  double ucl0, centre0, lcl0, ucl1, centre1, tolerance0, tolerance1;
+};
+
+void ExpectSplitLimits(const clsData& d, const Expected& e) {
+  EXPECT_NEAR(d.Ucl(1, 0), e.ucl0, e.tolerance0);
+  EXPECT_NEAR(d.Mx(1), e.centre0, e.tolerance0);
+  EXPECT_NEAR(d.Lcl(1, 0), e.lcl0, e.tolerance0);
+  EXPECT_NEAR(d.Ucl(1, 1), e.ucl1, e.tolerance1);
+  EXPECT_NEAR(d.Mr(1), e.centre1, e.tolerance1);
+  EXPECT_EQ(d.Lcl(1, 1), 0.0f);
+}
+
+// The places whose graph-0 value the engine finds above or on the UCL, the report's first test.
+std::vector<std::int16_t> PlacesAboveUcl(clsData& d) {
+  for (std::int16_t k = 0; k <= d.TNVal(); ++k) {
+    const PlottedPoint p = PlottedValue(d, 0, k);
+    d.SetPGV(k, p.value);
+    d.SetPGVI(k, p.flag);
+  }
+  MemoryStore store;
+  const DiagnosisSettings settings(store);
+  RecordingPlatform platform;
+  const GraphDiagnosis g = RunGraph(d, 0, 0, d.TNVal(), settings, platform);
+  std::vector<std::int16_t> places;
+  for (const TestOutcome& o : g.splits.at(0).outcomes) {
+    if (o.test != TestId::kAboveUCL) continue;
+    for (const FindingBlock& b : o.result.blocks) {
+      for (const Finding& f : b.findings) places.push_back(f.first_place);
+    }
+  }
+  return places;
+}
+
+TEST(TextbookChartsTest, PistonRingsMeansAndRanges) {
+  LoadedChart c(kPistonRings, Options(ChartKind::kMeansRanges, "Sample"));
+  ExpectSplitLimits(c.data, {74.014, 74.001, 73.988, 0.049, 0.023, 0.001, 0.0005});
+  EXPECT_EQ(c.data.SubGroupSampeSize(), 5);
+  EXPECT_EQ(c.data.NSam(), 24);
+  EXPECT_EQ(c.data.TNVal(), 124);
+}
+
+TEST(TextbookChartsTest, PistonRingsMeansAndStandardDeviations) {
+  LoadedChart c(kPistonRings, Options(ChartKind::kMeansSDs, "Sample"));
+  ExpectSplitLimits(c.data, {74.014, 74.001, 73.988, 0.0196, 0.0094, 0.001, 0.00005});
+  EXPECT_TRUE(c.data.SubGpSd());
+}
+
+TEST(TextbookChartsTest, OrangeJuiceCansProportions) {
+  const int nonconforming[] = {12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
+                               8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6};
+  std::string csv = "Sample;Nonconforming;Inspected\n";
+  for (int k = 0; k < 30; ++k)
+    csv += std::to_string(k + 1) + ";" + std::to_string(nonconforming[k]) + ";50\n";
+  LoadedChart c(csv, Options(ChartKind::kProportions, "Sample"));
+  EXPECT_NEAR(c.data.Mr(1), 0.2313, 0.00005);
+  EXPECT_NEAR(c.data.Ucl(1, 0), 0.4102, 0.00005);
+  EXPECT_NEAR(c.data.Lcl(1, 0), 0.0524, 0.00005);
+  // "Samples 15 and 23 plot above the upper control limit."
+  EXPECT_EQ(PlacesAboveUcl(c.data), (std::vector<std::int16_t>{14, 22}));
+}
+
+TEST(TextbookChartsTest, MortgageLoanCostsIndividuals) {
+  LoadedChart c(
+      "Week,Cost\n1,310\n2,288\n3,297\n4,298\n5,307\n6,303\n7,294\n8,297\n9,308\n10,306\n"
+      "11,294\n12,299\n13,297\n14,299\n15,314\n16,295\n17,293\n18,306\n19,301\n20,304\n",
+      Options(ChartKind::kIndividuals, "Week"));
+  ExpectSplitLimits(c.data, {321.22, 300.5, 279.78, 25.45, 7.79, 0.005, 0.005});
+  EXPECT_EQ(PlacesAboveUcl(c.data), std::vector<std::int16_t>{});  // in control
+}
+
+}  // namespace
+}  // namespace ostrevin

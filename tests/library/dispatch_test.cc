@@ -1,0 +1,217 @@
+// clsData by name: a whole chart put member by member, the console's diagnosis, the handshake,
+// and errors that arrive as the host's error numbers with messages.
+#include <vector>
+
+#include "host/chart_file.h"
+#include "tests/library/library_test_support.h"
+
+namespace ostrevin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The console stand-in of the clsData object behind `chart`.
+ComPtr<IOstReportConsole> Console(const ChartObject& chart, const fs::path& settings) {
+  auto console = chart.dispatch().object().As<IOstReportConsole>();
+  auto options = chart.dispatch().object().As<IOstDiagnosisOptions>();
+  EXPECT_EQ(console->UseConsole("2026-12-06 10:00:00", kOstBoolFalse), kOstOk);
+  EXPECT_EQ(options->SetSettingsFile(settings.c_str()), kOstOk);
+  return console;
+}
+
+std::string Take(IOstReportConsole& console, OstStatus (IOstReportConsole::*what)(OstString*)) {
+  OwnedOstString text;
+  EXPECT_EQ((console.*what)(text.get()), kOstOk);
+  return text.str();
+}
+
+// The golden report as the command prints it (LF, a final line break) in the report's own form.
+std::string GoldenReport(const std::string& name) {
+  const std::string printed = FileText(fs::path(OSTREVIN_GOLDEN_DIR) / (name + ".txt"));
+  std::string report;
+  for (char c : printed.substr(0, printed.size() - 1))
+    report += c == '\n' ? "\r\n" : std::string(1, c);
+  return report;
+}
+
+TEST(DispatchTest, AWholeChartByNameThenTheConsolesDiagnosis) {
+  ChartObject chart = NewChart();
+  ASSERT_TRUE(ReadChartFile(fs::path(OSTREVIN_EXAMPLES_DIR) / "measurements.json", chart).ok());
+  ComPtr<IOstReportConsole> console = Console(chart, ScratchDir() / "settings.ini");
+  const DispatchObject& data = chart.dispatch();
+
+  ASSERT_TRUE(data.CallByName("Show").ok());
+  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::GetReport), GoldenReport("measurements"));
+  EXPECT_EQ(*data.GetByName("NextHAxLToDiagnose"), Variant(std::int16_t{40}));
+  EXPECT_EQ(*data.GetByName("blnReadOnly"), Variant(false));
+  EXPECT_EQ(*data.GetByName("blnDuplicatePreviousChart"), Variant(true));
+  EXPECT_EQ(*data.GetByName("Cancel"), Variant(false));
+  // Show sized PGV to TNVal + 2 places (TNVal is 39).
+  EXPECT_EQ(data.GetByName("QuickPGV")->array().bounds(0), (Bounds{0, 40}));
+
+  // The next Show finds the end of the data, leaves the start alone and says so.
+  ASSERT_TRUE(data.CallByName("Show").ok());
+  EXPECT_EQ(*data.GetByName("blnReadOnly"), Variant(true));
+  const std::string again =
+      "Diagnostics report for Fill weight of 500 g bags\r\nDate & Time: 2026-12-06 "
+      "10:00:00\r\n\r\nLast diagnosis finished at 2024-04-12 (Place number 40)";
+  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::GetReport).substr(0, again.size()), again);
+  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::TakeMessages), "");
+}
+
+TEST(DispatchTest, HandshakeAndMessageBoxesOnTheConsole) {
+  ChartObject chart = NewChart();
+  ComPtr<IOstReportConsole> console = Console(chart, ScratchDir() / "settings.ini");
+  const DispatchObject& data = chart.dispatch();
+  EXPECT_EQ(*data.GetByName("QuickDataTransmit"), Variant(true));
+  EXPECT_EQ(data.GetByName("DataTransmitVersion")->ToString().value().substr(0, 20),
+            "2;pucoldescriptions;");
+  const Variant old_version[] = {"0003.0006.0119"}, new_version[] = {"0003.0006.0120"};
+  ASSERT_TRUE(data.Invoke(*data.IdOf("QuorvaVersion"), kOstDispatchPut, old_version).ok());
+  ASSERT_TRUE(data.Invoke(*data.IdOf("QuorvaVersion"), kOstDispatchPut, new_version).ok());
+  ASSERT_TRUE(data.CallByName("NewChart").ok());
+  EXPECT_EQ(*data.GetByName("Cancel"), Variant(true));
+  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::TakeMessages),
+            "ostrevin: note: You need quorva version 0003.0006.0120 or later for best results.\n"
+            "ostrevin: New Chart not implemented  - contact Halcyra\n");
+  const Variant args[] = {"ignored", std::int16_t{3}};
+  Result<Variant> empty = data.Invoke(*data.IdOf("getarray"), kOstDispatchGet, args);
+  ASSERT_TRUE(empty.ok());
+  EXPECT_EQ(empty->array().rank(), 0);
+  EXPECT_EQ(*data.GetByName("Cancel"), Variant(false));
+}
+
+struct BadCall {
+  std::string member;
+  std::uint16_t flags;
+  std::vector<Variant> args;
+  std::string error;  // Error::ToString()
+};
+
+TEST(DispatchTest, ErrorsArriveAsNumbersWithMessages) {
+  const std::string no = "error 438: Object doesn't support this property or method: ";
+  const std::string args = "error 450: Wrong number of arguments or invalid property assignment: ";
+  const BadCall calls[] = {
+      {"XData",
+       kOstDispatchGet,
+       {std::int16_t{5001}},
+       "error 9: Subscript out of range: XData(5001)"},
+      {"Ucl", kOstDispatchGet, {5, 2}, "error 9: Subscript out of range: Ucl(5, 2)"},
+      {"Ucl", kOstDispatchPut, {5, 1.5f}, "error 9: Subscript out of range: Ucl(5)"},
+      {"Mx", kOstDispatchPut, {0, 1.5f}, "error 9: Subscript out of range: Mx(0)"},
+      {"XData",
+       kOstDispatchGet,
+       {"x"},
+       "error 13: Type mismatch: XData index holds \"x\", not a number"},
+      {"CType",
+       kOstDispatchPut,
+       {"abc"},
+       "error 13: Type mismatch: CType holds \"abc\", not a number"},
+      {"CType", kOstDispatchPut, {40000}, "error 6: Overflow: CType"},
+      {"QuickXData",
+       kOstDispatchPut,
+       {5},
+       "error 13: Type mismatch: QuickXData needs an array, not a single value"},
+      {"QuorvaVersion", kOstDispatchGet, {}, no + "QuorvaVersion cannot be read"},
+      {"DataTransmitVersion", kOstDispatchPut, {"2;"}, no + "DataTransmitVersion cannot be set"},
+      {"CType", 0, {}, no + "CType with no kind of access"},
+      {"Show", kOstDispatchMethod, {1}, args + "Show takes 0 arguments, not 1"},
+      {"GetArray", kOstDispatchGet, {"a"}, args + "GetArray takes 2 arguments, not 1"},
+      {"XData", kOstDispatchGet, {1, 2, 3}, args + "XData takes 1 or 2 indexes, not 3"},
+      {"CType", kOstDispatchPut, {}, args + "CType takes 1 argument, not 0"},
+  };
+  ChartObject chart = NewChart();
+  const DispatchObject& data = chart.dispatch();
+  for (const BadCall& c : calls) {
+    Result<Variant> done = data.Invoke(*data.IdOf(c.member), c.flags, c.args);
+    ASSERT_FALSE(done.ok()) << c.error;
+    EXPECT_EQ(done.error().ToString(), c.error);
+    OwnedOstErrorInfo last;
+    EXPECT_EQ(data.object()->GetLastErrorInfo(last.get()), kOstOk);
+    EXPECT_EQ(last.ToError().ToString(), c.error);
+  }
+  EXPECT_EQ(data.IdOf("XDatum").error().ToString(), no + "XDatum");
+  EXPECT_EQ(data.Get(99999).error().ToString(), no + "member #99999 of clsData");
+  EXPECT_EQ(data.GetByName("CType")->ToInteger().value(), 0);  // nothing was stored
+}
+
+OstVariant Raw(std::uint16_t type, OstArray* array = nullptr) {
+  OstVariant v{type, {}};
+  v.array = array;
+  return v;
+}
+
+OstArray* RawArray(std::uint16_t element, std::uint16_t rank, OstBounds first) {
+  auto* array = static_cast<OstArray*>(std::malloc(sizeof(OstArray)));
+  *array = OstArray{element, rank, {first, {0, 1}}, nullptr};
+  return array;
+}
+
+// Values the library cannot read are refused with error 13, not read beyond their memory.
+TEST(DispatchTest, BrokenValuesAreRefused) {
+  const std::string broken =
+      "error 13: argument 1: Type mismatch: a value from across the boundary is broken: ";
+  struct Case {
+    OstVariant value;
+    std::string error;
+  };
+  OstVariant bad_string = Raw(kOstVtString);
+  bad_string.string = OstString{nullptr, 5};
+  Case cases[] = {
+      {Raw(0x77), broken + "type 0x77"},
+      {Raw(kOstVtArray | kOstVtSingle), broken + "an array tag without an array"},
+      {Raw(kOstVtArray | kOstVtSingle, RawArray(kOstVtSingle, 3, {0, 1})),
+       broken + "an array of 3 dimensions"},
+      {Raw(kOstVtArray | kOstVtSingle, RawArray(kOstVtSingle, 1, {5, 2})),
+       broken + "bounds 5 to 2"},
+      {Raw(kOstVtArray | kOstVtSingle, RawArray(kOstVtSingle, 1, {0, 9})),
+       broken + "an array without its elements"},
+      {Raw(kOstVtArray | kOstVtSingle, RawArray(kOstVtLong, 1, {0, -1})),
+       broken + "an array tagged 0x2004 holding elements of type 0x3"},
+      {Raw(kOstVtArray | kOstVtSingle, RawArray(kOstVtSingle, 2, {0, 1 << 24})),
+       "error 6: argument 1: Overflow: an array of more than 16777216 elements cannot cross the "
+       "boundary"},
+      {bad_string, broken + "a string without its bytes"},
+  };
+  ChartObject chart = NewChart();
+  IOstDispatch& data = *chart.dispatch().object().get();
+  const std::int32_t quick = *chart.dispatch().IdOf("QuickXData");
+  for (Case& c : cases) {
+    OwnedOstErrorInfo error;
+    EXPECT_EQ(data.Invoke(quick, kOstDispatchPut, &c.value, 1, nullptr, error.get()),
+              kOstException);
+    EXPECT_EQ(error.ToError().ToString(), c.error);
+    OstVariantClear(&c.value);
+  }
+  EXPECT_EQ(data.Invoke(quick, kOstDispatchPut, nullptr, 1, nullptr, nullptr), kOstPointer);
+  EXPECT_EQ(data.Invoke(quick, kOstDispatchPut, nullptr, -1, nullptr, nullptr), kOstException);
+}
+
+// Generated from the type information: every member is found by its name in any case, and every
+// chart member reads back as its declared type.
+TEST(DispatchTest, EveryMemberIsReachableByName) {
+  ChartObject chart = NewChart();
+  const DispatchObject& data = chart.dispatch();
+  const std::vector<OstMemberDesc> members = data.Members().value();
+  ASSERT_EQ(members.size(), 197u + 17 + 7);
+  for (const OstMemberDesc& m : members) {
+    SCOPED_TRACE(m.name);
+    std::string lower = m.name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(*data.IdOf(m.name), m.dispid);
+    EXPECT_EQ(*data.IdOf(lower), m.dispid);
+    if (m.kind > kOstMemberWholeArray) continue;
+    std::vector<Variant> first;
+    if (m.kind == kOstMemberFixed || m.kind == kOstMemberIndexed) {
+      for (int k = 0; k < m.param_count; ++k) first.push_back(m.index_bounds[k].lower);
+    }
+    Result<Variant> value = data.Get(m.dispid, first);
+    ASSERT_TRUE(value.ok()) << value.error().ToString();
+    std::uint16_t type = AbiVarType(value->type());
+    if (value->IsArray()) type = kOstVtArray | AbiVarType(value->array().element_type());
+    EXPECT_EQ(type, m.type);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevin

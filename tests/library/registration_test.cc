@@ -1,0 +1,89 @@
+// DllRegisterServer and DllUnregisterServer with a registry of the test's own, and creation by
+// programmatic name through it.
+#include "addon/abi/component_registry.h"
+#include "host/dispatch_object.h"
+#include "tests/library/library_test_support.h"
+
+namespace ostrevin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RegistrationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = ScratchDir();
+    ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+    registry_ = dir_ / "component-registry" / "classes.ini";
+  }
+  void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
+
+  fs::path dir_;
+  fs::path registry_;
+};
+
+TEST_F(RegistrationTest, RegisterCreateByNameUnregister) {
+  fs::create_directories(registry_.parent_path());
+  const std::string other = "; kept\n[Other.Class]\nCLSID={00000000-0000-0000-0000-000000000002}\n";
+  std::ofstream(registry_) << other;
+  ASSERT_EQ(Library().Register(), kOstOk);
+  ASSERT_EQ(Library().Register(), kOstOk);  // again: the same entries, not two of each
+
+  for (const char* name : {"Ostrevin.clsData", "ostrevin.CLSDATA"}) {
+    Result<ComPtr<IOstDispatch>> data = CreateByName<IOstDispatch>(name, registry_);
+    ASSERT_TRUE(data.ok()) << data.error().ToString();
+    EXPECT_EQ(*DispatchObject(*data).GetByName("QuickDataTransmit"), Variant(true));
+  }
+  Result<ComPtr<IOstClsInfo>> info = CreateByName<IOstClsInfo>("Ostrevin.clsInfo", registry_);
+  ASSERT_TRUE(info.ok()) << info.error().ToString();
+  const std::string registered = FileText(registry_);
+  EXPECT_EQ(registered.substr(0, other.size()), other);
+  Result<ClassRegistration> entry = FindClass(registry_, "Ostrevin.clsInfo");
+  ASSERT_TRUE(entry.ok());
+  EXPECT_EQ(entry->library, fs::canonical(std::getenv("OSTREVIN_LIBRARY")));
+  EXPECT_EQ(GuidText(entry->clsid), "{1F70C3B8-D05E-473A-BB09-05F3A56E658D}");
+
+  ASSERT_EQ(Library().Unregister(), kOstOk);
+  EXPECT_EQ(FileText(registry_), other);
+  Result<ComPtr<IOstDispatch>> gone = CreateByName<IOstDispatch>("Ostrevin.clsData", registry_);
+  ASSERT_FALSE(gone.ok());
+  EXPECT_EQ(gone.error().ToString(), "Ostrevin.clsData is not registered in " + registry_.string());
+  EXPECT_EQ(Library().Unregister(), kOstOk);  // nothing left to remove is no error
+}
+
+TEST_F(RegistrationTest, ARegistryThatCannotBeWrittenIsAStatus) {
+  std::ofstream(dir_ / "component-registry") << "a file where the folder should be";
+  EXPECT_EQ(Library().Register(), kOstRegistrationFailed);
+  EXPECT_EQ(Library().Unregister(), kOstOk);  // nothing registered there to remove
+}
+
+TEST(ComponentRegistryTest, WhereTheRegistryLives) {
+  struct Case {
+    std::optional<std::string> data_home, home;
+    std::string path;
+  };
+  const Case cases[] = {
+      {"/data", "/home/u", "/data/component-registry/classes.ini"},
+      {"relative", "/home/u", "/home/u/.local/share/component-registry/classes.ini"},
+      {"", "/home/u", "/home/u/.local/share/component-registry/classes.ini"},
+      {std::nullopt, std::nullopt, ""},
+  };
+  for (const Case& c : cases) {
+    auto env = [&](std::string_view name) {
+      return name == "XDG_DATA_HOME" ? c.data_home : name == "HOME" ? c.home : std::nullopt;
+    };
+    EXPECT_EQ(ComponentRegistryPath(env).string(), c.path);
+  }
+}
+
+TEST(ComponentRegistryTest, ClassIdsReadBackAndMalformedOnesAreRefused) {
+  EXPECT_EQ(GuidText(*ParseGuid("{0d816a40-71ea-488d-9b05-a63aca044355}")),
+            "{0D816A40-71EA-488D-9B05-A63ACA044355}");
+  for (const char* bad :
+       {"", "0D816A40-71EA-488D-9B05-A63ACA044355", "{0D816A40-71EA-488D-9B05-A63ACA04435G}",
+        "{0D816A40+71EA-488D-9B05-A63ACA044355}"})
+    EXPECT_FALSE(ParseGuid(bad).has_value()) << bad;
+}
+
+}  // namespace
+}  // namespace ostrevin
