@@ -31,8 +31,4 @@ Status WriteChartFileAtomically(const std::filesystem::path& path, const ChartAc
 
 }  // namespace ostrevin
 
-// Tools that embed the container read chart files straight into it; the screenshot maker finds
-// that reader through this header.
-#include "host/in_process_chart.h"  // IWYU pragma: export
-
 #endif  // OSTREVIN_HOST_CHART_FILE_H_
