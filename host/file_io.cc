@@ -8,43 +8,14 @@
 #include <cstring>
 #include <system_error>
 
+#include "settings/posix_file.h"
+
 namespace ostrevin {
 namespace {
 
 Error FileError(const std::filesystem::path& path, std::string_view what, int error_number) {
   return Error::InvalidInput(path.string() + ": " + std::string(what) + ": " +
                              std::strerror(error_number));
-}
-
-// Closes the descriptor when it goes out of scope.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and tells whether the close succeeded (a late write error shows up here).
-  bool Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-bool WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
 }
 
 // The permission bits for the new file: those of the file it replaces, else what the umask
@@ -69,7 +40,7 @@ std::filesystem::path ResolveLink(const std::filesystem::path& path) {
 
 Result<std::string> ReadTextFile(const std::filesystem::path& path) {
   // O_NONBLOCK so that opening a named pipe cannot hang; it is refused below as not regular.
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return FileError(path, "cannot open", errno);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return FileError(path, "cannot read", errno);
@@ -90,7 +61,7 @@ Result<std::string> ReadTextFile(const std::filesystem::path& path) {
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text) {
   const std::filesystem::path target = ResolveLink(path);
   std::string temp = target.string() + ".tmp.XXXXXX";
-  Descriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return FileError(path, "cannot write", errno);
   bool ok = WriteAll(fd.get(), text) && ::fchmod(fd.get(), ModeFor(target)) == 0 &&
             ::fsync(fd.get()) == 0;
@@ -102,7 +73,7 @@ Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view
   if (ok && ::rename(temp.c_str(), target.c_str()) == 0) {
     // Make the rename itself durable; a failure here leaves a complete file either way.
     std::filesystem::path folder = target.parent_path();
-    Descriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
+    FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY));
     if (dir.get() >= 0) ::fsync(dir.get());
     return Ok{};
   }

@@ -23,27 +23,6 @@ FileStamp StampFrom(const struct stat& st) {
                    Nanoseconds(st.st_ctim)};
 }
 
-// Closes the descriptor on every way out.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and reports whether closing succeeded (it may report a failed write).
-  bool Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
 bool ReadAll(int fd, std::size_t max_size, std::string& text) {
   char buffer[8192];
   while (text.size() <= max_size) {
@@ -56,6 +35,25 @@ bool ReadAll(int fd, std::size_t max_size, std::string& text) {
   return false;
 }
 
+// Makes the rename itself durable; a failure here leaves a correct file, so it is not reported.
+void SyncFolder(const std::filesystem::path& folder) {
+  FileDescriptor fd(
+      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+}  // namespace
+
+FileDescriptor::~FileDescriptor() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileDescriptor::Close() {
+  int fd = fd_;
+  fd_ = -1;
+  return ::close(fd) == 0;
+}
+
 bool WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
     ssize_t n = ::write(fd, text.data(), text.size());
@@ -65,14 +63,6 @@ bool WriteAll(int fd, std::string_view text) {
   }
   return true;
 }
-
-// Makes the rename itself durable; a failure here leaves a correct file, so it is not reported.
-void SyncFolder(const std::filesystem::path& folder) {
-  Fd fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
-}
-
-}  // namespace
 
 std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
   struct stat st;
@@ -90,7 +80,7 @@ bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin) {
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_size) {
   FileContents result;
   // O_NONBLOCK: opening a pipe put where the file should be must not hang the reader.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat st;
   if (fd.get() < 0) {
     if (errno == ENOENT || errno == ENOTDIR) return result;
@@ -112,7 +102,7 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_si
 
 bool ReplaceFile(const std::filesystem::path& target, std::string_view text, unsigned mode) {
   std::string temp = target.string() + ".tmp.XXXXXX";
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return false;
   bool ok = WriteAll(fd.get(), text) && ::fchmod(fd.get(), static_cast<mode_t>(mode)) == 0 &&
             ::fsync(fd.get()) == 0;

@@ -33,6 +33,24 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path);
 // another machine's clock), so two changes within one tick may leave the same stamp.
 bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin);
 
+// A file descriptor closed on every way out.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor();
+  int get() const { return fd_; }
+  // Closes now and reports whether closing succeeded (it may report a failed write).
+  bool Close();
+
+ private:
+  int fd_;
+};
+
+// Writes all of `text`, retrying after interruptions; false on any failure.
+bool WriteAll(int fd, std::string_view text);
+
 enum class FileState { kMissing, kRead, kUnusable };
 
 struct FileContents {
