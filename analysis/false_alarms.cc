@@ -13,15 +13,19 @@
 namespace ostrevin {
 namespace {
 
-// The user's thresholds with one test alone switched on: looking for where a test's signal is
-// first complete then runs that test alone.
-struct OneTestSettings {
-  OneTestSettings(const DiagnosisSettings& user, TestId test) {
+// A copy of the user's settings in memory, read once: every chart of an estimate is judged by
+// the same tests and thresholds, even if the settings file changes meanwhile, and no chart waits
+// for the file. With `alone`, that test is the only one switched on: looking for where a test's
+// signal is first complete runs that test alone.
+struct CopiedSettings {
+  CopiedSettings(const DiagnosisSettings& user, std::optional<TestId> alone) {
     for (const SettingKey& k : AllSettingKeys()) {
-      if (k.section == DiagnosisSettings::kCheckFor)
-        settings.SaveCheckFor(k.key, k.key == Test(test).key);
-      else
+      if (k.section != DiagnosisSettings::kCheckFor)
         settings.SaveSignificance(k.key, user.GetSignificanceText(k.key, k.default_text));
+      else if (alone)
+        settings.SaveCheckFor(k.key, k.key == Test(*alone).key);
+      else
+        settings.SaveCheckFor(k.key, user.GetCheckFor(k.key));
     }
   }
   MemoryStore store;
@@ -30,7 +34,7 @@ struct OneTestSettings {
 
 struct Tally {
   TestId test;
-  std::unique_ptr<OneTestSettings> alone;
+  std::unique_ptr<CopiedSettings> alone;
   std::int32_t charts = 0;
   std::int64_t points = 0;
 };
@@ -80,7 +84,7 @@ std::vector<Tally> SwitchedOn(const DiagnosisSettings& settings) {
   for (const TestEntry& t : AllTests()) {
     if (t.mr == MovingRangeCase::kOnly || t.run == nullptr || !settings.GetCheckFor(t.key))
       continue;
-    tallies.push_back({t.id, std::make_unique<OneTestSettings>(settings, t.id)});
+    tallies.push_back({t.id, std::make_unique<CopiedSettings>(settings, t.id)});
   }
   return tallies;
 }
@@ -97,7 +101,8 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
                                                std::uint64_t seed, const Progress& progress) {
   if (points < 1 || runs < 1)
     return Error::InvalidInput("a false-alarm estimate needs 1 or more points and runs");
-  std::vector<Tally> tallies = SwitchedOn(settings);
+  const CopiedSettings copy(settings, std::nullopt);
+  std::vector<Tally> tallies = SwitchedOn(copy.settings);
   StableChart chart(points);
   NormalSource normal(seed);
   std::vector<float> values(static_cast<std::size_t>(points));
@@ -107,7 +112,7 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
     for (float& v : values) v = static_cast<float>(normal.Next());
     chart.Set(values);
     const GraphDiagnosis whole = RunGraph(chart.data(), 0, 0, static_cast<std::int16_t>(points - 1),
-                                          settings, chart.platform());
+                                          copy.settings, chart.platform());
     std::int32_t first_any = points;  // no signal: the whole chart
     for (Tally& tally : tallies) {
       std::int32_t first = points;

@@ -46,8 +46,9 @@ struct FalseAlarmEstimate {
 using Progress = std::function<void(std::int32_t done, std::int32_t total)>;
 
 // Simulates `runs` charts of `points` values from `seed` and diagnoses each with `settings`
-// (tests and thresholds). The tests of a moving-range graph do not judge such a chart and are
-// left out. The same arguments give the same result. Fails when points or runs is below 1.
+// (tests and thresholds), which are read once, at the start. The tests of a moving-range graph do
+// not judge such a chart and are left out. The same arguments give the same result. Fails when
+// points or runs is below 1.
 Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings,
                                                std::int16_t points, std::int32_t runs,
                                                std::uint64_t seed, const Progress& progress = {});

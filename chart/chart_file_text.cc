@@ -12,8 +12,6 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
-#include "addon/cls_data.h"
-
 namespace ostrevin {
 namespace {
 

@@ -12,20 +12,15 @@
 
 namespace ostrevin {
 
-class clsData;
-
 // One member of a built chart and what the host would put into it: a scalar, or an array from
 // index 0 that a replaceable member takes whole and a fixed member takes element by element from
 // its first index (as a chart file's list does). Two-index arrays hold one row per first index.
+// PutChart (chart/put_chart.h) puts them into a container.
 struct ChartMember {
   MemberId id;
   Variant value;
 };
 using ChartMembers = std::vector<ChartMember>;
-
-// Puts the members into `data` in order, as the chart-file reader applies a file. Fails with the
-// container's error for the first member it refuses.
-Status PutChart(const ChartMembers& members, clsData& data);
 
 // Arrays from index 0 of the member types: a list, or rows of [graph 0, graph 1] pairs.
 Variant IntegerList(const std::vector<std::int16_t>& values);

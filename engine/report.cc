@@ -6,7 +6,6 @@
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
 #include "engine/geometry.h"
-#include "engine/run_driver.h"
 #include "platform/platform.h"
 
 namespace ostrevin {
@@ -22,9 +21,13 @@ constexpr std::string_view kClosingNote =
     "Remember: the more signals that are looked for, the greater the chance that the chart \r\n"
     "will appear non-random, when in fact it may just be random.";
 
+PlaceName NameOf(const clsData& d, std::int16_t place) {
+  return {place, d.HAxL(place)};
+}
+
 // "label (Place number n)"
-std::string PlaceText(const clsData& d, std::int16_t place) {
-  return d.HAxL(place) + " (Place number " + std::to_string(std::int32_t{place} + 1) + ")";
+std::string PlaceText(const PlaceName& p) {
+  return p.label + " (Place number " + std::to_string(std::int32_t{p.place} + 1) + ")";
 }
 
 std::string Upper(std::string s) {
@@ -33,24 +36,8 @@ std::string Upper(std::string s) {
   return s;
 }
 
-std::string Header(const clsData& d) {
-  std::string text = "Diagnostics report";
-  if (!d.Title(0).empty()) text += " for " + d.Title(0);
-  text += kCrLf;
-  if (d.blnQuorvaFileNameSetByUser()) text += "File: " + d.strQuorvaFileName() + std::string(kCrLf);
-  return text;
-}
-
 std::int16_t LastPlaceBefore(std::int16_t next) {
   return static_cast<std::int16_t>(std::max(std::int32_t{next} - 1, 0));
-}
-
-std::string PastEndText(const clsData& d) {
-  const std::int16_t last = LastPlaceBefore(d.NextHAxLToDiagnose());
-  std::string text = last <= d.GVMax() ? "Last diagnosis finished at " + PlaceText(d, last) +
-                                             " and so have reached end of data,"
-                                       : std::string("Last diagnosis is beyond end of data,");
-  return text + std::string(kCrLf) + "therefore nothing to report.";
 }
 
 // The next place to diagnose: one past the last place from `start` to `end` with a value in the
@@ -62,34 +49,75 @@ std::int16_t NextStart(const clsData& d, std::int16_t start, std::int16_t end) {
   return start;
 }
 
-std::string Body(clsData& d, std::int16_t start, std::int16_t end,
-                 const DiagnosisSettings& settings, Platform& platform) {
-  const bool two_graphs = d.CType() == -1 || d.CType() == -3;
-  const std::int16_t graphs = two_graphs ? 2 : 1;
-  std::string text = "*** The following are intended as a GUIDE only; see the note at the end. ***";
-  text += "\r\n\r\n";
-  std::string explanations[2];
+// Reads the label of every place the graph's text names, in the order the text names them, so
+// that a label outside HAxL fails here, before the next graph is filled, and never while writing.
+void NoteLabels(const clsData& d, const GraphDiagnosis& graph,
+                std::map<std::int16_t, std::string>& labels) {
+  auto note = [&](std::int16_t place) {
+    if (!labels.contains(place)) labels.emplace(place, d.HAxL(place));
+  };
+  for (const SplitDiagnosis& split : graph.splits) {
+    note(split.first_place);
+    for (const TestOutcome& outcome : split.outcomes) {
+      for (const FindingBlock& block : outcome.result.blocks) {
+        for (const Finding& f : block.findings) {
+          note(f.first_place);
+          note(f.last_place);
+        }
+      }
+    }
+  }
+}
+
+void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& platform,
+                    Report& report) {
+  const std::int16_t start = report.start->place;
+  const std::int16_t end = report.end->place;
+  const auto graphs = static_cast<std::int16_t>(report.graph_names.size());
   for (std::int16_t g = 0; g < graphs; ++g) {
-    if (two_graphs) text += "*******  " + Upper(GraphTypeName(d, g)) + "  *******\r\n\r\n";
+    GraphReport graph{g, report.graph_names[static_cast<std::size_t>(g)], {}};
     for (std::int32_t p = 0; p <= end; ++p) {
       const auto place = static_cast<std::int16_t>(p);
       const PlottedPoint point = PlottedValue(d, g, place);
       d.SetPGV(place, point.value);
       d.SetPGVI(place, point.flag);
     }
-    GraphText graph = DiagnoseGraph(d, g, start, end, settings, platform);
-    text += graph.text + "\r\n\r\n";
-    explanations[g] = std::move(graph.explanations);
+    graph.diagnosis = RunGraph(d, g, start, end, settings, platform);
+    NoteLabels(d, graph.diagnosis, report.labels);
+    report.graphs.push_back(std::move(graph));
   }
   const std::int16_t next = NextStart(d, start, end);
   d.SetNextHAxLToDiagnose(next);
-  text += next > d.GVMax() ? std::string("End of Data Reached")
-                           : "Start of next diagnosis is " + PlaceText(d, next);
+  if (next <= d.GVMax()) report.next_start = NameOf(d, next);
+}
+
+std::string HeaderText(const Report& r) {
+  std::string text = "Diagnostics report";
+  if (!r.title.empty()) text += " for " + r.title;
+  text += kCrLf;
+  if (r.file) text += "File: " + *r.file + std::string(kCrLf);
+  if (r.start) {
+    text += "Starting at " + PlaceText(*r.start) + " to " + PlaceText(*r.end) + std::string(kCrLf);
+    if (r.last_finished)
+      text += "[Last diagnosis finished at " + PlaceText(*r.last_finished) + ".]\r\n";
+  }
+  return text + "Date & Time: " + r.date_time + "\r\n\r\n";
+}
+
+std::string BodyText(const clsData& d, const Report& r) {
+  std::string text = "*** The following are intended as a GUIDE only; see the note at the end. ***";
   text += "\r\n\r\n";
-  for (std::int16_t g = 0; g < graphs; ++g) {
+  for (const GraphReport& g : r.graphs) {
+    if (r.two_graphs) text += "*******  " + Upper(g.name) + "  *******\r\n\r\n";
+    text += RenderGraph(d, g.diagnosis) + "\r\n\r\n";
+  }
+  text += r.next_start ? "Start of next diagnosis is " + PlaceText(*r.next_start)
+                       : std::string("End of Data Reached");
+  text += "\r\n\r\n";
+  for (const GraphReport& g : r.graphs) {
     text += "******* Explanation of tests performed";
-    if (two_graphs) text += " for " + Upper(GraphTypeName(d, g));
-    text += ":" + std::string(kCrLf) + explanations[g];
+    if (r.two_graphs) text += " for " + Upper(g.name);
+    text += ":" + std::string(kCrLf) + g.diagnosis.explanations;
   }
   return text + std::string(kClosingNote);
 }
@@ -106,27 +134,62 @@ std::string GraphTypeName(const clsData& d, std::int16_t graph) {
   return {};
 }
 
-std::string ComposeDiagnosis(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
+Report ComposeReport(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
   d.SetGVMax(d.CType() == -3 ? d.NSam() : d.TNVal());
-  const std::int16_t end = d.GVMax();
+  Report r;
+  r.chart_type = d.CType();
+  r.two_graphs = r.chart_type == -1 || r.chart_type == -3;
+  for (std::int16_t g = 0; g < (r.two_graphs ? 2 : 1); ++g)
+    r.graph_names.push_back(GraphTypeName(d, g));
+  r.end_place = d.GVMax();
   const std::int16_t next = d.NextHAxLToDiagnose();
   const std::int16_t start = std::max<std::int16_t>(next, 0);
-  const bool past_end = next > end || start > end;
+  const bool past_end = next > r.end_place || start > r.end_place;
 
-  std::string text = Header(d);
+  r.title = d.Title(0);
+  if (d.blnQuorvaFileNameSetByUser()) r.file = d.strQuorvaFileName();
   if (!past_end) {
-    text += "Starting at " + PlaceText(d, start) + " to " + PlaceText(d, end) + std::string(kCrLf);
-    const std::int16_t last = LastPlaceBefore(next);
-    if (last > 0) text += "[Last diagnosis finished at " + PlaceText(d, last) + ".]\r\n";
+    r.start = NameOf(d, start);
+    r.end = NameOf(d, r.end_place);
+    if (const std::int16_t last = LastPlaceBefore(next); last > 0)
+      r.last_finished = NameOf(d, last);
   }
-  text += "Date & Time: " + platform.Now() + "\r\n\r\n";
-  if (past_end) return text + PastEndText(d);
+  r.date_time = platform.Now();
+  if (past_end) {
+    r.outcome = ReportOutcome::kPastEnd;
+    if (const std::int16_t last = LastPlaceBefore(next); last <= r.end_place)
+      r.finished_at = NameOf(d, last);
+    return r;
+  }
   if (!d.IsDataIn()) {
-    return text +
-           "Insufficient data for analysis.\r\n"
-           "(Each split needs at least two points in it for calculations to be performed.)";
+    r.outcome = ReportOutcome::kInsufficientData;
+    return r;
   }
-  return text + Body(d, start, end, settings, platform);
+  DiagnoseGraphs(d, settings, platform, r);
+  return r;
+}
+
+std::string ReportText(const clsData& d, const Report& r) {
+  std::string text = HeaderText(r);
+  switch (r.outcome) {
+    case ReportOutcome::kPastEnd:
+      text += r.finished_at ? "Last diagnosis finished at " + PlaceText(*r.finished_at) +
+                                  " and so have reached end of data,"
+                            : std::string("Last diagnosis is beyond end of data,");
+      return text + std::string(kCrLf) + "therefore nothing to report.";
+    case ReportOutcome::kInsufficientData:
+      return text +
+             "Insufficient data for analysis.\r\n"
+             "(Each split needs at least two points in it for calculations to be performed.)";
+    case ReportOutcome::kDiagnosed:
+      break;
+  }
+  return text + BodyText(d, r);
+}
+
+std::string ComposeDiagnosis(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
+  const Report report = ComposeReport(d, settings, platform);
+  return ReportText(d, report);
 }
 
 }  // namespace ostrevin

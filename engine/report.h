@@ -2,7 +2,12 @@
 #define OSTREVIN_ENGINE_REPORT_H_
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "engine/run_driver.h"
 
 namespace ostrevin {
 
@@ -10,14 +15,60 @@ class clsData;
 class DiagnosisSettings;
 class Platform;
 
+// A place named by a report: its index and its label HAxL(place).
+struct PlaceName {
+  std::int16_t place = 0;
+  std::string label;
+};
+
+// How a report ends: after diagnosing the graphs, or at once because the run starts past the end
+// of the data or the chart holds too little data.
+enum class ReportOutcome : std::uint8_t { kDiagnosed, kPastEnd, kInsufficientData };
+
+struct GraphReport {
+  std::int16_t graph = 0;
+  std::string name;  // GraphTypeName: empty for one-graph charts
+  GraphDiagnosis diagnosis;
+};
+
+// Everything a Diagnostics report says, decided once. ReportText writes the text from it;
+// FindingsJson (report_json.h) writes the same content as JSON.
+struct Report {
+  std::string title;                // Title(0), may be empty
+  std::optional<std::string> file;  // strQuorvaFileName, when the user set it
+  std::string date_time;
+  std::int16_t chart_type = 0;
+  bool two_graphs = false;
+  std::vector<std::string> graph_names;  // GraphTypeName of each graph of the chart
+  std::int16_t end_place = 0;            // GVMax, the last place of the chart
+  ReportOutcome outcome = ReportOutcome::kDiagnosed;
+  // Unless past the end: the places diagnosed, and where the last diagnosis finished when that
+  // was after the first place.
+  std::optional<PlaceName> start, end, last_finished;
+  // Past the end: where the last diagnosis finished; none when that lies beyond the data.
+  std::optional<PlaceName> finished_at;
+  // Diagnosed: the graphs in order, then where the next diagnosis starts (none: end of data).
+  std::vector<GraphReport> graphs;
+  std::optional<PlaceName> next_start;
+  // The labels of every place the graphs name, read while composing.
+  std::map<std::int16_t, std::string> labels;
+};
+
 // The name of a graph of a two-graph chart ("Measurements Chart", "Range Chart", ...); empty
 // for other chart types. Any graph other than 0 counts as graph 1.
 std::string GraphTypeName(const clsData& data, std::int16_t graph);
 
-// The whole "Diagnostics report" for the chart, from NextHAxLToDiagnose to the last place. Writes
-// GVMax, the plotted values PGV/PGVI of the last graph and, after a complete run, the next start
-// place into the container. The date and time come from `platform`. Container errors pass
-// through unchanged.
+// Diagnoses the chart from NextHAxLToDiagnose to the last place. Writes GVMax, the plotted values
+// PGV/PGVI of the last graph and, after a complete run, the next start place into the container.
+// The date and time come from `platform`. Container errors pass through unchanged; they arise in
+// the order in which the report text names things.
+Report ComposeReport(clsData& data, const DiagnosisSettings& settings, Platform& platform);
+
+// The "Diagnostics report" text of a composed report. REQUIRES: `data` is the container the
+// report was composed from, unchanged since (its labels are read again).
+std::string ReportText(const clsData& data, const Report& report);
+
+// ComposeReport and ReportText together: the whole report text.
 std::string ComposeDiagnosis(clsData& data, const DiagnosisSettings& settings, Platform& platform);
 
 }  // namespace ostrevin

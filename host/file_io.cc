@@ -60,6 +60,8 @@ Result<std::string> ReadTextFile(const std::filesystem::path& path) {
 
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text) {
   const std::filesystem::path target = ResolveLink(path);
+  // The rename would replace a read-only file as readily as any other.
+  if (!MayReplace(target)) return FileError(path, "cannot write", EACCES);
   std::string temp = target.string() + ".tmp.XXXXXX";
   FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return FileError(path, "cannot write", errno);

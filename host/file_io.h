@@ -16,7 +16,7 @@ Result<std::string> ReadTextFile(const std::filesystem::path& path);
 // Replaces the file at `path` (a symbolic link is followed to its target) with `text`: writes a
 // temporary file in the same folder, flushes it to disk and renames it over the old one. An
 // existing file keeps its permissions. On failure the old file is untouched and no temporary
-// file is left behind.
+// file is left behind. A read-only file (see MayReplace in settings/posix_file.h) is refused.
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace ostrevin

@@ -13,6 +13,9 @@ const SubCommand& DumpCommand();
 // `ostrevin diagnose CHART.json [...]`: diagnoses a chart and prints the report.
 const SubCommand& DiagnoseCommand();
 
+// `ostrevin plot CHART.json -o FILE [...]`: draws a chart and the signals found in it.
+const SubCommand& PlotCommand();
+
 // `ostrevin settings list|get|set|reset`: the user's choice of tests and thresholds.
 const SubCommand& SettingsCommand();
 
@@ -21,6 +24,12 @@ const SubCommand& ShowCommand();
 
 // `ostrevin options [...]`: opens the options dialog.
 const SubCommand& OptionsCommand();
+
+// `ostrevin chart KIND DATA.csv [...]`: builds a chart file from raw data.
+const SubCommand& ChartCommand();
+
+// `ostrevin false-alarms [...]`: how often the switched-on tests signal on a stable process.
+const SubCommand& FalseAlarmsCommand();
 
 // `ostrevin info`: prints the descriptor and the library's identity.
 const SubCommand& InfoCommand();

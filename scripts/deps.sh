@@ -10,6 +10,11 @@ packages=(
   # The windows: Qt 6 Widgets and Test (with OpenGL headers), the offscreen platform plugin for
   # the window tests, and the sans serif font the windows are laid out for.
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2
+  # scripts/fuzz.sh: libFuzzer and the sanitizer runtimes come with clang; scripts/measure.sh
+  # reads peak memory with GNU time.
+  clang libclang-rt-14-dev time
+  # ostrevin plot: SVG output (Qt6::Svg)
+  qt6-svg-dev
 )
 
 missing=()

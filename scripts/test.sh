@@ -15,3 +15,6 @@ run_suite() {
 run_suite build-test -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DOSTREVIN_SANITIZE=ON
+
+# Then a bounded fuzzing run of the chart-file, diagnosis and settings-file readers.
+scripts/fuzz.sh

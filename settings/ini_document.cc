@@ -84,7 +84,10 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
 }
 
 void IniDocument::EndLastLine() {
-  if (!lines_.empty() && lines_.back().ending.empty()) lines_.back().ending = newline_;
+  if (lines_.empty() || !lines_.back().ending.empty()) return;
+  // A last line that ends in CR would lose the CR to a LF after it ("X\r\n" reads as "X"), and
+  // "[Name]\r" would become a section: CR LF keeps the line as it reads now.
+  lines_.back().ending = lines_.back().text.ends_with('\r') ? "\r\n" : newline_;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

@@ -100,7 +100,14 @@ FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_si
   return result;
 }
 
+bool MayReplace(const std::filesystem::path& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return true;  // a new file, or a failure the write reports
+  return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
 bool ReplaceFile(const std::filesystem::path& target, std::string_view text, unsigned mode) {
+  if (!MayReplace(target)) return false;
   std::string temp = target.string() + ".tmp.XXXXXX";
   FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return false;

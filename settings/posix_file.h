@@ -64,9 +64,14 @@ struct FileContents {
 // directory, device, pipe, an unreadable or larger file as kUnusable. Never blocks on a pipe.
 FileContents ReadWholeFile(const std::filesystem::path& path, std::size_t max_size);
 
+// Whether the file at `path` may be replaced: true when there is none; false when the process may
+// not write it or its permission bits mark it read-only for everyone (which a privileged
+// process would otherwise overlook).
+bool MayReplace(const std::filesystem::path& path);
+
 // Writes `text` to a new file beside `target`, flushes it to disk and renames it over `target`,
 // so readers see the old or the new text, never a part. Returns false (target untouched) on
-// failure. REQUIRES: the folder of `target` exists.
+// failure, also when the target is read-only (MayReplace). REQUIRES: the folder of `target` exists.
 bool ReplaceFile(const std::filesystem::path& target, std::string_view text, unsigned mode);
 
 // An exclusive advisory lock (flock) on a lock file, held until destruction.

@@ -441,6 +441,19 @@ struct IOstReportConsole : IOstUnknown {
   ~IOstReportConsole() = default;
 };
 
+// An extra interface of clsData objects beside IOstReportConsole: what the report of the last
+// console Show says, as data.
+struct IOstReportFindings : IOstUnknown {
+  static constexpr OstGuid kIid = {
+      0xa72296f4, 0x3fd6, 0x4424, {0x95, 0x0a, 0xef, 0xbc, 0xff, 0x59, 0xb0, 0xff}};
+  // The content of the report the last Show composed on the console, as one JSON document
+  // (format "ostrevin-findings", docs/findings-json.md); empty before the first.
+  virtual OstStatus GetFindingsJson(OstString* json) = 0;
+
+ protected:
+  ~IOstReportFindings() = default;
+};
+
 // An extra interface of clsData objects: where the choice of tests is kept, and the options
 // dialog on its own.
 struct IOstDiagnosisOptions : IOstUnknown {
@@ -455,6 +468,32 @@ struct IOstDiagnosisOptions : IOstUnknown {
 
  protected:
   ~IOstDiagnosisOptions() = default;
+};
+
+// Called now and then during a long call with the work done so far, the work in all and the
+// `context` the caller passed along with it. It must not call into the library.
+using OstProgressCallback = void (*)(void* context, std::int32_t done, std::int32_t total);
+
+// An extra interface of clsInfo objects (QueryInterface): how often the diagnosis raises a false
+// signal on charts of a stable process, estimated by diagnosing simulated charts.
+struct IOstFalseAlarms : IOstUnknown {
+  static constexpr OstGuid kIid = {
+      0x73ccade0, 0x8a14, 0x4e1c, {0xb9, 0xe3, 0x25, 0xa3, 0xc9, 0x03, 0xfc, 0x24}};
+  // Diagnoses `runs` charts of `points` individual values of a stable process (normal, known
+  // limits at 3 SD), simulated from `seed`, with the tests and thresholds of the settings file
+  // `settings_path` (null or empty: the user's). `table` receives, per switched-on test and for
+  // all of them together, the share of charts with a signal and the average number of points to
+  // the first signal, each with its 95% confidence interval: a plain-text table, LF line breaks.
+  // The same arguments give the same table. `progress` (may be null) is called with the charts
+  // diagnosed and `runs`. Fails with kOstException and `error` (may be null) for `points` or
+  // `runs` below 1.
+  virtual OstStatus EstimateFalseAlarms(const char* settings_path, std::int16_t points,
+                                        std::int32_t runs, std::uint64_t seed,
+                                        OstProgressCallback progress, void* progress_context,
+                                        OstString* table, OstErrorInfo* error) = 0;
+
+ protected:
+  ~IOstFalseAlarms() = default;
 };
 
 // --- Entry points -------------------------------------------------------------------------------

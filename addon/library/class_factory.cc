@@ -30,7 +30,7 @@ class ClassFactory final : public IOstClassFactory {
       if (outer != nullptr) return kOstNoAggregation;
       IOstUnknown* created =
           data_ ? static_cast<IOstUnknown*>(static_cast<IOstClsData*>(new DataObject()))
-                : static_cast<IOstUnknown*>(new InfoObject());
+                : static_cast<IOstUnknown*>(static_cast<IOstClsInfo*>(new InfoObject()));
       const OstStatus status = created->QueryInterface(iid, object);
       created->Release();
       return status;

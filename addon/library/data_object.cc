@@ -6,6 +6,7 @@
 #include "addon/library/settings_choice.h"
 #include "addon/library/type_library.h"
 #include "engine/report.h"
+#include "engine/report_json.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {
@@ -19,6 +20,7 @@ OstStatus DataObject::QueryInterface(const OstGuid& iid, void** object) {
   if (iid == IOstUnknown::kIid || iid == IOstDispatch::kIid || iid == IOstClsData::kIid)
     found = static_cast<IOstClsData*>(this);
   if (iid == IOstReportConsole::kIid) found = static_cast<IOstReportConsole*>(this);
+  if (iid == IOstReportFindings::kIid) found = static_cast<IOstReportFindings*>(this);
   if (iid == IOstDiagnosisOptions::kIid) found = static_cast<IOstDiagnosisOptions*>(this);
   return HandOut(found, object);
 }
@@ -60,7 +62,9 @@ void DataObject::ShowReport(clsData& data) {
   // What the report window does when it loads, and what its "Diagnose From Start" button does.
   if (from_start_) data.SetNextHAxLToDiagnose(0);
   DiagnosisSettings settings(*store_);
-  report_ = ComposeDiagnosis(data, settings, platform_);
+  const Report report = ComposeReport(data, settings, platform_);
+  report_ = ReportText(data, report);
+  findings_json_ = FindingsJson(report);
 }
 
 OstStatus DataObject::UseConsole(const char* date_time, OstBool from_start) {
@@ -78,6 +82,14 @@ OstStatus DataObject::GetReport(OstString* report) {
   return Guarded(&last_error_, nullptr, [&] {
     auto* target = Required(report);
     *target = NewOstString(report_);
+    return kOstOk;
+  });
+}
+
+OstStatus DataObject::GetFindingsJson(OstString* json) {
+  return Guarded(&last_error_, nullptr, [&] {
+    auto* target = Required(json);
+    *target = NewOstString(findings_json_);
     return kOstOk;
   });
 }

@@ -18,9 +18,12 @@
 namespace ostrevin {
 
 // A clsData object as the host sees it: the container behind the dual interface _clsData, with
-// the extra interfaces IOstReportConsole and IOstDiagnosisOptions. Show opens the report window
-// unless the host chose the console; message boxes follow the same choice.
-class DataObject final : public IOstClsData, public IOstReportConsole, public IOstDiagnosisOptions {
+// the extra interfaces IOstReportConsole, IOstReportFindings and IOstDiagnosisOptions. Show opens
+// the report window unless the host chose the console; message boxes follow the same choice.
+class DataObject final : public IOstClsData,
+                         public IOstReportConsole,
+                         public IOstReportFindings,
+                         public IOstDiagnosisOptions {
  public:
   DataObject();
 
@@ -72,6 +75,9 @@ class DataObject final : public IOstClsData, public IOstReportConsole, public IO
   OstStatus GetReport(OstString* report) override;
   OstStatus TakeMessages(OstString* messages) override;
 
+  // IOstReportFindings
+  OstStatus GetFindingsJson(OstString* json) override;
+
   // IOstDiagnosisOptions
   OstStatus SetSettingsFile(const char* path) override;
   OstStatus ShowOptionsDialog(OstBool* confirmed, OstErrorInfo* error) override;
@@ -98,6 +104,7 @@ class DataObject final : public IOstClsData, public IOstReportConsole, public IO
   std::optional<ConsolePlatform> console_;
   bool from_start_ = false;
   std::string report_;
+  std::string findings_json_;
   SwitchingPlatform platform_;
   clsData data_;
 };

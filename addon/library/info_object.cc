@@ -12,6 +12,7 @@ namespace ostrevin {
 OstStatus InfoObject::QueryInterface(const OstGuid& iid, void** object) {
   const bool known =
       iid == IOstUnknown::kIid || iid == IOstDispatch::kIid || iid == IOstClsInfo::kIid;
+  if (iid == IOstFalseAlarms::kIid) return HandOut(static_cast<IOstFalseAlarms*>(this), object);
   return HandOut(known ? static_cast<IOstClsInfo*>(this) : nullptr, object);
 }
 

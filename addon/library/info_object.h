@@ -8,8 +8,8 @@
 namespace ostrevin {
 
 // A clsInfo object as the host sees it: the descriptor's constants behind the dual interface
-// _clsInfo.
-class InfoObject final : public IOstClsInfo {
+// _clsInfo, with the extra interface IOstFalseAlarms (info_false_alarms.cc).
+class InfoObject final : public IOstClsInfo, public IOstFalseAlarms {
  public:
   OstStatus QueryInterface(const OstGuid& iid, void** object) override;
   std::uint32_t AddRef() override { return refs_.Add(); }
@@ -23,6 +23,11 @@ class InfoObject final : public IOstClsInfo {
 
 #define OSTREVIN_INFO(Name, Type, Value) OstStatus get_##Name(OST_ABI_OUT(Type) value) override;
 #include "addon/cls_info.def"
+
+  OstStatus EstimateFalseAlarms(const char* settings_path, std::int16_t points, std::int32_t runs,
+                                std::uint64_t seed, OstProgressCallback progress,
+                                void* progress_context, OstString* table,
+                                OstErrorInfo* error) override;
 
  private:
   ~InfoObject() = default;

@@ -9,6 +9,7 @@
 
 #include "addon/cls_data.h"
 #include "chart/chart_from_data.h"
+#include "chart/put_chart.h"
 #include "platform/recording_platform.h"
 
 namespace ostrevin {

@@ -1,0 +1,20 @@
+#include "bench/synthetic_chart_file.h"
+
+#include "addon/cls_data.h"
+#include "bench/synthetic_chart.h"
+#include "host/chart_file.h"
+#include "host/in_process_chart.h"
+#include "platform/recording_platform.h"
+
+namespace ostrevin {
+
+Status WriteSyntheticChartFile(const std::filesystem::path& path, std::int32_t places,
+                               std::int16_t splits) {
+  RecordingPlatform platform;
+  clsData data(platform);
+  FillSyntheticChart(data, places, splits);
+  InProcessChart chart(data);
+  return WriteChartFileAtomically(path, chart);
+}
+
+}  // namespace ostrevin

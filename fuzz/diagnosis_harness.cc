@@ -1,0 +1,60 @@
+#include <iterator>
+#include <string>
+
+#include "addon/cls_data.h"
+#include "engine/report.h"
+#include "engine/test_table.h"
+#include "fuzz/harnesses.h"
+#include "host/chart_file.h"
+#include "host/in_process_chart.h"
+#include "platform/recording_platform.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/memory_store.h"
+
+namespace ostrevin {
+
+namespace {
+
+// Numbers of points the tests need; the second diagnosis of every input uses one of these for
+// all of them: the smallest that make sense, nonsense ones and the largest.
+constexpr std::string_view kThresholds[] = {"1", "2", "0", "-3", "32767"};
+
+void Diagnose(clsData& data, const DiagnosisSettings& settings, RecordingPlatform& platform) {
+  std::string report;
+  data.SetReportWindow([&](clsData& d) { report = ComposeDiagnosis(d, settings, platform); });
+  try {
+    data.Show();
+  } catch (const Error&) {
+    return;  // the container refused an index or a conversion: the diagnosis stops, as it should
+  }
+  FuzzCheck(report.starts_with("Diagnostics report"), "the report has no header");
+}
+
+}  // namespace
+
+void FuzzDiagnosis(std::string_view text) {
+  RecordingPlatform platform;
+  clsData data(platform);
+  InProcessChart chart(data);
+  if (!ApplyChartText(text, "fuzz.json", chart).ok()) return;
+  // The work of a diagnosis grows with the places; larger charts are the benchmarks' business.
+  if (data.TNVal() > kMaxFuzzPlaces || data.NSam() > kMaxFuzzPlaces) return;
+
+  MemoryStore store;
+  DiagnosisSettings settings(store);
+  for (const TestEntry& test : AllTests()) settings.SaveCheckFor(test.key, true);
+  const std::int16_t start = data.NextHAxLToDiagnose();
+  Diagnose(data, settings, platform);
+
+  const std::string_view threshold = kThresholds[text.size() % std::size(kThresholds)];
+  for (const char* key : {"AllAboveBelowMean", "AllAboveBelowMeanMR", "AllWithin1SD",
+                          "AllIncreasingOrDecreasing", "ZigZagRepeats"})
+    settings.SaveSignificance(key, threshold);
+  for (const char* key :
+       {"ZigZagAboutCentralLine", "ZigZagFrom1SD", "ZigZagAtLeastSDDistanceSignificant"})
+    settings.SaveSignificance(key, text.size() % 2 == 0 ? "-1" : "0");
+  data.SetNextHAxLToDiagnose(start);
+  Diagnose(data, settings, platform);
+}
+
+}  // namespace ostrevin

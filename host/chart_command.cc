@@ -1,0 +1,109 @@
+#include <charconv>
+#include <ostream>
+
+#include "addon/numeric_text.h"
+#include "chart/chart_from_data.h"
+#include "host/args.h"
+#include "host/file_io.h"
+#include "host/sub_commands.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::string_view kHelp =
+    "usage: ostrevin chart KIND DATA.csv [-o CHART.json] [--split-at PLACE,...]\n"
+    "                      [--labels COLUMN] [--title TEXT]\n"
+    "\n"
+    "Builds a complete chart file from the raw data in DATA.csv, with the values, limits and\n"
+    "central lines a charting application would work out, ready for \"ostrevin diagnose\" and\n"
+    "\"ostrevin show\". KIND is one of:\n"
+    "  xmr      individual values with their moving ranges; one value column\n"
+    "  xbar-r   subgroup means with ranges; one row per subgroup, 2 to 25 value columns\n"
+    "  xbar-s   subgroup means with standard deviations; as xbar-r\n"
+    "  p        proportions nonconforming; two columns: the number nonconforming, then the\n"
+    "           number inspected (limits vary with it)\n"
+    "The first row names the columns; the value columns are all the others but the labels\n"
+    "column (xmr: the first of them, p: the first two). Fields are separated by commas, or by\n"
+    "semicolons, and then a decimal comma may stand for the point; fields may be quoted, and\n"
+    "blank rows are skipped.\n"
+    "\n"
+    "  -o CHART.json          write the chart file there (default: standard output)\n"
+    "  --split-at PLACE,...   start a new split with limits of its own at each place number\n"
+    "                         (the first place is 1; every split needs two places or more)\n"
+    "  --labels COLUMN        label the places by the column COLUMN (default: 1, 2, 3 ...)\n"
+    "  --title TEXT           the chart's title\n";
+
+constexpr OptionSpec kOptions[] = {
+    {"-o", true}, {"--split-at", true}, {"--labels", true}, {"--title", true}};
+
+// "5,12,20" as place numbers; blanks around each are allowed.
+Result<std::vector<std::int32_t>> PlaceNumbers(std::string_view list) {
+  std::vector<std::int32_t> numbers;
+  for (std::size_t begin = 0; begin <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', begin), list.size());
+    const std::string_view item = TrimBlanks(list.substr(begin, comma - begin));
+    std::int32_t number = 0;
+    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), number);
+    if (item.empty() || ec != std::errc() || end != item.data() + item.size())
+      return Error::InvalidInput("--split-at: \"" + std::string(item) + "\" is not a place number");
+    numbers.push_back(number);
+    begin = comma + 1;
+  }
+  return numbers;
+}
+
+Result<ChartOptions> ChartOptionsOf(const ParsedArgs& parsed) {
+  ChartOptions options;
+  Result<ChartKind> kind = ParseChartKind(parsed.positional[0]);
+  if (!kind) return kind.error();
+  options.kind = *kind;
+  if (parsed.Has("--split-at")) {
+    Result<std::vector<std::int32_t>> splits = PlaceNumbers(parsed.options.at("--split-at"));
+    if (!splits) return splits.error();
+    options.split_place_numbers = std::move(splits).value();
+  }
+  if (parsed.Has("--labels")) options.label_column = parsed.options.at("--labels");
+  if (parsed.Has("--title")) options.title = parsed.options.at("--title");
+  return options;
+}
+
+int RunChart(std::span<const std::string> args, CommandStreams io) {
+  Result<ParsedArgs> parsed = ParseArgs(args, kOptions);
+  if (!parsed) return ReportUsageError(ChartCommand(), parsed.error().message(), io.err);
+  if (parsed->help) {
+    io.out << kHelp;
+    return kExitSuccess;
+  }
+  const std::size_t given = parsed->positional.size();
+  if (given != 2) {
+    return ReportUsageError(ChartCommand(),
+                            given == 0   ? "missing KIND and DATA.csv"
+                            : given == 1 ? "missing DATA.csv"
+                                         : "too many arguments",
+                            io.err);
+  }
+  Result<ChartOptions> options = ChartOptionsOf(*parsed);
+  if (!options) return ReportUsageError(ChartCommand(), options.error().message(), io.err);
+  const std::string& data = parsed->positional[1];
+  Result<std::string> csv = ReadTextFile(data);
+  if (!csv) return ReportFailure(csv.error(), io.err);
+  Result<std::string> chart = MakeChartFile(*csv, *options);
+  if (!chart) return ReportFailure(chart.error().WithContext(data), io.err);
+  if (!parsed->Has("-o")) {
+    io.out << *chart;
+    return kExitSuccess;
+  }
+  if (Status written = ReplaceFileAtomically(parsed->options.at("-o"), *chart); !written)
+    return ReportFailure(written.error(), io.err);
+  return kExitSuccess;
+}
+
+}  // namespace
+
+const SubCommand& ChartCommand() {
+  static constexpr SubCommand kChart{"chart", "build a chart file from raw data in a CSV file",
+                                     kHelp, RunChart};
+  return kChart;
+}
+
+}  // namespace ostrevin

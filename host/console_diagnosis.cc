@@ -1,0 +1,64 @@
+#include "host/console_diagnosis.h"
+
+#include <optional>
+#include <ostream>
+
+#include "addon/abi/abi_values.h"
+#include "host/chart_file.h"
+#include "host/library_choice.h"
+#include "host/settings_choice.h"
+
+namespace ostrevin {
+namespace {
+
+// Asks the container for its console in place of the report window (IOstReportConsole), with
+// the settings file the command was given.
+Result<ComPtr<IOstReportConsole>> ChooseConsole(const ChartObject& chart, const ParsedArgs& args) {
+  auto console = chart.dispatch().object().As<IOstReportConsole>();
+  auto options = chart.dispatch().object().As<IOstDiagnosisOptions>();
+  if (!console || !options) return Error::InvalidInput("the library offers no console report");
+  std::optional<std::string> now;
+  if (args.Has(kDateTimeOption.name)) now = args.options.at(std::string(kDateTimeOption.name));
+  OstStatus status = console->UseConsole(
+      now ? now->c_str() : nullptr, args.Has(kFromStartOption.name) ? kOstBoolTrue : kOstBoolFalse);
+  if (OstSucceeded(status)) status = options->SetSettingsFile(SettingsPathFor(args).c_str());
+  if (!OstSucceeded(status))
+    return Error::InvalidInput("the library failed: " + StatusText(status));
+  return console;
+}
+
+Result<std::string> FindingsJsonOf(const ChartObject& chart) {
+  auto findings = chart.dispatch().object().As<IOstReportFindings>();
+  OwnedOstString json;
+  if (!findings || !OstSucceeded(findings->GetFindingsJson(json.get())))
+    return Error::InvalidInput("the library gives no findings as JSON");
+  return json.str();
+}
+
+}  // namespace
+
+Result<ConsoleDiagnosis> DiagnoseOnConsole(const std::string& path, const ParsedArgs& args,
+                                           bool with_json, std::ostream& err) {
+  Result<ChartObject> chart = NewChartObject(args);
+  if (!chart) return chart.error();
+  Result<ComPtr<IOstReportConsole>> console = ChooseConsole(*chart, args);
+  if (!console) return console.error();
+  if (Status read = ReadChartFile(path, chart.value()); !read) return read.error();
+
+  // The console composes one report, as the window does when it loads.
+  Status shown = chart->dispatch().CallByName("Show");
+  OwnedOstString messages, report;
+  if (OstSucceeded(console.value()->TakeMessages(messages.get()))) err << messages.str();
+  if (!shown) return shown.error().WithContext(path);
+  if (!OstSucceeded(console.value()->GetReport(report.get())))
+    return Error::InvalidInput("the library gave no report").WithContext(path);
+  ConsoleDiagnosis done{std::move(chart).value(), report.str(), {}};
+  if (with_json) {
+    Result<std::string> json = FindingsJsonOf(done.chart);
+    if (!json) return json.error();
+    done.findings_json = std::move(json).value();
+  }
+  return done;
+}
+
+}  // namespace ostrevin

@@ -1,0 +1,181 @@
+// `ostrevin chart` from end to end: small tables of each kind become chart files that
+// `ostrevin diagnose` reads, and the reports show the limits and signals worked out by hand.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/host/test_support.h"
+
+namespace ostrevin {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The part of a report between its header and its explanations: splits, limits and findings.
+std::string Body(const std::string& report) {
+  const std::size_t begin = report.find("*** The following are intended");
+  const std::size_t end = report.find("End of Data Reached\n");
+  if (begin == std::string::npos || end == std::string::npos) return "no body in:\n" + report;
+  return report.substr(begin, end + 20 - begin);
+}
+
+class ChartCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { dir = ScratchDir(); }
+
+  std::string Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  }
+  // Builds the chart of `csv` with `options` and diagnoses it with the default tests.
+  std::string Report(const std::string& kind, const std::string& csv,
+                     std::vector<std::string> options = {}) {
+    const std::string chart = (dir / (kind + ".json")).string();
+    std::vector<std::string> args = {"chart", kind, Write(kind + ".csv", csv), "-o", chart};
+    args.insert(args.end(), options.begin(), options.end());
+    CommandRun built = RunOstrevin(args);
+    EXPECT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.out + built.err, "");
+    CommandRun diagnosed = RunOstrevin(
+        {"diagnose", chart, "--settings", (dir / "none.ini").string(), "--date-time", "now"});
+    EXPECT_EQ(diagnosed.status, 0) << diagnosed.err;
+    return diagnosed.out;
+  }
+
+  fs::path dir;
+};
+
+// Mean 89/8 = 11.125 and mean moving range 12/7 = 1.714286 in the first split: limits
+// 11.125 ± 2.66 × 1.714286 and a moving-range UCL of 3.267 × 1.714286, which the 8th point and
+// its range of 6 pass. The second split: mean 20.5, every range 1.
+TEST_F(ChartCommandTest, IndividualsWithLabelsAndASplit) {
+  const std::string csv =
+      "day,weight\r\nd1,10\r\nd2,11\r\nd3,10\r\n\r\nd4,11\r\nd5,10\r\nd6,11\r\nd7,10\r\n"
+      "\"d8, late\",16\r\nd9,20\r\nd10,21\r\nd11,20\r\nd12,21\r\nd13,20\r\nd14,21\r\n";
+  const std::string report =
+      Report("xmr", csv, {"--labels", "day", "--split-at", "9", "--title", "Two periods"});
+  EXPECT_TRUE(
+      report.starts_with("Diagnostics report for Two periods\n"
+                         "Starting at d1 (Place number 1) to d14 (Place number 14)\n"))
+      << report;
+  EXPECT_EQ(Body(report),
+            "*** The following are intended as a GUIDE only; see the note at the end. ***\n\n"
+            "*******  MEASUREMENTS CHART  *******\n\n\n"
+            "*** Chart Starts at d1 (Place number 1)\n"
+            "LCL=6.565     Centre=11.125     UCL=15.685     \n\n\n"
+            "Point d8, late (8) is ABOVE or ON the UPPER CONTROL LIMIT\n\n\n"
+            "*** Split in graph at d9 (Place number 9)\n"
+            "LCL=17.84     Centre=20.5     UCL=23.16     \n\n\n"
+            "Nothing to report\n\n\n"
+            "*******  MOVING RANGE CHART  *******\n\n\n"
+            "*** Chart Starts at d1 (Place number 1)\n"
+            "(LCL n/a)     Centre=1.714286     UCL=5.600572     \n\n\n"
+            "Point d8, late (8) is ABOVE or ON the UPPER CONTROL LIMIT\n\n\n"
+            "*** Split in graph at d9 (Place number 9)\n"
+            "(LCL n/a)     Centre=1     UCL=3.267     \n\n\n"
+            "Nothing to report\n\n\n"
+            "End of Data Reached\n");
+}
+
+// Subgroup means 11, 12, 11, 12, 21 (grand mean 13.4); every range 2 and every S.D. 1. With n = 3:
+// 13.4 ± 1.023 × 2 and D4 × 2 = 5.148 for ranges; 13.4 ± 1.954 × 1 and B4 = 2.568 for S.D.s.
+TEST_F(ChartCommandTest, SubgroupMeansWithRangesOrSDs) {
+  const std::string csv = "a,b,c\n10,11,12\n11,12,13\n10,12,11\n12,11,13\n20,21,22\n";
+  const auto body = [](std::string lcl, std::string ucl, std::string second, std::string line) {
+    return "*** The following are intended as a GUIDE only; see the note at the end. ***\n\n"
+           "*******  MEAN CHART  *******\n\n\n"
+           "*** Chart Starts at 1 (Place number 1)\n"
+           "LCL=" +
+           lcl + "     Centre=13.4     UCL=" + ucl +
+           "     \n\n\n"
+           "Point 5 (5) is ABOVE or ON the UPPER CONTROL LIMIT\n\n"
+           "Point 1 (1) is BELOW or ON the LOWER CONTROL LIMIT\n"
+           "Point 3 (3) is BELOW or ON the LOWER CONTROL LIMIT\n\n\n\n"
+           "*******  " +
+           second +
+           " CHART  *******\n\n\n"
+           "*** Chart Starts at 1 (Place number 1)\n"
+           "(LCL n/a)     " +
+           line +
+           "     \n\n\n"
+           "Nothing to report\n\n\n"
+           "End of Data Reached\n";
+  };
+  EXPECT_EQ(Body(Report("xbar-r", csv)),
+            body("11.354", "15.446", "RANGE", "Centre=2     UCL=5.148"));
+  EXPECT_EQ(Body(Report("xbar-s", csv)),
+            body("11.446", "15.354", "S.D.", "Centre=1     UCL=2.568"));
+}
+
+// p̄ = 23/600. For n = 200 the UCL is p̄ + 3·√(p̄(1 − p̄)/200) = 0.07906, which W2 (0.09) passes
+// although it stays under the 0.09593 of n = 100: each place is judged by its own limits.
+TEST_F(ChartCommandTest, ProportionsJudgedByTheLimitsOfTheirOwnSampleSize) {
+  const std::string csv =
+      "Week;Defective;Inspected\nW1;2;100\nW2;18;200\nW3;1;100\n"
+      "W4;2;100\nW5;0;100\n";
+  EXPECT_EQ(Body(Report("p", csv, {"--labels", "Week"})),
+            "*** The following are intended as a GUIDE only; see the note at the end. ***\n\n\n"
+            "*** Chart Starts at W1 (Place number 1)\n"
+            "(Control limits not horizontal; unable to give meaningful summary)\n\n"
+            "Point W2 (2) is ABOVE or ON the UPPER CONTROL LIMIT\n\n\n\n"
+            "End of Data Reached\n");
+}
+
+TEST_F(ChartCommandTest, WithoutOutputFileWritesTheChartToStandardOutput) {
+  const std::string csv = Write("d.csv", "v\n1\n2\n4\n");
+  CommandRun to_file = RunOstrevin({"chart", "xmr", csv, "-o", (dir / "c.json").string()});
+  CommandRun to_out = RunOstrevin({"chart", "xmr", csv});
+  EXPECT_EQ(to_out.status, 0);
+  EXPECT_EQ(to_out.out, FileText(dir / "c.json"));
+}
+
+TEST_F(ChartCommandTest, BadDataRowFailsNamingFileRowAndReason) {
+  struct Case {
+    std::string kind, csv, message;
+  };
+  const Case cases[] = {
+      {"xmr", "weight\n10\n\nten\n", "row 4, column \"weight\": \"ten\" is not a number"},
+      {"xmr", "weight\n10\n11,12\n", "row 3: expected 1 fields as in the header, found 2"},
+      {"xmr", "weight\n10\n\"11\n", "row 3: a quoted field is not closed"},
+      {"p", "d;n\n1;10\n12;10\n",
+       "row 3, column \"d\": the number nonconforming must be a whole number from 0 to the "
+       "number inspected"},
+      {"xbar-r", "a,b\n1,1\n3,3\n",
+       "split 1 (place numbers 1 to 2): every range is 0, so there are no control limits to "
+       "work out"},
+  };
+  for (const Case& c : cases) {
+    const std::string data = Write("bad.csv", c.csv);
+    const std::string chart = (dir / "bad.json").string();
+    CommandRun run = RunOstrevin({"chart", c.kind, data, "-o", chart});
+    EXPECT_EQ(run.status, 1) << c.csv;
+    EXPECT_EQ(run.err, "ostrevin: " + data + ": " + c.message + "\n");
+    EXPECT_FALSE(fs::exists(chart)) << c.csv;
+  }
+}
+
+TEST_F(ChartCommandTest, WrongUsageFailsWithUsage) {
+  const std::string csv = Write("d.csv", "v\n1\n2\n4\n");
+  const std::string help = RunOstrevin({"chart", "--help"}).out;
+  const std::string usage = help.substr(0, help.find("\n\n") + 1);
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"chart"}, "missing KIND and DATA.csv"},
+      {{"chart", "xmr"}, "missing DATA.csv"},
+      {{"chart", "xmr", csv, "extra"}, "too many arguments"},
+      {{"chart", "np", csv}, "unknown chart kind \"np\": use xmr, xbar-r, xbar-s or p"},
+      {{"chart", "xmr", csv, "--split-at", "2,x"}, "--split-at: \"x\" is not a place number"},
+      {{"chart", "xmr", csv, "--split-at", "2,"}, "--split-at: \"\" is not a place number"},
+  };
+  for (const Case& c : cases) {
+    CommandRun run = RunOstrevin(c.args);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_EQ(run.err, "ostrevin chart: " + c.message + "\n" + usage);
+  }
+}
+
+}  // namespace
+}  // namespace ostrevin

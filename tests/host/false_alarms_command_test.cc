@@ -1,0 +1,132 @@
+// `ostrevin false-alarms` from end to end, through the library's IOstFalseAlarms.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "addon/abi/abi_values.h"
+#include "tests/host/test_support.h"
+
+namespace ostrevin {
+namespace {
+
+// A line of the table: the test's name and its average run length with the interval.
+struct TableLine {
+  std::string test;
+  double arl = 0, low = 0, high = 0;
+};
+
+std::vector<TableLine> Lines(const std::string& table) {
+  std::vector<TableLine> lines;
+  std::istringstream in(table);
+  std::string line;
+  std::getline(in, line);  // what was simulated
+  std::getline(in, line);  // the column heads
+  while (std::getline(in, line)) {
+    TableLine parsed{line.substr(0, line.find("  ")), 0, 0, 0};
+    std::sscanf(line.c_str() + 76, "%lf (%lf to %lf)", &parsed.arl, &parsed.low, &parsed.high);
+    lines.push_back(parsed);
+  }
+  return lines;
+}
+
+class FalseAlarmsCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings = (ScratchDir() / "settings.ini").string();
+    // The two control-limit tests alone on the measurements graph.
+    std::ofstream(settings) << "[CheckFor]\nDiagnoseForAllAboveBelowMean=0\n";
+  }
+  CommandRun Estimate(std::vector<std::string> options) {
+    std::vector<std::string> args = {"false-alarms", "--settings", settings};
+    args.insert(args.end(), options.begin(), options.end());
+    return RunOstrevin(args);
+  }
+  std::string settings;
+};
+
+// A point of a normal process falls beyond 3 SD with chance 0.0027: on average every 370.4
+// points.
+TEST_F(FalseAlarmsCommandTest, ControlLimitsAloneSignalEvery370PointsOnAverage) {
+  CommandRun run = Estimate({"--runs", "2000", "--seed", "5"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Progress shows only when the run takes over a second, as one line rewritten in place.
+  if (!run.err.empty()) {
+    EXPECT_TRUE(run.err.ends_with("\rostrevin false-alarms: 2000 of 2000 charts (100%)\n"))
+        << run.err;
+  }
+  EXPECT_TRUE(run.out.starts_with("False alarms on 2000 stable charts of 100 points (seed 5)\n"))
+      << run.out;
+  const std::vector<TableLine> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 3u) << run.out;  // the switched-off run test is absent
+  EXPECT_EQ(lines[0].test, "DiagnoseForAllAboveUCL");
+  EXPECT_EQ(lines[1].test, "DiagnoseForAllBelowLCL");
+  EXPECT_EQ(lines[2].test, "All of them together");
+  EXPECT_LT(lines[2].low, 370.4) << run.out;
+  EXPECT_GT(lines[2].high, 370.4) << run.out;
+  EXPECT_LT(lines[2].high / lines[2].low, 1.25) << "too wide to tell 370 from 300 or 450";
+}
+
+TEST_F(FalseAlarmsCommandTest, SameSeedSameTable) {
+  const CommandRun run = Estimate({"--runs", "200", "--points", "50", "--seed", "9"});
+  const std::string& first = run.out;
+  EXPECT_EQ(run.err, "") << "a quick run shows no progress";
+  EXPECT_EQ(Estimate({"--seed", "9", "--points", "50", "--runs", "200"}).out, first);
+  EXPECT_NE(Estimate({"--runs", "200", "--points", "50", "--seed", "10"}).out, first);
+}
+
+TEST_F(FalseAlarmsCommandTest, WrongUsageFailsWithUsage) {
+  const std::string help = RunOstrevin({"false-alarms", "--help"}).out;
+  const std::string usage = help.substr(0, help.find("\n\n") + 1);
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--points", "0"}, "--points must be a whole number from 1 to 32767, not \"0\""},
+      {{"--points", "32768"}, "--points must be a whole number from 1 to 32767, not \"32768\""},
+      {{"--runs", "0"}, "--runs must be a whole number from 1 to 2147483647, not \"0\""},
+      {{"--runs", "1e4"}, "--runs must be a whole number from 1 to 2147483647, not \"1e4\""},
+      {{"--seed", "-1"}, "--seed must be an unsigned integer, not \"-1\""},
+      {{"--seed", "18446744073709551616"},
+       "--seed must be an unsigned integer, not \"18446744073709551616\""},
+      {{"100"}, "too many arguments"},
+  };
+  for (const Case& c : cases) {
+    CommandRun run = Estimate(c.args);
+    EXPECT_EQ(run.status, 2) << c.message;
+    EXPECT_EQ(run.err, "ostrevin false-alarms: " + c.message + "\n" + usage);
+  }
+}
+
+// The interface itself, as another host would call it.
+TEST(FalseAlarmsInterfaceTest, ReportsProgressAndFailsWithStatusAndError) {
+  ComponentLibrary library = ComponentLibrary::Open(LibraryUnderTest()).ValueOrThrow();
+  ComPtr<IOstClsInfo> info = library.Create<IOstClsInfo>(kClsidClsInfo).ValueOrThrow();
+  ComPtr<IOstFalseAlarms> estimator = info.As<IOstFalseAlarms>();
+  ASSERT_TRUE(estimator);
+  EXPECT_EQ(estimator.As<IOstUnknown>().get(), info.As<IOstUnknown>().get()) << "one object";
+
+  std::vector<std::int32_t> done;
+  const auto record = [](void* context, std::int32_t d, std::int32_t total) {
+    if (total == 30) static_cast<std::vector<std::int32_t>*>(context)->push_back(d);
+  };
+  OwnedOstString table;
+  OwnedOstErrorInfo error;
+  ASSERT_EQ(
+      estimator->EstimateFalseAlarms(nullptr, 20, 30, 1, record, &done, table.get(), error.get()),
+      kOstOk);
+  EXPECT_TRUE(table.str().starts_with("False alarms on 30 stable charts of 20 points (seed 1)\n"));
+  EXPECT_EQ(done.size(), 30u);
+  EXPECT_EQ(done.back(), 30);
+
+  OwnedOstString none;
+  EXPECT_EQ(estimator->EstimateFalseAlarms("", 0, 30, 1, nullptr, nullptr, none.get(), error.get()),
+            kOstException);
+  EXPECT_EQ(error.ToError().message(), "a false-alarm estimate needs 1 or more points and runs");
+  EXPECT_EQ(none.get()->data, nullptr);
+  EXPECT_EQ(estimator->EstimateFalseAlarms("", 5, 5, 1, nullptr, nullptr, nullptr, nullptr),
+            kOstPointer);
+}
+
+}  // namespace
+}  // namespace ostrevin

@@ -1,0 +1,182 @@
+// `ostrevin plot`: the marks of the drawing's model on charts whose findings are known, the
+// pictures it writes, and its errors, which are those of `ostrevin diagnose`.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QXmlStreamReader>
+#include <filesystem>
+#include <sstream>
+
+#include "host/console_diagnosis.h"
+#include "host/plot_chart.h"
+#include "tests/host/test_support.h"
+
+namespace ostrevin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlotCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = ScratchDir();
+    all_tests = (ExamplesDir() / "all-tests.ini").string();
+    defaults = (dir / "none.ini").string();
+  }
+  std::string Chart(const std::string& name) {
+    fs::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"),
+                  fs::copy_options::overwrite_existing);
+    return (dir / (name + ".json")).string();
+  }
+  // The model `ostrevin plot` draws for the chart.
+  PlotModel ModelOf(const std::string& chart, const std::string& settings) {
+    ParsedArgs args;
+    args.options = {{"--settings", settings}, {"--library", LibraryUnderTest().string()}};
+    std::ostringstream err;
+    ConsoleDiagnosis done = DiagnoseOnConsole(chart, args, true, err).ValueOrThrow();
+    return PlotModelOf(done.chart, done.findings_json, "untitled").ValueOrThrow();
+  }
+
+  fs::path dir;
+  std::string all_tests, defaults;
+};
+
+// How many points of each track are marked, by the track's legend name.
+std::vector<std::pair<std::string, std::size_t>> TrackCounts(const PlotModel& model,
+                                                             const PlotPanel& panel) {
+  std::vector<std::pair<std::string, std::size_t>> counts;
+  for (const PlotTrack& t : panel.tracks)
+    counts.emplace_back(model.legend[t.entry].name, t.places.size());
+  return counts;
+}
+
+// The counts follow from the report's findings (tests/host/golden/patterns-all-tests.txt): each
+// finding covers its points from the first to the last, and a point covered twice is one mark.
+TEST_F(PlotCommandTest, PatternsChartMarksEveryPointAFindingCovers) {
+  const PlotModel model = ModelOf(Chart("patterns"), all_tests);
+  ASSERT_EQ(model.panels.size(), 2u);
+  EXPECT_EQ(model.panels[0].name, "Measurements Chart");
+  EXPECT_EQ(model.split_starts, (std::vector<std::int16_t>{25, 61, 86}));
+  using Counts = std::vector<std::pair<std::string, std::size_t>>;
+  EXPECT_EQ(TrackCounts(model, model.panels[0]), (Counts{{"On or above UCL", 1},
+                                                         {"On or below LCL", 1},
+                                                         {"Run on one side of the centre line", 22},
+                                                         {"2 of 3 between 2 and 3 SD above", 3},
+                                                         {"2 of 3 between 2 and 3 SD below", 3},
+                                                         {"4 of 5 between 1 and 3 SD above", 9},
+                                                         {"4 of 5 between 1 and 3 SD below", 10},
+                                                         {"Run within 1 SD", 16},
+                                                         {"Trend", 6},
+                                                         {"Extreme switch", 2},
+                                                         {"Zigzag", 16}}));
+  EXPECT_EQ(model.panels[0].marks.size(), 58u);  // 8, 20, 31 to 52, 71 and 72, 86 to 117
+  EXPECT_EQ(TrackCounts(model, model.panels[1]),
+            (Counts{{"On or above UCL", 3}, {"Run on one side of the centre line", 31}}));
+  EXPECT_EQ(model.panels[1].marks.size(), 34u);
+  // 2024-07-06: above the centre line, 2 of 3 and 4 of 5 above; the legend lists each signal once.
+  const PlotMark& mark = model.panels[0].marks[4];
+  EXPECT_EQ(model.labels[static_cast<std::size_t>(mark.place)], "2024-07-06");
+  EXPECT_EQ(mark.entries, (std::vector<std::size_t>{2, 3, 5}));
+  EXPECT_EQ(model.legend.size(), 11u);
+}
+
+TEST_F(PlotCommandTest, WhatWasDiagnosedIsSaid) {
+  const std::string chart = Chart("measurements");
+  ChartObject data = ReadChart(chart);
+  Set(data, "NextHAxLToDiagnose", {}, std::int16_t{25});
+  ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
+  PlotModel model = ModelOf(chart, defaults);
+  EXPECT_EQ(model.subtitle, "Diagnosed from 2024-03-29 (26) to 2024-04-12 (40)");
+  EXPECT_EQ(model.diagnosed_from, std::optional<std::int16_t>(25));
+  // The run above the centre line began before the start; the point above the UCL is older.
+  EXPECT_EQ(TrackCounts(model, model.panels[0]), (std::vector<std::pair<std::string, std::size_t>>{
+                                                     {"Run on one side of the centre line", 9}}));
+
+  Set(data, "NextHAxLToDiagnose", {}, std::int16_t{40});
+  ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
+  model = ModelOf(chart, defaults);
+  EXPECT_EQ(model.subtitle,
+            "Not diagnosed: the last diagnosis finished at 2024-04-12 (40), the end of the data "
+            "(--from-start diagnoses it again)");
+  EXPECT_TRUE(model.legend.empty());
+  EXPECT_EQ(model.panels.size(), 2u);
+  EXPECT_EQ(model.panels[1].data.values.size(), 40u);
+}
+
+// The command writes an SVG document and a PNG image of the chart, leaving the chart alone.
+TEST_F(PlotCommandTest, WritesSvgAndPng) {
+  const std::string chart = Chart("varying-limits");
+  const std::string before = FileText(chart);
+  const std::string svg = (dir / "welds.svg").string(), png = (dir / "welds.PNG").string();
+  for (const std::string& output : {svg, png}) {
+    const CommandRun run = RunOstrevin({"plot", chart, "-o", output, "--settings", defaults});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(FileText(chart), before);
+
+  const std::string text = FileText(svg);
+  QXmlStreamReader xml(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  ASSERT_TRUE(xml.readNextStartElement());
+  EXPECT_EQ(xml.name().toString(), "svg");
+  const QStringList box = xml.attributes().value("viewBox").toString().split(' ');
+  ASSERT_EQ(box.size(), 4);
+  while (!xml.atEnd()) xml.readNext();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_NE(text.find(">Faulty welds</text>"), std::string::npos);
+
+  const QImage image(QString::fromStdString(png), "PNG");
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), 2 * box[2].toInt());  // drawn at twice the size, for sharp screens
+  EXPECT_EQ(image.height(), 2 * box[3].toInt());
+}
+
+// A chart the diagnosis cannot use fails the plot with diagnose's very message.
+TEST_F(PlotCommandTest, BadChartsFailAsInDiagnose) {
+  const fs::path bad_json = dir / "bad.json", bad_index = dir / "index.json";
+  std::ofstream(bad_json) << "{\"CType\": -1,\n \"TNVal\": }";
+  std::ofstream(bad_index) << "{\"Title\": {\"7\": \"x\"}}";
+  const std::string out = (dir / "out.svg").string();
+  for (const fs::path& chart : {dir / "missing.json", bad_json, bad_index}) {
+    const CommandRun diagnose = RunOstrevin({"diagnose", chart.string(), "--settings", defaults});
+    const CommandRun plot =
+        RunOstrevin({"plot", chart.string(), "-o", out, "--settings", defaults});
+    EXPECT_EQ(plot.status, kExitUnusable);
+    EXPECT_EQ(plot.err, diagnose.err);
+    EXPECT_NE(plot.err, "");
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+TEST_F(PlotCommandTest, WrongUsageAndUnwritableOutput) {
+  const std::string chart = Chart("measurements");
+  const std::string usage =
+      "usage: ostrevin plot CHART.json -o FILE.svg|FILE.png [--settings FILE] [--from-start]\n"
+      "                     [--library PATH]\n";
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"plot", chart}, "ostrevin plot: missing -o FILE\n" + usage},
+      {{"plot", "-o", "a.svg"}, "ostrevin plot: missing CHART.json\n" + usage},
+      {{"plot", chart, "-o", "chart.pdf"},
+       "ostrevin plot: the output file must end in .svg or .png: chart.pdf\n" + usage},
+      {{"plot", chart, "--output"}, "ostrevin plot: option --output needs a value\n" + usage},
+  };
+  for (const Case& c : cases) {
+    const CommandRun run = RunOstrevin(c.args);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err, c.err);
+  }
+  const CommandRun run =
+      RunOstrevin({"plot", chart, "--output", (dir / "no" / "such" / "x.png").string(),
+                   "--settings", defaults});
+  EXPECT_EQ(run.status, kExitUnusable);
+  EXPECT_EQ(run.err.substr(0, 10), "ostrevin: ");
+  EXPECT_NE(run.err.find((dir / "no" / "such" / "x.png").string()), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace ostrevin

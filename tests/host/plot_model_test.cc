@@ -1,0 +1,101 @@
+// The plot's model without a library or a toolkit: which points are marked and how the legend
+// is made, and the axis arithmetic.
+#include "host/plot_model.h"
+
+#include <gtest/gtest.h>
+
+namespace ostrevin {
+namespace {
+
+// Ten places; place 3 holds no value.
+PlotChartData TenPlaces(std::size_t graphs) {
+  PlotChartData chart;
+  for (int p = 0; p < 10; ++p) chart.labels.push_back("P" + std::to_string(p + 1));
+  for (std::size_t g = 0; g < graphs; ++g) {
+    PlotGraphData graph;
+    for (int p = 0; p < 10; ++p) {
+      graph.values.push_back(p == 3 ? std::nullopt : std::optional<float>(10.0f + p));
+      graph.lines.push_back({13.0f, 10.0f, std::nullopt});
+    }
+    chart.graphs.push_back(graph);
+  }
+  return chart;
+}
+
+TEST(PlotModelTest, MarksPointsWithValuesAndMergesMovingRangeVariants) {
+  PlotFindings findings;
+  findings.graphs.resize(2);
+  findings.graphs[0].findings = {{"DiagnoseForAllAboveBelowMean", 2, 5},
+                                 {"DiagnoseForZigZag", 8, 12},  // runs past the chart's end
+                                 {"DiagnoseForAllAboveUCL", 5, 5}};
+  findings.graphs[1].findings = {{"DiagnoseForAllAboveUCLMR", 1, 1}, {"DiagnoseForNewTest", 0, 0}};
+  const PlotModel model = BuildPlotModel(TenPlaces(2), findings);
+
+  ASSERT_EQ(model.legend.size(), 4u);
+  const std::string names[] = {"On or above UCL", "Run on one side of the centre line", "Zigzag",
+                               "DiagnoseForNewTest"};
+  for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(model.legend[k].name, names[k]);
+
+  const PlotPanel& first = model.panels[0];
+  std::vector<std::int16_t> places;
+  for (const PlotMark& m : first.marks) places.push_back(m.place);
+  EXPECT_EQ(places, (std::vector<std::int16_t>{2, 4, 5, 8, 9}));  // place 3 has no value
+  EXPECT_EQ(first.marks[2].entries, (std::vector<std::size_t>{0, 1}));
+  EXPECT_EQ(first.marks[2].value, 15.0f);
+  ASSERT_EQ(first.tracks.size(), 3u);
+  EXPECT_EQ(first.tracks[0].entry, 0u);
+  EXPECT_EQ(first.tracks[1].spans, (std::vector<std::pair<std::int16_t, std::int16_t>>{{2, 5}}));
+  EXPECT_EQ(first.tracks[2].spans, (std::vector<std::pair<std::int16_t, std::int16_t>>{{8, 9}}));
+
+  // The moving-range variant shares the UCL test's legend entry.
+  EXPECT_EQ(model.panels[1].marks[0].entries, (std::vector<std::size_t>{3}));
+  EXPECT_EQ(model.panels[1].marks[1].entries, (std::vector<std::size_t>{0}));
+  EXPECT_FLOAT_EQ(first.low, 10.0f - 0.06f * 9.0f);
+  EXPECT_FLOAT_EQ(first.high, 19.0f + 0.06f * 9.0f);
+}
+
+TEST(PlotModelTest, SaysWhenNothingWasFound) {
+  PlotFindings findings;
+  findings.range_note = "Diagnosed from P1 (1) to P10 (10)";
+  findings.graphs.resize(1);
+  EXPECT_EQ(BuildPlotModel(TenPlaces(1), findings).subtitle, findings.range_note);
+  findings.diagnosed = true;
+  EXPECT_EQ(BuildPlotModel(TenPlaces(1), findings).subtitle,
+            "Diagnosed from P1 (1) to P10 (10): no signals found");
+}
+
+TEST(PlotModelTest, AxisArithmetic) {
+  struct TickRow {
+    double low, high;
+    int max_ticks;
+    std::vector<double> ticks;
+    std::vector<std::string> texts;
+  };
+  const TickRow rows[] = {
+      {54.1, 66.2, 4, {55, 60, 65}, {"55", "60", "65"}},
+      {-0.3, 0.71, 6, {-0.2, 0, 0.2, 0.4, 0.6}, {"-0.2", "0.0", "0.2", "0.4", "0.6"}},
+      {0.0061, 0.0119, 4, {0.008, 0.01}, {"0.008", "0.010"}},
+      {11.985, 12.024, 5, {11.99, 12, 12.01, 12.02}, {"11.99", "12.00", "12.01", "12.02"}},
+  };
+  for (const TickRow& row : rows) {
+    const Ticks ticks = NiceTicks(row.low, row.high, row.max_ticks);
+    ASSERT_EQ(ticks.values.size(), row.ticks.size()) << row.low;
+    for (std::size_t k = 0; k < row.ticks.size(); ++k) {
+      EXPECT_NEAR(ticks.values[k], row.ticks[k], 1e-12) << row.low;
+      EXPECT_EQ(TickText(ticks.values[k], ticks.step), row.texts[k]) << row.low;
+    }
+  }
+  struct StepRow {
+    double place_space, label_space;
+    int step;
+  };
+  for (const StepRow& row :
+       {StepRow{20, 19, 1}, {9.5, 19, 2}, {9.4, 19, 5}, {1.2, 19, 20}, {0, 19, 10000}}) {
+    EXPECT_EQ(LabelStep(row.place_space, row.label_space), row.step) << row.place_space;
+  }
+  EXPECT_EQ(ShortValue(12.00077f), "12.001");
+  EXPECT_EQ(ShortValue(0.07322f), "0.07322");
+}
+
+}  // namespace
+}  // namespace ostrevin
