@@ -13,8 +13,8 @@ namespace ostrevin {
 // must write out and read back into an equal container.
 void FuzzChartFile(std::string_view text);
 
-// Reads `text` as a chart file and, when it can be read and has at most kMaxFuzzPlaces places,
-// shows it with a report that ComposeDiagnosis writes, all thirteen tests on: once with the
+// Reads `text` as a chart file and, when what was read has at most kMaxFuzzPlaces places, shows
+// it with a report that ComposeDiagnosis writes, all thirteen tests on: once with the
 // default numbers of points, once more from the same start with numbers the input chooses.
 void FuzzDiagnosis(std::string_view text);
 inline constexpr int kMaxFuzzPlaces = 4000;

@@ -27,22 +27,6 @@ class ClsDataTest : public ::testing::Test {
   clsData data{platform};
 };
 
-TEST_F(ClsDataTest, FixedArraysKeepTheirBounds) {
-  data.SetMx(1, 10.5f);
-  data.SetMx(100, 11.5f);
-  EXPECT_EQ(data.Mx(1), 10.5f);
-  EXPECT_EQ(data.Mx(100), 11.5f);
-  EXPECT_EQ(ErrorNumberOf([&] { data.SetMx(0, 1.0f); }), 9);
-  EXPECT_EQ(ErrorNumberOf([&] { data.SetMx(101, 1.0f); }), 9);
-  EXPECT_EQ(ErrorNumberOf([&] { (void)data.Mx(0); }), 9);
-
-  data.SetUcl(5, 1, 13.0f);  // split 4, graph 1
-  EXPECT_EQ(data.Ucl(5, 1), 13.0f);
-  EXPECT_EQ(ErrorNumberOf([&] { data.SetUcl(5, 2, 1.0f); }), 9);
-  EXPECT_EQ(ErrorNumberOf([&] { (void)data.Ucl(5, -1); }), 9);
-  EXPECT_EQ(ErrorNumberOf([&] { (void)data.PointStatsUcl(0, 2); }), 9);
-}
-
 TEST_F(ClsDataTest, ErrorNamesMemberAndIndex) {
   try {
     (void)data.XData(5001);
@@ -50,14 +34,6 @@ TEST_F(ClsDataTest, ErrorNamesMemberAndIndex) {
   } catch (const Error& e) {
     EXPECT_EQ(e.ToString(), "error 9: Subscript out of range: XData(5001)");
   }
-}
-
-TEST_F(ClsDataTest, FreshContainerIsZeroEmptyAndFalse) {
-  EXPECT_EQ(data.HAxL(0), "");
-  EXPECT_FALSE(data.PointStatsblnUclVisible(0, 0));
-  EXPECT_EQ(data.CType(), 0);
-  EXPECT_EQ(data.XData(5000), 0.0f);
-  EXPECT_EQ(data.Cancel(), Variant(Boolean{false}));
 }
 
 TEST_F(ClsDataTest, WholeArrayReplacesStorageAndBounds) {

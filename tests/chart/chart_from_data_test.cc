@@ -63,12 +63,5 @@ TEST(ChartFromDataTest, ReadsNumbersInBothSeparatorStyles) {
   EXPECT_EQ(commas.data.XData(0), 1.5f);
 }
 
-TEST(ChartFromDataTest, NamesTheKinds) {
-  for (const char* name : {"xmr", "xbar-r", "xbar-s", "p"})
-    EXPECT_EQ(ChartKindName(ParseChartKind(name).ValueOrThrow()), name);
-  EXPECT_EQ(ParseChartKind("np").error().message(),
-            "unknown chart kind \"np\": use xmr, xbar-r, xbar-s or p");
-}
-
 }  // namespace
 }  // namespace ostrevin

@@ -14,34 +14,20 @@
 #include "settings/memory_store.h"
 #include "settings/settings_keys.h"
 #include "tests/engine/report_outline.h"
+#include "tests/ui/small_chart.h"
 
 namespace ostrevin {
 namespace {
 
-// Six places D1..D6 of individual values in one split with limits 7 and 13 around 10.25: D3 lies
+// The small chart of the window tests moved to a centre of 10.25: D3 lies
 // above the UCL; D5 lies below the LCL, which is not shown, so only the UCL test finds a point.
 class ReportJsonTest : public ::testing::Test {
  protected:
   ReportJsonTest() {
-    data.SetCType(-2);
-    data.SetTNVal(5);
-    data.SetTitle(0, "Widths");
-    data.SetIsDataIn(true);
-    data.SetSplitp(1);
-    data.SetSplit(1, 6);
-    data.SetUcl(1, 0, 13);
-    data.SetLcl(1, 0, 7);
+    FillSmallChart(data);
     data.SetMx(1, 10.25f);
-    const float values[] = {10, 11, 14, 9, 5, 10};
     for (std::int16_t p = 0; p < 6; ++p) {
-      data.SetHAxL(p, "D" + std::to_string(p + 1));
-      data.SetXData(p, values[p]);
-      data.SetXDataI(p, 1);
-      data.SetPointStatsUcl(p, 0, 13);
       data.SetPointStatsCentre(p, 0, 10.25f);
-      data.SetPointStatsLcl(p, 0, 7);
-      data.SetPointStatsblnUclVisible(p, 0, true);
-      data.SetPointStatsblnCentreVisible(p, 0, true);
       data.SetPointStatsblnLclVisible(p, 0, false);
     }
   }

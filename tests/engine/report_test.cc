@@ -8,50 +8,27 @@
 #include "platform/recording_platform.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
+#include "tests/ui/small_chart.h"
 
 namespace ostrevin {
 namespace {
 
-const std::string kClosing =
-    "******* IMPORTANT NOTE *******\r\n\r\n"
-    "The above results are only intended as a GUIDE only.\r\n"
-    "ALWAYS look at the chart yourself and ask if anything looks unreasonably unusual.\r\n"
-    "Overall two types of mistake can be made when interpreting a control chart:\r\n"
-    "1) General 'noise'/common variation can be interpreted as a signal/special cause,\r\n"
-    "2) A signal/special cause can be overlooked.\r\n\r\n"
-    "Remember: the more signals that are looked for, the greater the chance that the chart \r\n"
-    "will appear non-random, when in fact it may just be random.";
-
 const std::string kGuide =
     "*** The following are intended as a GUIDE only; see the note at the end. ***\r\n\r\n";
+const std::string kNow = "06/12/2026 10:30:00";
 
-// Six places D1..D6 of individual values in one split with limits 7 and 13 around 10.
+// The closing note every complete report ends with.
+std::string Closing() {
+  const std::string full = SmallChartReport(kNow);
+  return full.substr(full.find("******* IMPORTANT NOTE"));
+}
+
+// The small chart of the window tests: D1..D6 with limits 7 and 13 around 10.
 class ReportTest : public ::testing::Test {
  protected:
   explicit ReportTest(std::int16_t ctype = -2) {
+    FillSmallChart(data);
     data.SetCType(ctype);
-    data.SetTNVal(5);
-    data.SetTitle(0, "Widths");
-    data.SetIsDataIn(true);
-    data.SetSplitp(1);
-    data.SetSplit(1, 6);
-    data.SetUcl(1, 0, 13);
-    data.SetLcl(1, 0, 7);
-    data.SetMx(1, 10);
-    const float values[] = {10, 11, 14, 9, 5, 10};
-    for (std::int16_t p = 0; p < 6; ++p) {
-      data.SetHAxL(p, "D" + std::to_string(p + 1));
-      data.SetXData(p, values[p]);
-      data.SetXDataI(p, 1);
-      for (std::int16_t g = 0; g < 2; ++g) {
-        data.SetPointStatsUcl(p, g, g == 0 ? 13 : 6);
-        data.SetPointStatsCentre(p, g, g == 0 ? 10 : 2);
-        data.SetPointStatsLcl(p, g, g == 0 ? 7 : 0);
-        data.SetPointStatsblnUclVisible(p, g, true);
-        data.SetPointStatsblnCentreVisible(p, g, true);
-        data.SetPointStatsblnLclVisible(p, g, true);
-      }
-    }
   }
   std::string Compose() { return ComposeDiagnosis(data, settings, platform); }
 
@@ -62,31 +39,11 @@ class ReportTest : public ::testing::Test {
 };
 
 TEST_F(ReportTest, WholeReportThenCarryingOnPastTheEnd) {
-  EXPECT_EQ(Compose(),
-            "Diagnostics report for Widths\r\n"
-            "Starting at D1 (Place number 1) to D6 (Place number 6)\r\n"
-            "Date & Time: 06/12/2026 10:30:00\r\n\r\n" +
-                kGuide +
-                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
-                "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n"
-                "Point D3 (3) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
-                "Point D5 (5) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n"
-                "\r\n\r\n"
-                "End of Data Reached\r\n\r\n"
-                "******* Explanation of tests performed:\r\n"
-                "Points ABOVE or ON the Upper Control Limit.\r\n"
-                "Points BELOW or ON the Lower Control Limit.\r\n"
-                "8 consecutive points either side of the central line.\r\n"
-                "\r\n" +
-                kClosing);
+  EXPECT_EQ(Compose(), SmallChartReport(kNow));
   EXPECT_EQ(data.NextHAxLToDiagnose(), 6);
   EXPECT_EQ(data.GVMax(), 5);
 
-  EXPECT_EQ(Compose(),
-            "Diagnostics report for Widths\r\n"
-            "Date & Time: 06/12/2026 10:30:00\r\n\r\n"
-            "Last diagnosis finished at D6 (Place number 6) and so have reached end of data,\r\n"
-            "therefore nothing to report.");
+  EXPECT_EQ(Compose(), SmallChartEndReport(kNow));
   EXPECT_EQ(data.NextHAxLToDiagnose(), 6);
 
   data.SetNextHAxLToDiagnose(7);
@@ -118,7 +75,7 @@ TEST_F(ReportTest, CarriesOnFromTheMiddle) {
                 "Points BELOW or ON the Lower Control Limit.\r\n"
                 "8 consecutive points either side of the central line.\r\n"
                 "\r\n" +
-                kClosing);
+                Closing());
   EXPECT_EQ(data.NextHAxLToDiagnose(), 5);
 }
 
@@ -200,6 +157,14 @@ class MeasurementsReportTest : public ReportTest {
       data.SetRData(k, ranges[k]);
       data.SetRDataI(k, 1);
     }
+    for (std::int16_t p = 0; p < 6; ++p) {
+      data.SetPointStatsUcl(p, 1, 6);
+      data.SetPointStatsCentre(p, 1, 2);
+      data.SetPointStatsLcl(p, 1, 0);
+      data.SetPointStatsblnUclVisible(p, 1, true);
+      data.SetPointStatsblnCentreVisible(p, 1, true);
+      data.SetPointStatsblnLclVisible(p, 1, true);
+    }
     data.SetUcl(1, 1, 6);
     data.SetLcl(1, 1, 0);
     data.SetMr(1, 2);
@@ -232,7 +197,7 @@ TEST_F(MeasurementsReportTest, TwoGraphsWithTheirNames) {
                 "Points ABOVE or ON the Upper Control Limit.\r\n"
                 "10 consecutive points either side of the central line.\r\n"
                 "\r\n" +
-                kClosing);
+                Closing());
   // The plotted values left in the container are those of the moving-range graph.
   EXPECT_EQ(data.PGV(0), 0.0f);
   EXPECT_EQ(data.PGVI(0), 0);

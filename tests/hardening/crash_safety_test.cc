@@ -29,7 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::microseconds;
 
-constexpr int kKills = 150;
+constexpr int kKills = 120;
 
 std::string FileText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -132,19 +132,6 @@ TEST_F(DiagnoseCommandTest, AnErrorInTheDiagnosisLeavesTheChartAlone) {
   EXPECT_EQ(FileText(chart), before);
 }
 
-TEST_F(DiagnoseCommandTest, SettingsChooseTheTests) {
-  const std::string chart = Chart("measurements");
-  EXPECT_EQ(RunOstrevin({"settings", "set", "CheckFor", "DiagnoseForAllAboveUCL", "0", "--settings",
-                         settings})
-                .status,
-            0);
-  const std::string out = Diagnose(chart).out;
-  const std::size_t ranges = out.find("MOVING RANGE CHART");
-  EXPECT_EQ(out.substr(0, ranges).find("Point 2024-03-13 (10) is ABOVE"), std::string::npos);
-  // The moving-range graph has its own switch.
-  EXPECT_NE(out.find("Point 2024-03-13 (10) is ABOVE", ranges), std::string::npos);
-}
-
 TEST(SettingsCommandTest, SetGetListAndReset) {
   const std::string file = (ScratchDir() / "settings.ini").string();
   auto run = [&](std::vector<std::string> args) {

@@ -1,33 +1,11 @@
 // `ostrevin false-alarms` from end to end, through the library's IOstFalseAlarms.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "addon/abi/abi_values.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {
 namespace {
-
-// A line of the table: the test's name and its average run length with the interval.
-struct TableLine {
-  std::string test;
-  double arl = 0, low = 0, high = 0;
-};
-
-std::vector<TableLine> Lines(const std::string& table) {
-  std::vector<TableLine> lines;
-  std::istringstream in(table);
-  std::string line;
-  std::getline(in, line);  // what was simulated
-  std::getline(in, line);  // the column heads
-  while (std::getline(in, line)) {
-    TableLine parsed{line.substr(0, line.find("  ")), 0, 0, 0};
-    std::sscanf(line.c_str() + 76, "%lf (%lf to %lf)", &parsed.arl, &parsed.low, &parsed.high);
-    lines.push_back(parsed);
-  }
-  return lines;
-}
 
 class FalseAlarmsCommandTest : public ::testing::Test {
  protected:
@@ -44,9 +22,9 @@ class FalseAlarmsCommandTest : public ::testing::Test {
   std::string settings;
 };
 
-// A point of a normal process falls beyond 3 SD with chance 0.0027: on average every 370.4
-// points.
-TEST_F(FalseAlarmsCommandTest, ControlLimitsAloneSignalEvery370PointsOnAverage) {
+// The estimates themselves are checked against 1/0.0027 in the analysis tests; here, the table
+// lists the switched-on tests and the progress line.
+TEST_F(FalseAlarmsCommandTest, TableListsTheSwitchedOnTests) {
   CommandRun run = Estimate({"--runs", "2000", "--seed", "5"});
   ASSERT_EQ(run.status, 0) << run.err;
   // Progress shows only when the run takes over a second, as one line rewritten in place.
@@ -54,16 +32,14 @@ TEST_F(FalseAlarmsCommandTest, ControlLimitsAloneSignalEvery370PointsOnAverage) 
     EXPECT_TRUE(run.err.ends_with("\rostrevin false-alarms: 2000 of 2000 charts (100%)\n"))
         << run.err;
   }
-  EXPECT_TRUE(run.out.starts_with("False alarms on 2000 stable charts of 100 points (seed 5)\n"))
-      << run.out;
-  const std::vector<TableLine> lines = Lines(run.out);
-  ASSERT_EQ(lines.size(), 3u) << run.out;  // the switched-off run test is absent
-  EXPECT_EQ(lines[0].test, "DiagnoseForAllAboveUCL");
-  EXPECT_EQ(lines[1].test, "DiagnoseForAllBelowLCL");
-  EXPECT_EQ(lines[2].test, "All of them together");
-  EXPECT_LT(lines[2].low, 370.4) << run.out;
-  EXPECT_GT(lines[2].high, 370.4) << run.out;
-  EXPECT_LT(lines[2].high / lines[2].low, 1.25) << "too wide to tell 370 from 300 or 450";
+  std::istringstream in(run.out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find("  ")));
+  ASSERT_EQ(lines.size(), 5u) << run.out;  // the switched-off run test is absent
+  EXPECT_EQ(lines[0], "False alarms on 2000 stable charts of 100 points (seed 5)");
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+            (std::vector<std::string>{"DiagnoseForAllAboveUCL", "DiagnoseForAllBelowLCL",
+                                      "All of them together"}));
 }
 
 TEST_F(FalseAlarmsCommandTest, SameSeedSameTable) {

@@ -29,18 +29,7 @@ void ExpectSameValues(const clsData& d, std::int16_t last, std::size_t graphs,
   }
 }
 
-TEST(PlotValuesTest, ExampleChartsPlotWhatTheDiagnosisReads) {
-  RecordingPlatform platform;
-  for (const char* name : {"measurements", "subgroups", "varying-limits", "patterns"}) {
-    const clsData d =
-        ReadChartFile(std::string(OSTREVIN_EXAMPLES_DIR) + "/" + name + ".json", platform)
-            .ValueOrThrow();
-    const std::int16_t last = d.CType() == -3 ? d.NSam() : d.TNVal();
-    ExpectSameValues(d, last, d.CType() == -1 || d.CType() == -3 ? 2 : 1, name);
-  }
-}
-
-// The other chart types, on a chart whose every array holds something different.
+// Every chart type, on a chart whose every array holds something different.
 TEST(PlotValuesTest, EveryChartTypePlotsWhatTheDiagnosisReads) {
   RecordingPlatform platform;
   clsData d(platform);

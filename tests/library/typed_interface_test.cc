@@ -58,9 +58,6 @@ TEST(TypedInterfaceTest, ShowAndTheFlagsThroughTheTypedInterface) {
   OstBool read_only = kOstBoolFalse;
   ASSERT_EQ(data->get_blnReadOnly(&read_only), kOstOk);
   EXPECT_EQ(read_only, kOstBoolTrue);
-  OwnedOstVariant pgv;
-  ASSERT_EQ(data->get_QuickPGV(pgv.get()), kOstOk);
-  EXPECT_EQ((*pgv).array->bounds[0].upper, 41);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,11 @@ struct Replay {
   std::string fuzzer;
   fs::path file;
 };
+
+// Names the input in test names and messages, not its bytes.
+void PrintTo(const Replay& replay, std::ostream* out) {
+  *out << replay.fuzzer << "/" << replay.file.filename().string();
+}
 
 std::vector<Replay> KeptInputs() {
   std::vector<Replay> inputs;

@@ -13,8 +13,6 @@
 #include <sstream>
 #include <string>
 
-#include "settings/diagnosis_settings.h"
-
 namespace ostrevin {
 namespace {
 
@@ -111,14 +109,6 @@ TEST_F(IniFileStoreTest, MissingFileReadsEmptyAndIsCreatedWithItsFolder) {
   EXPECT_EQ(other.GetSetting("x", "CheckFor", "DiagnoseForZigZag", ""), "-1");
 }
 
-TEST_F(IniFileStoreTest, EditKeepsTheRestOfTheFile) {
-  Write(file_, "; mine\r\n[S]\r\nk = 1\r\n# note\r\n[T]\r\nt=2\r\n");
-  IniFileStore store(file_);
-  EXPECT_TRUE(store.SaveSetting("Ostrevin", "s", "K", "3"));
-  EXPECT_TRUE(store.SaveSetting("Ostrevin", "S", "new", "4"));
-  EXPECT_EQ(Read(file_), "; mine\r\n[S]\r\nk =3\r\n# note\r\nnew=4\r\n[T]\r\nt=2\r\n");
-}
-
 TEST_F(IniFileStoreTest, ParsesOnlyWhenTheFileChanges) {
   Write(file_, "[S]\nk=1\n");
   SetTime(file_, 1000);
@@ -175,21 +165,6 @@ TEST_F(IniFileStoreTest, ConcurrentWritersOfDifferentKeysBothKeepTheirKeys) {
     EXPECT_EQ(Get(store, "child" + std::to_string(i)), std::to_string(i));
     EXPECT_EQ(Get(store, "parent" + std::to_string(i)), std::to_string(i));
   }
-}
-
-TEST_F(IniFileStoreTest, ResetToDefaultsRemovesOnlyTheTwoSections) {
-  Write(file_,
-        "; mine\n[CheckFor]\nDiagnoseForAllAboveUCL=0\n[Other]\na=1\n"
-        "[Significances]\nZigZagRepeats=3\nZigZagFrom1SD=False\n");
-  IniFileStore store(file_);
-  DiagnosisSettings settings(store);
-  EXPECT_FALSE(settings.GetCheckFor("DiagnoseForAllAboveUCL"));
-  EXPECT_EQ(settings.GetSignificance("ZigZagRepeats", "7"), 3);
-  settings.ResetToDefaults();
-  EXPECT_TRUE(settings.GetCheckFor("DiagnoseForAllAboveUCL"));
-  EXPECT_EQ(settings.GetSignificance("ZigZagRepeats", "7"), 7);
-  EXPECT_TRUE(settings.GetSignificanceFlag("ZigZagFrom1SD"));
-  EXPECT_EQ(Read(file_), "; mine\n[Other]\na=1\n");
 }
 
 }  // namespace

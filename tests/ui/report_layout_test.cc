@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/options_controls.h"
 #include "ui/twips.h"
 
 namespace ostrevin {
@@ -52,10 +51,6 @@ TEST(TwipsTest, ConvertAtTheScreensLogicalDpi) {
   }
   EXPECT_EQ(PixelsToTwips(570, 96), 8550);
   EXPECT_EQ(PixelsToTwips(713, 120), 8556);
-}
-
-TEST(OptionsLayoutTest, ClientHeightHoldsTheDefaultsButton) {
-  EXPECT_EQ(OptionsClientHeight(), 7215);
 }
 
 }  // namespace

@@ -14,34 +14,7 @@
 namespace ostrevin {
 namespace {
 
-class ReportWindowModelTest : public ::testing::Test {
- protected:
-  ReportWindowModelTest() { FillSmallChart(data); }
-
-  RecordingPlatform platform;
-  clsData data{platform};
-  MemoryStore store;
-  ReportWindowModel model{data, store, platform};
-};
-
-TEST_F(ReportWindowModelTest, ComposesOnLoadFromStartAndAfterAConfirmedDialogOnly) {
-  EXPECT_EQ(model.GetDiagnosis(), SmallChartReport("06/12/2026 10:30:00"));
-  EXPECT_EQ(model.caret(), 0);
-  EXPECT_EQ(data.NextHAxLToDiagnose(), 6);
-  platform.now = "06/12/2026 10:31:00";
-  model.AfterOptions(/*blnCancel=*/true);
-  EXPECT_EQ(model.text(), SmallChartReport("06/12/2026 10:30:00"));
-  model.AfterOptions(/*blnCancel=*/false);
-  EXPECT_EQ(model.text(), SmallChartEndReport("06/12/2026 10:31:00"));
-  for (const char* now : {"06/12/2026 10:32:00", "06/12/2026 10:33:00"}) {
-    platform.now = now;
-    model.DiagnoseFromStart();
-    EXPECT_EQ(model.text(), SmallChartReport(now));
-  }
-  model.Copy();
-  EXPECT_EQ(platform.clipboard, SmallChartReport("06/12/2026 10:33:00"));
-  EXPECT_TRUE(platform.messages.empty());
-}
+// Composing, copying and carrying on are compared whole through the window in tst_frmdisplay.
 
 // A store that fails every read, to make composing fail with something other than an Error.
 class BrokenStore : public MemoryStore {
@@ -52,7 +25,7 @@ class BrokenStore : public MemoryStore {
   }
 };
 
-TEST_F(ReportWindowModelTest, ErrorsWhileComposingAreShownAndTheWindowStaysUsable) {
+TEST(ReportWindowModelTest, ErrorsWhileComposingAreShownAndTheWindowStaysUsable) {
   const struct {
     std::string name;
     std::function<void(clsData&)> break_chart;
