@@ -27,15 +27,6 @@ class ClsDataTest : public ::testing::Test {
   clsData data{platform};
 };
 
-TEST_F(ClsDataTest, ErrorNamesMemberAndIndex) {
-  try {
-    (void)data.XData(5001);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.ToString(), "error 9: Subscript out of range: XData(5001)");
-  }
-}
-
 TEST_F(ClsDataTest, WholeArrayReplacesStorageAndBounds) {
   EXPECT_EQ(ErrorNumberOf([&] { (void)data.XData(5001); }), 9);
   VArray big(VarType::Single, {{0, 6000}});

@@ -49,19 +49,6 @@ TEST_F(FalseAlarmsTest, ControlLimitsAloneSignalEvery370PointsOnAverage) {
   }
 }
 
-TEST_F(FalseAlarmsTest, SameSeedSameEstimate) {
-  const FalseAlarmEstimate a = Estimate(50, 300, 11), b = Estimate(50, 300, 11);
-  const FalseAlarmEstimate c = Estimate(50, 300, 12);
-  ASSERT_EQ(a.tests.size(), b.tests.size());
-  for (std::size_t i = 0; i < a.tests.size(); ++i) {
-    EXPECT_EQ(a.tests[i].charts_with_signal, b.tests[i].charts_with_signal);
-    EXPECT_EQ(a.tests[i].points, b.tests[i].points);
-    EXPECT_EQ(a.tests[i].arl.low, b.tests[i].arl.low);
-  }
-  EXPECT_EQ(a.all.points, b.all.points);
-  EXPECT_NE(a.all.points, c.all.points);
-}
-
 TEST_F(FalseAlarmsTest, ListsTheSwitchedOnTestsThatJudgeOneGraph) {
   // The defaults also switch on the two moving-range variants, which judge no such chart.
   EXPECT_EQ(Tests(Estimate(20, 5)),

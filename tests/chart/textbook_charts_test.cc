@@ -79,18 +79,15 @@ std::vector<std::int16_t> PlacesAboveUcl(clsData& d) {
   return places;
 }
 
-TEST(TextbookChartsTest, PistonRingsMeansAndRanges) {
-  LoadedChart c(kPistonRings, Options(ChartKind::kMeansRanges, "Sample"));
-  ExpectSplitLimits(c.data, {74.014, 74.001, 73.988, 0.049, 0.023, 0.001, 0.0005});
-  EXPECT_EQ(c.data.SubGroupSampeSize(), 5);
-  EXPECT_EQ(c.data.NSam(), 24);
-  EXPECT_EQ(c.data.TNVal(), 124);
-}
-
-TEST(TextbookChartsTest, PistonRingsMeansAndStandardDeviations) {
-  LoadedChart c(kPistonRings, Options(ChartKind::kMeansSDs, "Sample"));
-  ExpectSplitLimits(c.data, {74.014, 74.001, 73.988, 0.0196, 0.0094, 0.001, 0.00005});
-  EXPECT_TRUE(c.data.SubGpSd());
+TEST(TextbookChartsTest, PistonRingsMeansWithRangesOrStandardDeviations) {
+  LoadedChart r(kPistonRings, Options(ChartKind::kMeansRanges, "Sample"));
+  ExpectSplitLimits(r.data, {74.014, 74.001, 73.988, 0.049, 0.023, 0.001, 0.0005});
+  EXPECT_EQ(r.data.SubGroupSampeSize(), 5);
+  EXPECT_EQ(r.data.NSam(), 24);
+  EXPECT_EQ(r.data.TNVal(), 124);
+  LoadedChart s(kPistonRings, Options(ChartKind::kMeansSDs, "Sample"));
+  ExpectSplitLimits(s.data, {74.014, 74.001, 73.988, 0.0196, 0.0094, 0.001, 0.00005});
+  EXPECT_TRUE(s.data.SubGpSd());
 }
 
 TEST(TextbookChartsTest, OrangeJuiceCansProportions) {

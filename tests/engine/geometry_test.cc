@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "addon/error.h"
@@ -132,90 +133,55 @@ TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
   }
 }
 
+// Flags: p Percent, h UCL forced to 100, z LCL forced to zero, t trend line; U, L and C hide the
+// UCL, the LCL and the central line.
 TEST(GetSDTest, ThirdOfTheWiderUsableHalf) {
   struct Row {
     const char* name;
-    std::int16_t ctype = -1;
-    float ucl = 13, centre = 10, lcl = 8;
-    float expected = 1;
-    std::int16_t g = 0;
-    bool percent = false, forced100 = false, forcedZero = false, trend = false;
-    bool uclVisible = true, lclVisible = true, centreVisible = true;
+    std::int16_t ctype;
+    float ucl, centre, lcl;
+    std::int16_t g;
+    std::string_view flags;
+    float expected;
   };
   const Row rows[] = {
-      {.name = "upper wider"},
-      {.name = "equal halves", .lcl = 7},
-      {.name = "lower wider", .lcl = 4, .expected = 2},
-      {.name = "LCL 0", .lcl = 0},
-      {.name = "LCL hidden", .lcl = 4, .lclVisible = false},
-      {.name = "UCL hidden, lower", .lcl = 4, .expected = 2, .uclVisible = false},
-      {.name = "UCL hidden, lower negative", .lcl = 12, .expected = 0, .uclVisible = false},
-      {.name = "centre hidden", .expected = -1, .centreVisible = false},
-      {.name = "both limits hidden", .expected = -1, .uclVisible = false, .lclVisible = false},
-      {.name = "percent ceiling",
-       .ucl = 100,
-       .centre = 70,
-       .lcl = 46,
-       .expected = 8,
-       .percent = true},
-      {.name = "100 without Percent", .ucl = 100, .centre = 70, .lcl = 46, .expected = 10},
-      {.name = "Percent on type 0",
-       .ctype = 0,
-       .ucl = 100,
-       .centre = 70,
-       .lcl = 46,
-       .expected = 10,
-       .percent = true},
-      {.name = "ceiling on graph 1",
-       .ucl = 100,
-       .centre = 70,
-       .lcl = 46,
-       .expected = 10,
-       .g = 1,
-       .percent = true},
-      {.name = "ceiling and LCL 0",
-       .ucl = 100,
-       .centre = 70,
-       .lcl = 0,
-       .expected = -1,
-       .percent = true},
-      {.name = "type 5 ceiling", .ctype = 5, .ucl = 5, .centre = 2, .lcl = 0.5f, .expected = 0.5f},
-      {.name = "type 5 below ceiling",
-       .ctype = 5,
-       .ucl = 6.5f,
-       .centre = 2,
-       .lcl = 0.5f,
-       .expected = 1.5f},
-      {.name = "-4 ceiling",
-       .ctype = -4,
-       .ucl = 1,
-       .centre = 0.25f,
-       .lcl = 0.0625f,
-       .expected = 0.0625f},
-      {.name = "-5 no ceiling",
-       .ctype = -5,
-       .ucl = 1,
-       .centre = 0.25f,
-       .lcl = 0.0625f,
-       .expected = 0.25f},
-      {.name = "forced 100, level", .expected = 2.0f / 3.0f, .forced100 = true},
-      {.name = "forced 100, trend", .forced100 = true, .trend = true},
-      {.name = "forced 100, graph 1", .g = 1, .forced100 = true},
-      {.name = "forced zero, level", .lcl = 4, .forcedZero = true},
-      {.name = "forced zero, trend", .lcl = 4, .expected = 2, .forcedZero = true, .trend = true},
-      {.name = "both forced, level", .expected = -1, .forced100 = true, .forcedZero = true},
+      {"upper wider", -1, 13, 10, 8, 0, "", 1},
+      {"equal halves", -1, 13, 10, 7, 0, "", 1},
+      {"lower wider", -1, 13, 10, 4, 0, "", 2},
+      {"LCL 0", -1, 13, 10, 0, 0, "", 1},
+      {"LCL hidden", -1, 13, 10, 4, 0, "L", 1},
+      {"UCL hidden, lower", -1, 13, 10, 4, 0, "U", 2},
+      {"UCL hidden, lower negative", -1, 13, 10, 12, 0, "U", 0},
+      {"centre hidden", -1, 13, 10, 8, 0, "C", -1},
+      {"both limits hidden", -1, 13, 10, 8, 0, "UL", -1},
+      {"percent ceiling", -1, 100, 70, 46, 0, "p", 8},
+      {"100 without Percent", -1, 100, 70, 46, 0, "", 10},
+      {"Percent on type 0", 0, 100, 70, 46, 0, "p", 10},
+      {"ceiling on graph 1", -1, 100, 70, 46, 1, "p", 10},
+      {"ceiling and LCL 0", -1, 100, 70, 0, 0, "p", -1},
+      {"type 5 ceiling", 5, 5, 2, 0.5f, 0, "", 0.5f},
+      {"type 5 below ceiling", 5, 6.5f, 2, 0.5f, 0, "", 1.5f},
+      {"-4 ceiling", -4, 1, 0.25f, 0.0625f, 0, "", 0.0625f},
+      {"-5 no ceiling", -5, 1, 0.25f, 0.0625f, 0, "", 0.25f},
+      {"forced 100, level", -1, 13, 10, 8, 0, "h", 2.0f / 3.0f},
+      {"forced 100, trend", -1, 13, 10, 8, 0, "ht", 1},
+      {"forced 100, graph 1", -1, 13, 10, 8, 1, "h", 1},
+      {"forced zero, level", -1, 13, 10, 4, 0, "z", 1},
+      {"forced zero, trend", -1, 13, 10, 4, 0, "zt", 2},
+      {"both forced, level", -1, 13, 10, 8, 0, "hz", -1},
   };
   for (const Row& row : rows) {
     ChartBuilder chart(row.ctype);
     clsData& d = chart.data();
     chart.Splits({0, 4, 8}).Lines(row.g, 4, 7, row.ucl, row.centre, row.lcl).Values({9}, 5);
-    if (!row.uclVisible) chart.Hide(row.g, 4, 7, LineUCL);
-    if (!row.lclVisible) chart.Hide(row.g, 4, 7, LineLCL);
-    if (!row.centreVisible) chart.Hide(row.g, 4, 7, LineCentre);
-    d.SetPercent(row.percent);
-    d.SetblnTrend(2, row.trend);
-    d.SetblnUCLForced100(2, row.forced100);
-    d.SetblnLCLForcedZero(2, row.forcedZero);
+    auto has = [&](char flag) { return row.flags.find(flag) != std::string_view::npos; };
+    if (has('U')) chart.Hide(row.g, 4, 7, LineUCL);
+    if (has('L')) chart.Hide(row.g, 4, 7, LineLCL);
+    if (has('C')) chart.Hide(row.g, 4, 7, LineCentre);
+    d.SetPercent(has('p'));
+    d.SetblnTrend(2, has('t'));
+    d.SetblnUCLForced100(2, has('h'));
+    d.SetblnLCLForcedZero(2, has('z'));
     EXPECT_EQ(GetSD(d, row.g, 1, MakePointRecord(d, row.g, 5)), row.expected) << row.name;
   }
 }

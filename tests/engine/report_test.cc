@@ -87,9 +87,6 @@ TEST_F(ReportTest, StartLinesAndRunsWithoutValues) {
   const Row rows[] = {
       {-4, "Starting at D1 (Place number 1) to D6 (Place number 6)\r\n"},
       {1, "Starting at D2 (Place number 2) to D6 (Place number 6)\r\n"},
-      {2,
-       "Starting at D3 (Place number 3) to D6 (Place number 6)\r\n"
-       "[Last diagnosis finished at D2 (Place number 2).]\r\n"},
   };
   for (const Row& row : rows) {
     data.SetNextHAxLToDiagnose(row.next);
@@ -119,32 +116,17 @@ TEST_F(ReportTest, InsufficientDataLeavesTheNextStartAlone) {
   EXPECT_EQ(data.NextHAxLToDiagnose(), 2);
 }
 
-TEST_F(ReportTest, SubgroupChartBeyondItsArraysIsAnError) {
-  data.SetCType(-3);
-  data.SetNSam(700);  // RData holds 502 values, so subgroup 501 on is outside it
-  try {
-    Compose();
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
-  }
-}
-
+// The plain names show in the whole reports; here, the variants of the mean chart.
 TEST(GraphTypeNameTest, NamesOfTwoGraphCharts) {
   RecordingPlatform platform;
   clsData d(platform);
   d.SetCType(-3);
-  EXPECT_EQ(GraphTypeName(d, 0), "Mean Chart");
-  EXPECT_EQ(GraphTypeName(d, 1), "Range Chart");
   d.SetSubGpLinearTrend(true);
   d.SetSubGpSd(true);
   EXPECT_EQ(GraphTypeName(d, 0), "Mean Trend Chart");
   EXPECT_EQ(GraphTypeName(d, 7), "S.D. Chart");
   d.SetMedFlag(true);
   EXPECT_EQ(GraphTypeName(d, 0), "Median Chart");
-  d.SetCType(-1);
-  EXPECT_EQ(GraphTypeName(d, 0), "Measurements Chart");
-  EXPECT_EQ(GraphTypeName(d, 1), "Moving Range Chart");
   d.SetCType(-4);
   EXPECT_EQ(GraphTypeName(d, 0), "");
 }

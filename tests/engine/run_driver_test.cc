@@ -37,6 +37,10 @@ class RunDriverTest : public ::testing::Test {
 };
 
 const char kSummary[] = "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n";
+const char kDefaultExplanations[] =
+    "Points ABOVE or ON the Upper Control Limit.\r\n"
+    "Points BELOW or ON the Lower Control Limit.\r\n"
+    "8 consecutive points either side of the central line.\r\n";
 
 TEST_F(RunDriverTest, EverySplitGetsHeadingSummaryAndFindings) {
   GraphText out = Diagnose(0, 11);
@@ -49,10 +53,7 @@ TEST_F(RunDriverTest, EverySplitGetsHeadingSummaryAndFindings) {
                           kSummary +
                           "Point P10 (10) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n");
   // Each test that applied lists its explanation once, however many splits it ran on.
-  EXPECT_EQ(out.explanations,
-            "Points ABOVE or ON the Upper Control Limit.\r\n"
-            "Points BELOW or ON the Lower Control Limit.\r\n"
-            "8 consecutive points either side of the central line.\r\n");
+  EXPECT_EQ(out.explanations, kDefaultExplanations);
 }
 
 TEST_F(RunDriverTest, RunStartingInALaterSplitSkipsTheSplitsBefore) {
@@ -87,10 +88,7 @@ TEST_F(RunDriverTest, KindsDecideTheSummary) {
                           "No Limits and no central line\r\n\r\n\r\n"
                           "Nothing to report\r\n");
   // The limit tests did not apply anywhere but split 0.
-  EXPECT_EQ(out.explanations,
-            "Points ABOVE or ON the Upper Control Limit.\r\n"
-            "Points BELOW or ON the Lower Control Limit.\r\n"
-            "8 consecutive points either side of the central line.\r\n");
+  EXPECT_EQ(out.explanations, kDefaultExplanations);
 }
 
 TEST_F(RunDriverTest, ExtrasSplitUsesTheSplitBeforeIt) {

@@ -103,14 +103,6 @@ TEST(ChartFileErrorsTest, TextThatIsNotJsonChangesNothing) {
   EXPECT_EQ(Get(data, "CType"), Variant(std::int16_t{0}));
 }
 
-TEST(ChartFileErrorsTest, MissingFileIsNamed) {
-  ChartObject data = NewChart();
-  Status read = ReadChartFile("/nonexistent/chart.json", data);
-  ASSERT_FALSE(read.ok());
-  EXPECT_EQ(read.error().ToString(),
-            "/nonexistent/chart.json: cannot open: No such file or directory");
-}
-
 TEST(ChartFileErrorsTest, WriterRefusesWhatJsonCannotHold) {
   ChartObject data = NewChart();
   Set(data, "XData", {3}, std::nanf(""));

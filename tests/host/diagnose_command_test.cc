@@ -22,10 +22,7 @@ class DiagnoseCommandTest : public ::testing::Test {
     settings = (dir / "settings.ini").string();
   }
   // Copies an example chart into the scratch folder.
-  std::string Chart(const std::string& name) {
-    fs::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"));
-    return (dir / (name + ".json")).string();
-  }
+  std::string Chart(const std::string& name) { return CopyExample(dir, name); }
   CommandRun Diagnose(const std::string& chart, std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"diagnose", chart,         "--settings",
                                      settings,   "--date-time", kNow};
@@ -91,24 +88,6 @@ TEST_F(DiagnoseCommandTest, SaveCarriesOnAndFromStartBeginsAgain) {
   // Diagnosing again from the start ends where the last run did: the next start did not move.
   EXPECT_EQ(Diagnose(chart, {"--from-start", "--save"}).out, first);
   EXPECT_EQ(Get(ReadChart(chart), "blnReadOnly"), Variant(true));
-}
-
-TEST_F(DiagnoseCommandTest, CarriesOnFromTheMiddleOfTheChart) {
-  const std::string chart = Chart("measurements");
-  ChartObject data = ReadChart(chart);
-  Set(data, "NextHAxLToDiagnose", {}, std::int16_t{25});
-  ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
-  const std::string out = Diagnose(chart).out;
-  EXPECT_EQ(out.substr(0, out.find("Date")),
-            "Diagnostics report for Fill weight of 500 g bags\n"
-            "Starting at 2024-03-29 (Place number 26) to 2024-04-12 (Place number 40)\n"
-            "[Last diagnosis finished at 2024-03-28 (Place number 25).]\n");
-  // The run of nine above the centre line began before the start and is still reported whole.
-  EXPECT_NE(out.find("9 consecutive points were found to be ABOVE the centre line, starting at "
-                     "2024-03-24 (21) to 2024-04-01 (29)\n"),
-            std::string::npos);
-  // The point above the UCL on 2024-03-13 was diagnosed by an earlier run.
-  EXPECT_EQ(out.find("Point 2024-03-13 (10)"), std::string::npos);
 }
 
 TEST_F(DiagnoseCommandTest, CrLfKeepsTheReportsLineBreaks) {

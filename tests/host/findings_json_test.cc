@@ -18,11 +18,7 @@ using Json = nlohmann::json;
 class FindingsJsonTest : public ::testing::Test {
  protected:
   void SetUp() override { dir = ScratchDir(); }
-  std::string Chart(const std::string& name) {
-    fs::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"),
-                  fs::copy_options::overwrite_existing);
-    return (dir / (name + ".json")).string();
-  }
+  std::string Chart(const std::string& name) { return CopyExample(dir, name); }
   CommandRun Diagnose(const std::string& chart, const std::string& settings,
                       std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"diagnose", chart, "--settings", settings, "--date-time", "T"};
@@ -59,21 +55,14 @@ TEST_F(FindingsJsonTest, ExampleChartsSayTheSameInTextAndJson) {
   }
 }
 
-// What the patterns chart is made to show, read as data: the zigzag of the extras split.
-TEST_F(FindingsJsonTest, FindingsCarryTheirTestPlacesAndSides) {
+// The findings themselves are compared with the text above; the split an extras split takes its
+// limits from is in the JSON only.
+TEST_F(FindingsJsonTest, ExtrasSplitNamesTheSplitOfItsLimits) {
   const std::string all = (ExamplesDir() / "all-tests.ini").string();
   const Json doc = Json::parse(Diagnose(Chart("patterns"), all, {"--format", "json"}).out);
   const Json& extras = doc.at("graphs").at(0).at("splits").at(3);
   EXPECT_EQ(extras.at("kind"), "Extra Values (control limits fixed)");
   EXPECT_EQ(extras.at("limit_split"), 2);
-  EXPECT_EQ(extras.at("findings").at(1), Json::parse(R"({"test": "DiagnoseForZigZag",
-      "first": {"place": 86, "label": "2024-08-28"}, "last": {"place": 101, "label": "2024-09-12"},
-      "count": 16})"));
-  const Json& ranges = doc.at("graphs").at(1).at("splits").at(3).at("findings");
-  EXPECT_EQ(ranges.at(0).at("side"), "below");
-  EXPECT_EQ(ranges.at(0).at("test"), "DiagnoseForAllAboveBelowMeanMR");
-  EXPECT_EQ(doc.at("graphs").at(1).at("splits").at(0).at("summary"),
-            Json::parse(R"({"lcl": null, "centre": 2.029, "ucl": 6.629})"));
 }
 
 TEST_F(FindingsJsonTest, SaveCarriesOnAsWithTheText) {
@@ -84,10 +73,7 @@ TEST_F(FindingsJsonTest, SaveCarriesOnAsWithTheText) {
   EXPECT_EQ(first.at("end_of_data"), true);
   const CommandRun second = Diagnose(chart, settings, {"--format", "json", "--save"});
   EXPECT_EQ(second.status, 0);
-  const Json past = Json::parse(second.out);
-  EXPECT_EQ(past.at("outcome"), "past_end");
-  EXPECT_EQ(past.at("past_end"), Json::parse(R"({"last_finished":
-      {"place": 39, "label": "2024-04-12"}, "beyond_end_of_data": false})"));
+  EXPECT_EQ(Json::parse(second.out).at("outcome"), "past_end");  // its shape: engine tests
   EXPECT_EQ(Get(ReadChart(chart), "NextHAxLToDiagnose"), Variant(std::int16_t{40}));
   EXPECT_EQ(Json::parse(Diagnose(chart, settings, {"--format", "json", "--from-start"}).out),
             first);

@@ -23,11 +23,7 @@ class PlotCommandTest : public ::testing::Test {
     all_tests = (ExamplesDir() / "all-tests.ini").string();
     defaults = (dir / "none.ini").string();
   }
-  std::string Chart(const std::string& name) {
-    fs::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"),
-                  fs::copy_options::overwrite_existing);
-    return (dir / (name + ".json")).string();
-  }
+  std::string Chart(const std::string& name) { return CopyExample(dir, name); }
   // The model `ostrevin plot` draws for the chart.
   PlotModel ModelOf(const std::string& chart, const std::string& settings) {
     ParsedArgs args;

@@ -32,6 +32,13 @@ inline std::filesystem::path ScratchDir() {
   return dir;
 }
 
+// Copies the example chart `name`.json into `dir`, over an earlier copy, and names the copy.
+inline std::string CopyExample(const std::filesystem::path& dir, const std::string& name) {
+  std::filesystem::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"),
+                             std::filesystem::copy_options::overwrite_existing);
+  return (dir / (name + ".json")).string();
+}
+
 // The add-on library under test: $OSTREVIN_LIBRARY, which the tests' CMake sets.
 inline std::filesystem::path LibraryUnderTest() {
   const char* library = std::getenv("OSTREVIN_LIBRARY");

@@ -80,34 +80,24 @@ struct BadCall {
 TEST(DispatchTest, ErrorsArriveAsNumbersWithMessages) {
   const std::string no = "error 438: Object doesn't support this property or method: ";
   const std::string args = "error 450: Wrong number of arguments or invalid property assignment: ";
+  const std::string range = "error 9: Subscript out of range: ", type = "error 13: Type mismatch: ";
+  const std::uint16_t get = kOstDispatchGet, put = kOstDispatchPut;
   const BadCall calls[] = {
-      {"XData",
-       kOstDispatchGet,
-       {std::int16_t{5001}},
-       "error 9: Subscript out of range: XData(5001)"},
-      {"Ucl", kOstDispatchGet, {5, 2}, "error 9: Subscript out of range: Ucl(5, 2)"},
-      {"Ucl", kOstDispatchPut, {5, 1.5f}, "error 9: Subscript out of range: Ucl(5)"},
-      {"Mx", kOstDispatchPut, {0, 1.5f}, "error 9: Subscript out of range: Mx(0)"},
-      {"XData",
-       kOstDispatchGet,
-       {"x"},
-       "error 13: Type mismatch: XData index holds \"x\", not a number"},
-      {"CType",
-       kOstDispatchPut,
-       {"abc"},
-       "error 13: Type mismatch: CType holds \"abc\", not a number"},
-      {"CType", kOstDispatchPut, {40000}, "error 6: Overflow: CType"},
-      {"QuickXData",
-       kOstDispatchPut,
-       {5},
-       "error 13: Type mismatch: QuickXData needs an array, not a single value"},
-      {"QuorvaVersion", kOstDispatchGet, {}, no + "QuorvaVersion cannot be read"},
-      {"DataTransmitVersion", kOstDispatchPut, {"2;"}, no + "DataTransmitVersion cannot be set"},
+      {"XData", get, {std::int16_t{5001}}, range + "XData(5001)"},
+      {"Ucl", get, {5, 2}, range + "Ucl(5, 2)"},
+      {"Ucl", put, {5, 1.5f}, range + "Ucl(5)"},
+      {"Mx", put, {0, 1.5f}, range + "Mx(0)"},
+      {"XData", get, {"x"}, type + "XData index holds \"x\", not a number"},
+      {"CType", put, {"abc"}, type + "CType holds \"abc\", not a number"},
+      {"CType", put, {40000}, "error 6: Overflow: CType"},
+      {"QuickXData", put, {5}, type + "QuickXData needs an array, not a single value"},
+      {"QuorvaVersion", get, {}, no + "QuorvaVersion cannot be read"},
+      {"DataTransmitVersion", put, {"2;"}, no + "DataTransmitVersion cannot be set"},
       {"CType", 0, {}, no + "CType with no kind of access"},
       {"Show", kOstDispatchMethod, {1}, args + "Show takes 0 arguments, not 1"},
-      {"GetArray", kOstDispatchGet, {"a"}, args + "GetArray takes 2 arguments, not 1"},
-      {"XData", kOstDispatchGet, {1, 2, 3}, args + "XData takes 1 or 2 indexes, not 3"},
-      {"CType", kOstDispatchPut, {}, args + "CType takes 1 argument, not 0"},
+      {"GetArray", get, {"a"}, args + "GetArray takes 2 arguments, not 1"},
+      {"XData", get, {1, 2, 3}, args + "XData takes 1 or 2 indexes, not 3"},
+      {"CType", put, {}, args + "CType takes 1 argument, not 0"},
   };
   ChartObject chart = NewChart();
   const DispatchObject& data = chart.dispatch();

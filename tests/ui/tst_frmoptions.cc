@@ -181,24 +181,18 @@ void tst_frmOptions::cancel() {
 }
 
 void tst_frmOptions::zigzagPictures_data() {
-  QTest::addColumn<QString>("box");
-  QTest::addColumn<QString>("on");
-  QTest::addColumn<QString>("off");
-  QTest::newRow("about centre") << "chkZigZagAboutCentre"
-                                << "imgZigZagWithMean"
-                                << "imgZigZagWithoutMean";
-  QTest::newRow("from 1SD") << "chkZigZagFrom1SD"
-                            << "imgZigZagFrom1SD"
-                            << "imgZigZagNotFrom1SD";
-  QTest::newRow("at least 1SD") << "chkZigZagAtLeast1SD"
-                                << "imgZigZagAtLeast1SD"
-                                << "imgZigZagNotAtLeast1SD";
+  QTest::addColumn<QStringList>("names");  // the check box, its picture when on, when off
+  QTest::newRow("about centre") << QStringList{"chkZigZagAboutCentre", "imgZigZagWithMean",
+                                               "imgZigZagWithoutMean"};
+  QTest::newRow("from 1SD") << QStringList{"chkZigZagFrom1SD", "imgZigZagFrom1SD",
+                                           "imgZigZagNotFrom1SD"};
+  QTest::newRow("at least 1SD") << QStringList{"chkZigZagAtLeast1SD", "imgZigZagAtLeast1SD",
+                                               "imgZigZagNotAtLeast1SD"};
 }
 
 void tst_frmOptions::zigzagPictures() {
-  QFETCH(QString, box);
-  QFETCH(QString, on);
-  QFETCH(QString, off);
+  QFETCH(QStringList, names);
+  const QString box = names[0], on = names[1], off = names[2];
   store_->SaveSetting("Ostrevin", "Significances", "ZigZagFrom1SD", "0");
   Open();
   Tabs().setCurrentIndex(1);
