@@ -22,15 +22,15 @@ Result<ParsedArgs> ParseArgs(std::span<const std::string> args, std::span<const 
     } else {
       const std::size_t equals = arg.find('=');
       const std::string name = arg.substr(0, equals);
-      auto spec = std::find_if(specs.begin(), specs.end(),
-                               [&](const OptionSpec& s) { return s.name == name; });
-      if (spec == specs.end()) return Error::InvalidInput("unknown option " + name);
-      if (!spec->takes_value && equals != arg.npos)
+      auto known = std::find_if(specs.begin(), specs.end(),
+                                [&](const OptionSpec& s) { return s.name == name; });
+      if (known == specs.end()) return Error::InvalidInput("unknown option " + name);
+      if (!known->takes_value && equals != arg.npos)
         return Error::InvalidInput("option " + name + " takes no value");
-      if (spec->takes_value && equals == arg.npos && i + 1 == args.size())
+      if (known->takes_value && equals == arg.npos && i + 1 == args.size())
         return Error::InvalidInput("option " + name + " needs a value");
       std::string value;
-      if (spec->takes_value) value = equals != arg.npos ? arg.substr(equals + 1) : args[++i];
+      if (known->takes_value) value = equals != arg.npos ? arg.substr(equals + 1) : args[++i];
       parsed.options[name] = std::move(value);
     }
   }
