@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cerrno>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace ostrevin {
@@ -114,6 +116,15 @@ std::filesystem::path HardeningScratchDir() {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir;
+}
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Write(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
 }
 
 }  // namespace ostrevin

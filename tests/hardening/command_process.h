@@ -35,6 +35,10 @@ int WaitForProcess(pid_t pid);
 // A fresh, empty folder for the running test.
 std::filesystem::path HardeningScratchDir();
 
+// The whole of a file, byte for byte ("" when it cannot be read), and its replacement.
+std::string FileText(const std::filesystem::path& path);
+void Write(const std::filesystem::path& path, const std::string& text);
+
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_TESTS_HARDENING_COMMAND_PROCESS_H_

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <random>
 #include <string>
@@ -30,15 +29,6 @@ namespace fs = std::filesystem;
 using std::chrono::microseconds;
 
 constexpr int kKills = 120;
-
-std::string FileText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Write(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
 
 // How long one uninterrupted run of the command takes, at most, over three runs.
 microseconds TimeOf(

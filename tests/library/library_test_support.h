@@ -4,18 +4,13 @@
 // The test process is a host: it loads the library named by OSTREVIN_LIBRARY (set by CMake) and
 // creates objects as any host does. NewChart, ScratchDir and FileText come from the host tests.
 
-#include <cstdlib>
-
 #include "addon/abi/abi_values.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {
 
 inline const ComponentLibrary& Library() {
-  static const ComponentLibrary library = [] {
-    const char* path = std::getenv("OSTREVIN_LIBRARY");
-    return ComponentLibrary::Open(path != nullptr ? path : "").ValueOrThrow();
-  }();
+  static const ComponentLibrary library = ComponentLibrary::Open(LibraryUnderTest()).ValueOrThrow();
   return library;
 }
 

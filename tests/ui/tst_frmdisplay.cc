@@ -26,7 +26,6 @@ class tst_frmDisplay : public QObject {
   void cleanup();
   void layout_data();
   void layout();
-  void firstReport();
   void tabOrder();
   void closes_data();
   void closes();
@@ -91,14 +90,6 @@ void tst_frmDisplay::layout() {
   window.close();
 }
 
-void tst_frmDisplay::firstReport() {
-  frmDisplay& window = Open();
-  QCOMPARE(Text().toPlainText(), Shown(SmallChartReport(platform_.now)));
-  QCOMPARE(Text().textCursor().position(), 0);
-  QCOMPARE(data_->NextHAxLToDiagnose(), std::int16_t{6});
-  window.close();
-}
-
 void tst_frmDisplay::tabOrder() {
   frmDisplay& window = Open();
   Text().setFocus();
@@ -135,6 +126,7 @@ void tst_frmDisplay::closes() {
   QVERIFY(!window.isVisible());
 }
 
+// The "copy" row also checks the report the window shows when it opens.
 void tst_frmDisplay::buttons_data() {
   QTest::addColumn<QString>("button");
   QTest::addColumn<QString>("report");

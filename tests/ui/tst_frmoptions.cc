@@ -26,19 +26,17 @@ class tst_frmOptions : public QObject {
  private slots:
   void init();
   void cleanup();
-  void size();
+  void sizeAndAbout();
   void emptyStore();
   void switchingPages_data();
   void switchingPages();
   void invalidNumber();
-  void ok();
-  void cancel_data();
-  void cancel();
+  void closing_data();
+  void closing();
   void zigzagPictures_data();
   void zigzagPictures();
   void arrows();
   void accessKeys();
-  void about();
 
  private:
   frmOptions& Open();
@@ -77,14 +75,20 @@ frmOptions& tst_frmOptions::Open() {
   return *dialog_;
 }
 
-void tst_frmOptions::size() {
+void tst_frmOptions::sizeAndAbout() {
   frmOptions& dialog = Open();
   QCOMPARE(dialog.windowTitle(), QString("Diagnosis Options"));
   const TwipScale scale = TwipScale::Of(dialog);
   const int menu = dialog.findChild<QMenuBar*>()->height();
   QCOMPARE(dialog.height() - menu, scale.Pixels(7215));
   QCOMPARE(dialog.width(), scale.Pixels(7485));
-  QCOMPARE(Find<QAction>("mnuAbout").text(), QString("&About"));
+  QAction& about = Find<QAction>("mnuAbout");
+  QCOMPARE(about.text(), QString("&About"));
+  about.trigger();
+  QCOMPARE(platform_.messages.size(), std::size_t{1});
+  QCOMPARE(platform_.messages[0].text, std::string("Quorva Diagnosis program version 2.0.7"));
+  QCOMPARE(platform_.messages[0].icon, MessageIcon::kInformation);
+  QVERIFY(dialog.isVisible());
   dialog.close();
 }
 
@@ -145,39 +149,37 @@ void tst_frmOptions::invalidNumber() {
   Click(dialog, "cmdCancel");
 }
 
-void tst_frmOptions::ok() {
+// Only OK stores the edits; every other way out leaves the store untouched.
+void tst_frmOptions::closing_data() {
+  QTest::addColumn<int>("how");
+  QTest::newRow("OK") << 0;
+  QTest::newRow("Cancel button") << 1;
+  QTest::newRow("Escape") << 2;
+  QTest::newRow("window frame") << 3;
+}
+
+void tst_frmOptions::closing() {
+  QFETCH(int, how);
   frmOptions& dialog = Open();
   QLineEdit& zigzag = Find<QLineEdit>("txtNumSigZigZag");
   zigzag.clear();
   QTest::keyClicks(&zigzag, "7.5");
   Click(dialog, "chkAboveUCL");
   Click(dialog, "chkZigZag");
-  Click(dialog, "cmdOk");
+  if (how == 0) Click(dialog, "cmdOk");
+  if (how == 1) Click(dialog, "cmdCancel");
+  if (how == 2) QTest::keyClick(&dialog, Qt::Key_Escape);
+  if (how == 3) dialog.close();
   QVERIFY(!dialog.isVisible());
-  QVERIFY(!dialog.blnCancel());
+  QCOMPARE(dialog.blnCancel(), how != 0);
+  if (how != 0) {
+    QCOMPARE(store_->size(), std::size_t{0});
+    return;
+  }
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   QCOMPARE(Stored("Significances", "ZigZagRepeats"), std::string("7.5"));
   QCOMPARE(Stored("CheckFor", "DiagnoseForZigZag"), std::string("-1"));
   QCOMPARE(Stored("CheckFor", "DiagnoseForAllAboveUCL"), std::string("0"));
-}
-
-void tst_frmOptions::cancel_data() {
-  QTest::addColumn<int>("how");
-  QTest::newRow("Cancel button") << 0;
-  QTest::newRow("Escape") << 1;
-  QTest::newRow("window frame") << 2;
-}
-
-void tst_frmOptions::cancel() {
-  QFETCH(int, how);
-  frmOptions& dialog = Open();
-  Click(dialog, "chkBelowLCL");
-  if (how == 0) Click(dialog, "cmdCancel");
-  if (how == 1) QTest::keyClick(&dialog, Qt::Key_Escape);
-  if (how == 2) dialog.close();
-  QVERIFY(!dialog.isVisible());
-  QVERIFY(dialog.blnCancel());
-  QCOMPARE(store_->size(), std::size_t{0});
 }
 
 void tst_frmOptions::zigzagPictures_data() {
@@ -240,16 +242,6 @@ void tst_frmOptions::accessKeys() {
   QCOMPARE(focused, QStringList({"chkAboveUCLForMR", "cmdDefaults"}));
   QTest::qWait(200);
   QVERIFY(Find<QCheckBox>("chkAboveUCLForMR").isChecked());
-  QVERIFY(dialog.isVisible());
-  dialog.close();
-}
-
-void tst_frmOptions::about() {
-  frmOptions& dialog = Open();
-  Find<QAction>("mnuAbout").trigger();
-  QCOMPARE(platform_.messages.size(), std::size_t{1});
-  QCOMPARE(platform_.messages[0].text, std::string("Quorva Diagnosis program version 2.0.7"));
-  QCOMPARE(platform_.messages[0].icon, MessageIcon::kInformation);
   QVERIFY(dialog.isVisible());
   dialog.close();
 }
