@@ -5,24 +5,14 @@
 #include "addon/library/guard.h"
 #include "addon/library/info_object.h"
 #include "addon/library/module.h"
+#include "addon/library/single_interface_object.h"
 
 namespace ostrevin {
 namespace {
 
-class ClassFactory final : public IOstClassFactory {
+class ClassFactory final : public SingleInterfaceObject<IOstClassFactory> {
  public:
   explicit ClassFactory(bool data) : data_(data) {}
-
-  OstStatus QueryInterface(const OstGuid& iid, void** object) override {
-    const bool known = iid == IOstUnknown::kIid || iid == IOstClassFactory::kIid;
-    return HandOut(known ? this : nullptr, object);
-  }
-  std::uint32_t AddRef() override { return refs_.Add(); }
-  std::uint32_t Release() override {
-    const std::uint32_t left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
-  }
 
   OstStatus CreateInstance(IOstUnknown* outer, const OstGuid& iid, void** object) override {
     return Guarded(nullptr, nullptr, [&] {
@@ -46,9 +36,8 @@ class ClassFactory final : public IOstClassFactory {
   }
 
  private:
-  ~ClassFactory() = default;
+  ~ClassFactory() override = default;
 
-  RefCount refs_;
   bool data_;
 };
 

@@ -7,6 +7,7 @@
 #include "addon/library/dispatch_ids.h"
 #include "addon/library/guard.h"
 #include "addon/library/module.h"
+#include "addon/library/single_interface_object.h"
 #include "addon/members.h"
 #include "ui/version_info.h"
 
@@ -130,25 +131,9 @@ std::span<const TypeDesc> AllTypes() {
   return types;
 }
 
-class TypeInfoObject final : public IOstTypeInfo {
+class TypeInfoObject final : public SingleInterfaceObject<IOstTypeInfo> {
  public:
   explicit TypeInfoObject(const TypeDesc& type) : type_(type) {}
-
-  OstStatus QueryInterface(const OstGuid& iid, void** object) override {
-    return Guarded(nullptr, nullptr, [&] {
-      *Required(object) = nullptr;
-      if (!(iid == IOstUnknown::kIid || iid == IOstTypeInfo::kIid)) return kOstNoInterface;
-      AddRef();
-      *object = static_cast<IOstTypeInfo*>(this);
-      return kOstOk;
-    });
-  }
-  std::uint32_t AddRef() override { return refs_.Add(); }
-  std::uint32_t Release() override {
-    const std::uint32_t left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
-  }
 
   OstStatus GetTypeAttr(OstTypeAttr* attr) override {
     return Guarded(nullptr, nullptr, [&] {
@@ -176,30 +161,13 @@ class TypeInfoObject final : public IOstTypeInfo {
   }
 
  private:
-  ~TypeInfoObject() = default;
+  ~TypeInfoObject() override = default;
 
-  RefCount refs_;
   const TypeDesc& type_;
 };
 
-class TypeLibObject final : public IOstTypeLib {
+class TypeLibObject final : public SingleInterfaceObject<IOstTypeLib> {
  public:
-  OstStatus QueryInterface(const OstGuid& iid, void** object) override {
-    return Guarded(nullptr, nullptr, [&] {
-      *Required(object) = nullptr;
-      if (!(iid == IOstUnknown::kIid || iid == IOstTypeLib::kIid)) return kOstNoInterface;
-      AddRef();
-      *object = static_cast<IOstTypeLib*>(this);
-      return kOstOk;
-    });
-  }
-  std::uint32_t AddRef() override { return refs_.Add(); }
-  std::uint32_t Release() override {
-    const std::uint32_t left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
-  }
-
   OstStatus GetLibAttr(OstLibAttr* attr) override {
     return Guarded(nullptr, nullptr, [&] {
       *Required(attr) = OstLibAttr{
@@ -227,9 +195,7 @@ class TypeLibObject final : public IOstTypeLib {
   }
 
  private:
-  ~TypeLibObject() = default;
-
-  RefCount refs_;
+  ~TypeLibObject() override = default;
 };
 
 }  // namespace
