@@ -26,9 +26,8 @@ void BM_ComposeDiagnosis(benchmark::State& state) {
   DiagnosisSettings settings(store);
   for (const TestEntry& test : AllTests()) settings.SaveCheckFor(test.key, true);
   const char* option = state.range(2) != 0 ? "-1" : "0";
-  for (const char* key :
-       {"ZigZagAboutCentralLine", "ZigZagFrom1SD", "ZigZagAtLeastSDDistanceSignificant"})
-    settings.SaveSignificance(key, option);
+  for (int o = 0; o < kTestOptionCount; ++o)
+    settings.SaveSignificance(OptionKey(static_cast<TestOption>(o)), option);
   std::size_t length = 0;
   for (auto _ : state) {
     data.SetNextHAxLToDiagnose(0);

@@ -40,7 +40,7 @@ const Files& TheFiles() {
     fs::create_directories(dir);
     Files f{dir / "chart.json", dir / "all-tests.ini"};
     WriteSyntheticChartFile(f.chart, kPlaces, kSplits).ValueOrThrow();
-    std::ofstream(f.settings) << kAllTestsSettings;
+    std::ofstream(f.settings) << AllTestsSettings();
     return f;
   }();
   return files;

@@ -2,6 +2,7 @@
 
 #include "addon/cls_data.h"
 #include "bench/synthetic_chart.h"
+#include "engine/test_table.h"
 #include "host/chart_file.h"
 #include "host/in_process_chart.h"
 #include "platform/recording_platform.h"
@@ -15,6 +16,12 @@ Status WriteSyntheticChartFile(const std::filesystem::path& path, std::int32_t p
   FillSyntheticChart(data, places, splits);
   InProcessChart chart(data);
   return WriteChartFileAtomically(path, chart);
+}
+
+std::string AllTestsSettings() {
+  std::string text = "[CheckFor]\n";
+  for (const TestEntry& test : AllTests()) text += std::string(test.key) + "=-1\n";
+  return text;
 }
 
 }  // namespace ostrevin

@@ -1,6 +1,7 @@
 #include "engine/finding_text.h"
 
 #include "addon/cls_data.h"
+#include "engine/test_table.h"
 
 namespace ostrevin {
 namespace {
@@ -15,30 +16,14 @@ std::string RunText(const clsData& data, const Finding& f, std::string_view midd
 }
 
 std::string LineText(const clsData& data, TestId test, const Finding& f) {
-  switch (test) {
-    case TestId::kAboveUCL:
-    case TestId::kAboveUCLMR:
-      return "Point " + PointText(data, f.first_place) + " is ABOVE or ON the UPPER CONTROL LIMIT";
-    case TestId::kBelowLCL:
-      return "Point " + PointText(data, f.first_place) + " is BELOW or ON the LOWER CONTROL LIMIT";
-    case TestId::kAboveBelowMean:
-    case TestId::kAboveBelowMeanMR:
-      return RunText(data, f,
-                     f.direction < 0 ? " BELOW the centre line, starting at "
-                                     : " ABOVE the centre line, starting at ");
-    case TestId::kWithin1SD:
-      return RunText(data, f, " within 1 Sigma either side of the centre line, starting at ");
-    case TestId::kIncreasingOrDecreasing:
-      return RunText(data, f,
-                     f.direction < 0 ? " in a DOWNWARDS TREND, starting at "
-                                     : " in an UPWARDS TREND, starting at ");
-    case TestId::kZigZag:
-      return RunText(data, f, " ZIGZAGGING, starting at ");
-    case TestId::k2OutOf3Above:
-    case TestId::k2OutOf3Below:
-    case TestId::k4OutOf5Above:
-    case TestId::k4OutOf5Below:
-    case TestId::kExtremeSwitch:
+  const TestEntry& t = Test(test);
+  const std::string_view words = f.direction < 0 ? t.down : t.up;
+  switch (t.line) {
+    case LineShape::kPoint:
+      return "Point " + PointText(data, f.first_place) + std::string(t.up);
+    case LineShape::kRun:
+      return RunText(data, f, words);
+    case LineShape::kRange:
       return RangeText(data, f);
   }
   return {};

@@ -9,29 +9,12 @@
 #include <vector>
 
 #include "engine/geometry.h"
+#include "settings/test_id.h"
 
 namespace ostrevin {
 
 class clsData;
 class DiagnosisSettings;
-
-// The test variants, in the order the run driver runs them.
-enum class TestId : std::uint8_t {
-  kAboveUCL,
-  kAboveUCLMR,
-  kBelowLCL,
-  kAboveBelowMean,
-  kAboveBelowMeanMR,
-  k2OutOf3Above,
-  k2OutOf3Below,
-  k4OutOf5Above,
-  k4OutOf5Below,
-  kWithin1SD,
-  kIncreasingOrDecreasing,
-  kExtremeSwitch,
-  kZigZag,
-};
-inline constexpr int kTestCount = 13;
 
 // One line of findings: a single point (first == last, count 1) or a run of points, by place.
 struct Finding {

@@ -73,15 +73,13 @@ void AddSummary(const SplitSummary& summary, Json& split) {
 }
 
 void AddSideOrDirection(TestId test, const Finding& f, Json& finding) {
-  switch (test) {
-    case TestId::kWithin1SD:
-    case TestId::kExtremeSwitch:
-    case TestId::kZigZag:
+  switch (Test(test).way) {
+    case FindingWay::kNone:
       return;
-    case TestId::kIncreasingOrDecreasing:
+    case FindingWay::kTrend:
       finding["direction"] = f.direction < 0 ? "down" : "up";
       return;
-    default:
+    case FindingWay::kSide:
       finding["side"] = f.direction < 0 ? "below" : "above";
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "addon/cls_data.h"
+#include "engine/test_table.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {
@@ -56,8 +57,8 @@ ScanRange RecordsToScan(const TestArgs& args, std::int32_t lookBack) {
 TestResult DiagnoseAllAboveBelowMean(const TestArgs& args) {
   const clsData& d = args.data;
   const bool movingRange = d.CType() == -1 && args.graph == 1;
-  const std::int16_t n = movingRange ? args.settings.GetSignificance("AllAboveBelowMeanMR", "10")
-                                     : args.settings.GetSignificance("AllAboveBelowMean", "8");
+  const std::int16_t n =
+      Threshold(args.settings, movingRange ? TestId::kAboveBelowMeanMR : TestId::kAboveBelowMean);
   if (d.SplitNone(args.limitSplit) != 0) return {};
   TestResult result{std::to_string(n) + " consecutive points either side of the central line.", {}};
   if (n < 1) return result;
@@ -71,7 +72,7 @@ TestResult DiagnoseAllAboveBelowMean(const TestArgs& args) {
 
 TestResult DiagnoseAllWithin1SDMean(const TestArgs& args) {
   const clsData& d = args.data;
-  const std::int16_t n = args.settings.GetSignificance("AllWithin1SD", "15");
+  const std::int16_t n = Threshold(args.settings, TestId::kWithin1SD);
   if (d.CType() == 0 || d.SplitRun(args.limitSplit) != 0 || d.SplitNone(args.limitSplit) != 0)
     return {};
   if (d.CType() == -1 && args.graph == 1) return {};
@@ -92,7 +93,7 @@ TestResult DiagnoseAllWithin1SDMean(const TestArgs& args) {
 
 TestResult DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
   const clsData& d = args.data;
-  const std::int16_t n = args.settings.GetSignificance("AllIncreasingOrDecreasing", "6");
+  const std::int16_t n = Threshold(args.settings, TestId::kIncreasingOrDecreasing);
   if (d.CType() == -1 && args.graph == 1) return {};
   if (!LimitsAreHorizontal(d, args.graph, args.limitSplit)) return {};
   TestResult result{

@@ -12,16 +12,31 @@ namespace ostrevin {
 // else only, or everywhere.
 enum class MovingRangeCase : std::uint8_t { kOnly, kNever, kAny };
 
+// How a finding line reads (settings/tests.def).
+enum class LineShape : std::uint8_t { kPoint, kRun, kRange };
+
+// What a finding's direction means: a side of the centre line, a trend's way, or nothing.
+enum class FindingWay : std::uint8_t { kSide, kTrend, kNone };
+
 struct TestEntry {
   TestId id;
-  std::string_view key;  // the switch in section "CheckFor"
+  std::string_view key;        // the switch in section "CheckFor"
+  std::string_view threshold;  // the number in section "Significances"; empty: none
+  std::string_view threshold_default;
   MovingRangeCase mr;
-  TestFunction run;  // null while the test is not built: it then behaves as switched off
+  TestFunction run;
+  LineShape line;
+  std::string_view up;    // the words of a line above or upwards (or without a direction)
+  std::string_view down;  // the words of a line below or downwards
+  FindingWay way;
 };
 
 // Every test variant in the order the run driver runs them.
 std::span<const TestEntry> AllTests();
 const TestEntry& Test(TestId id);
+
+// The threshold test `id` reads from the settings.
+std::int16_t Threshold(const DiagnosisSettings& settings, TestId id);
 
 }  // namespace ostrevin
 

@@ -9,6 +9,7 @@
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
 #include "engine/run_tests.h"
+#include "engine/test_table.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {
@@ -136,11 +137,11 @@ FindingBlock Stretches(const TestArgs& args, ScanRange scan, const std::vector<b
 
 TestResult DiagnoseZigZag(const TestArgs& args) {
   const DiagnosisSettings& settings = args.settings;
-  const std::int32_t repeats = settings.GetSignificance("ZigZagRepeats", "7");
+  const std::int32_t repeats = Threshold(settings, TestId::kZigZag);
   const std::int32_t n = 2 * repeats;
-  Options o{settings.GetSignificanceFlag("ZigZagAboutCentralLine"),
-            settings.GetSignificanceFlag("ZigZagFrom1SD"),
-            settings.GetSignificanceFlag("ZigZagAtLeastSDDistanceSignificant")};
+  Options o{settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagAboutCentre)),
+            settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagFrom1SD)),
+            settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagAtLeast1SD))};
   const ScanRange scan = RecordsToScan(args, n - 1);
   if (!Applies(args, o)) return {};
   const float cl = SegmentCentre(args.data, args.graph, args.limitSplit);

@@ -49,12 +49,12 @@ void FuzzDiagnosis(std::string_view text) {
   Diagnose(data, settings, platform);
 
   const std::string_view threshold = kThresholds[text.size() % std::size(kThresholds)];
-  for (const char* key : {"AllAboveBelowMean", "AllAboveBelowMeanMR", "AllWithin1SD",
-                          "AllIncreasingOrDecreasing", "ZigZagRepeats"})
-    settings.SaveSignificance(key, threshold);
-  for (const char* key :
-       {"ZigZagAboutCentralLine", "ZigZagFrom1SD", "ZigZagAtLeastSDDistanceSignificant"})
-    settings.SaveSignificance(key, text.size() % 2 == 0 ? "-1" : "0");
+  for (const TestEntry& test : AllTests()) {
+    if (!test.threshold.empty()) settings.SaveSignificance(test.threshold, threshold);
+  }
+  for (int o = 0; o < kTestOptionCount; ++o)
+    settings.SaveSignificance(OptionKey(static_cast<TestOption>(o)),
+                              text.size() % 2 == 0 ? "-1" : "0");
   data.SetNextHAxLToDiagnose(start);
   Diagnose(data, settings, platform);
 }

@@ -9,33 +9,43 @@
 namespace ostrevin {
 namespace {
 
-// The legend's signals in the order the tests run; a test and its moving-range variant share one.
-struct SignalKind {
-  std::string_view name;
-  std::array<std::string_view, 2> keys;
+// Each test's switch key and legend words, in the order the tests run.
+struct SignalRow {
+  std::string_view key;
+  std::string_view legend;
 };
-constexpr SignalKind kSignalKinds[] = {
-    {"On or above UCL", {"DiagnoseForAllAboveUCL", "DiagnoseForAllAboveUCLMR"}},
-    {"On or below LCL", {"DiagnoseForAllBelowLCL"}},
-    {"Run on one side of the centre line",
-     {"DiagnoseForAllAboveBelowMean", "DiagnoseForAllAboveBelowMeanMR"}},
-    {"2 of 3 between 2 and 3 SD above", {"DiagnoseFor2OutOf3Between23SigmaAboveMean"}},
-    {"2 of 3 between 2 and 3 SD below", {"DiagnoseFor2OutOf3Between23SigmaBelowMean"}},
-    {"4 of 5 between 1 and 3 SD above", {"DiagnoseFor4OutOf5Between13SigmaAboveMean"}},
-    {"4 of 5 between 1 and 3 SD below", {"DiagnoseFor4OutOf5Between13SigmaBelowMean"}},
-    {"Run within 1 SD", {"DiagnoseForAllWithin1SDMean"}},
-    {"Trend", {"DiagnoseForAllIncreasingOrDecreasing"}},
-    {"Extreme switch", {"DiagnoseForExtremeSwitch"}},
-    {"Zigzag", {"DiagnoseForZigZag"}},
+constexpr SignalRow kSignalRows[] = {
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, MovingRange, Run, \
+                      Line, Up, Down, Way, Legend, ...)                                            \
+  {Key, Legend},
+#include "settings/tests.def"
 };
-constexpr std::size_t kKnownKinds = std::size(kSignalKinds);
+constexpr std::size_t kRowCount = std::size(kSignalRows);
+
+// The legend's signals in the order the tests run; variants with the same legend words (a test
+// and its moving-range variant) share one.
+struct SignalKinds {
+  std::array<std::string_view, kRowCount> names{};
+  std::array<std::size_t, kRowCount> kind_of_row{};
+  std::size_t count = 0;
+};
+constexpr SignalKinds kSignalKinds = [] {
+  SignalKinds kinds;
+  for (std::size_t r = 0; r < kRowCount; ++r) {
+    std::size_t k = 0;
+    while (k < kinds.count && kinds.names[k] != kSignalRows[r].legend) ++k;
+    if (k == kinds.count) kinds.names[kinds.count++] = kSignalRows[r].legend;
+    kinds.kind_of_row[r] = k;
+  }
+  return kinds;
+}();
+constexpr std::size_t kKnownKinds = kSignalKinds.count;
 
 // The position of a test's signal in kSignalKinds, or past them for a test this plot does not
 // know by name (it is then named by its key).
 std::size_t KindOf(const std::string& key, std::vector<std::string>& unknown) {
-  for (std::size_t k = 0; k < kKnownKinds; ++k) {
-    const auto& keys = kSignalKinds[k].keys;
-    if (std::find(keys.begin(), keys.end(), key) != keys.end()) return k;
+  for (std::size_t r = 0; r < kRowCount; ++r) {
+    if (kSignalRows[r].key == key) return kSignalKinds.kind_of_row[r];
   }
   auto found = std::find(unknown.begin(), unknown.end(), key);
   if (found == unknown.end()) found = unknown.insert(unknown.end(), key);
@@ -115,7 +125,7 @@ std::vector<std::vector<std::size_t>> MakeLegend(const PlotFindings& findings,
     if (!fired[k]) continue;
     entry_of[k] = legend.size();
     legend.push_back(
-        {k < kKnownKinds ? std::string(kSignalKinds[k].name) : unknown[k - kKnownKinds], k});
+        {k < kKnownKinds ? std::string(kSignalKinds.names[k]) : unknown[k - kKnownKinds], k});
   }
   for (auto& graph : kinds) {
     for (std::size_t& kind : graph) kind = entry_of[kind];

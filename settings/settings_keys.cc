@@ -1,43 +1,65 @@
 #include "settings/settings_keys.h"
 
+#include <array>
+
 #include "addon/numeric_text.h"
+#include "settings/test_id.h"
 
 namespace ostrevin {
 namespace {
 
-constexpr SettingKey kKeys[] = {
-    {"CheckFor", "DiagnoseForAllAboveUCL", "-1"},
-    {"CheckFor", "DiagnoseForAllAboveUCLMR", "-1"},
-    {"CheckFor", "DiagnoseForAllBelowLCL", "-1"},
-    {"CheckFor", "DiagnoseForAllAboveBelowMean", "-1"},
-    {"CheckFor", "DiagnoseForAllAboveBelowMeanMR", "-1"},
-    {"CheckFor", "DiagnoseFor2OutOf3Between23SigmaAboveMean", "0"},
-    {"CheckFor", "DiagnoseFor2OutOf3Between23SigmaBelowMean", "0"},
-    {"CheckFor", "DiagnoseFor4OutOf5Between13SigmaAboveMean", "0"},
-    {"CheckFor", "DiagnoseFor4OutOf5Between13SigmaBelowMean", "0"},
-    {"CheckFor", "DiagnoseForAllWithin1SDMean", "0"},
-    {"CheckFor", "DiagnoseForAllIncreasingOrDecreasing", "0"},
-    {"CheckFor", "DiagnoseForExtremeSwitch", "0"},
-    {"CheckFor", "DiagnoseForZigZag", "0"},
-    {"Significances", "AllAboveBelowMean", "8"},
-    {"Significances", "AllAboveBelowMeanMR", "10"},
-    {"Significances", "AllWithin1SD", "15"},
-    {"Significances", "AllIncreasingOrDecreasing", "6"},
-    {"Significances", "ZigZagRepeats", "7"},
-    {"Significances", "ZigZagAboutCentralLine", "-1"},
-    {"Significances", "ZigZagFrom1SD", "-1"},
-    {"Significances", "ZigZagAtLeastSDDistanceSignificant", "-1"},
+struct TestKeys {
+  std::string_view key;
+  bool on;
+  std::string_view threshold;
+  std::string_view threshold_default;
 };
+
+constexpr TestKeys kTests[] = {
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, ...) \
+  {Key, On, Threshold, ThresholdDefault},
+#include "settings/tests.def"
+};
+
+constexpr std::string_view kOptionKeys[] = {
+#define OSTREVIN_TEST_OPTION(Id, Test, Key, Check) Key,
+#include "settings/tests.def"
+};
+
+constexpr std::size_t kThresholdCount = [] {
+  std::size_t n = 0;
+  for (const TestKeys& t : kTests) n += t.threshold.empty() ? 0 : 1;
+  return n;
+}();
+
+// The switches in the order the tests run, then the thresholds in the same order, then the
+// options; options are on by default.
+constexpr auto kKeys = [] {
+  std::array<SettingKey, std::size(kTests) + kThresholdCount + std::size(kOptionKeys)> keys{};
+  std::size_t k = 0;
+  for (const TestKeys& t : kTests) keys[k++] = {"CheckFor", t.key, t.on ? "-1" : "0"};
+  for (const TestKeys& t : kTests) {
+    if (!t.threshold.empty()) keys[k++] = {"Significances", t.threshold, t.threshold_default};
+  }
+  for (std::string_view key : kOptionKeys) keys[k++] = {"Significances", key, "-1"};
+  return keys;
+}();
 
 }  // namespace
 
-std::span<const SettingKey> AllSettingKeys() { return kKeys; }
+std::span<const SettingKey> AllSettingKeys() {
+  return kKeys;
+}
 
 const SettingKey* FindSettingKey(std::string_view section, std::string_view key) {
   for (const SettingKey& k : kKeys) {
     if (EqualsIgnoreCase(k.section, section) && EqualsIgnoreCase(k.key, key)) return &k;
   }
   return nullptr;
+}
+
+std::string_view OptionKey(TestOption option) {
+  return kOptionKeys[static_cast<std::size_t>(option)];
 }
 
 }  // namespace ostrevin

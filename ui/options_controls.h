@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "settings/test_id.h"
+#include "ui/pattern.h"
 #include "ui/twips.h"
 
 namespace ostrevin {
@@ -27,76 +29,58 @@ inline constexpr std::array<OptionsPage, 4> kOptionsPages = {{
      "Look for more irregularities between Process SD Levels"},
 }};
 
-// The check boxes: the thirteen test switches of section "CheckFor" in the order the tests run,
-// then the three zigzag options of section "Significances".
+// The check boxes: the test switches of section "CheckFor" in the order the tests run, then the
+// test options of section "Significances".
 enum class OptionCheck : std::uint8_t {
-  kAboveUCL,
-  kAboveUCLForMR,
-  kBelowLCL,
-  kEitherSideMean,
-  kEitherSideMeanForMR,
-  kBetween23SDAbove,
-  kBetween23SDBelow,
-  kBetween13SDAbove,
-  kBetween13SDBelow,
-  kWithin1SD,
-  kAllIncreasingOrDecreasing,
-  kExtremeSwitch,
-  kZigZag,
-  kZigZagAboutCentre,
-  kZigZagFrom1SD,
-  kZigZagAtLeast1SD,
+#define OSTREVIN_TEST(Id, ...) Id,
+#define OSTREVIN_TEST_OPTION(Id, ...) Id,
+#include "settings/tests.def"
 };
-inline constexpr int kOptionCheckCount = 16;
-inline constexpr int kTestSwitchCount = 13;  // the first thirteen are test switches
+inline constexpr int kTestSwitchCount = kTestCount;
+inline constexpr int kOptionCheckCount = kTestCount + kTestOptionCount;
 
 struct OptionCheckControl {
   std::string_view name;
   std::string_view key;
+  TestId test;  // the test the box switches, or whose option it is
 };
 
 inline constexpr std::array<OptionCheckControl, kOptionCheckCount> kOptionChecks = {{
-    {"chkAboveUCL", "DiagnoseForAllAboveUCL"},
-    {"chkAboveUCLForMR", "DiagnoseForAllAboveUCLMR"},
-    {"chkBelowLCL", "DiagnoseForAllBelowLCL"},
-    {"chkEitherSideMean", "DiagnoseForAllAboveBelowMean"},
-    {"chkEitherSideMeanForMR", "DiagnoseForAllAboveBelowMeanMR"},
-    {"chkBetween23SDAbove", "DiagnoseFor2OutOf3Between23SigmaAboveMean"},
-    {"chkBetween23SDBelow", "DiagnoseFor2OutOf3Between23SigmaBelowMean"},
-    {"chkBetween13SDAbove", "DiagnoseFor4OutOf5Between13SigmaAboveMean"},
-    {"chkBetween13SDBelow", "DiagnoseFor4OutOf5Between13SigmaBelowMean"},
-    {"chkWithin1SD", "DiagnoseForAllWithin1SDMean"},
-    {"chkAllIncreasingOrDecreasing", "DiagnoseForAllIncreasingOrDecreasing"},
-    {"chkExtremeSwitch", "DiagnoseForExtremeSwitch"},
-    {"chkZigZag", "DiagnoseForZigZag"},
-    {"chkZigZagAboutCentre", "ZigZagAboutCentralLine"},
-    {"chkZigZagFrom1SD", "ZigZagFrom1SD"},
-    {"chkZigZagAtLeast1SD", "ZigZagAtLeastSDDistanceSignificant"},
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, MovingRange, Run, \
+                      Line, Up, Down, Way, Legend, Check, ...)                                     \
+  {Check, Key, TestId::Id},
+#define OSTREVIN_TEST_OPTION(Id, Test, Key, Check) {Check, Key, TestId::Test},
+#include "settings/tests.def"
 }};
 
-// The number boxes, in the order OK checks them.
-enum class OptionNumber : std::uint8_t {
-  kNumSigEitherSideCentre,
-  kNumSigEitherSideCentreMR,
-  kWithin1SD,
-  kNumSigZigZag,
-  kNumSigIncDec,
-};
-inline constexpr int kOptionNumberCount = 5;
+// The number boxes, one per test that has a threshold: OptionNumber is the test's id.
+using OptionNumber = TestId;
 
 struct OptionNumberControl {
-  std::string_view name;
+  std::string_view name;  // empty: the test has no number box
   std::string_view key;
   std::string_view default_text;
   std::int16_t page;  // the page that holds the box
+  std::int16_t rank;  // the order in which the dialog loads and saves the numbers
 };
 
-inline constexpr std::array<OptionNumberControl, kOptionNumberCount> kOptionNumbers = {{
-    {"txtNumSigEitherSideCentre", "AllAboveBelowMean", "8", 0},
-    {"txtNumSigEitherSideCentreMR", "AllAboveBelowMeanMR", "10", 0},
-    {"txtWithin1SD", "AllWithin1SD", "15", 3},
-    {"txtNumSigZigZag", "ZigZagRepeats", "7", 1},
-    {"txtNumSigIncDec", "AllIncreasingOrDecreasing", "6", 1},
+inline constexpr std::array<OptionNumberControl, kTestCount> kOptionNumbers = {{
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, ...) \
+  {Box, Threshold, ThresholdDefault, Page, Rank},
+#include "settings/tests.def"
+}};
+
+// The dialog's picture of a test's signal.
+struct OptionPictureControl {
+  std::string_view name;  // empty: the test has no picture
+  Pattern pattern;
+};
+
+inline constexpr std::array<OptionPictureControl, kTestCount> kOptionPictures = {{
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, MovingRange, Run, \
+                      Line, Up, Down, Way, Legend, Check, Image, Picture)                          \
+  {Image, Pattern::Picture},
+#include "settings/tests.def"
 }};
 
 inline constexpr const OptionCheckControl& Control(OptionCheck c) {
@@ -104,6 +88,9 @@ inline constexpr const OptionCheckControl& Control(OptionCheck c) {
 }
 inline constexpr const OptionNumberControl& Control(OptionNumber n) {
   return kOptionNumbers[static_cast<std::size_t>(n)];
+}
+inline constexpr const OptionPictureControl& Picture(TestId test) {
+  return kOptionPictures[static_cast<std::size_t>(test)];
 }
 
 // The controls outside the pages, in twips within the dialog's client area.

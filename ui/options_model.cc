@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "addon/numeric_text.h"
 #include "platform/platform.h"
@@ -34,6 +35,18 @@ std::int64_t WholeNumber(std::string_view text) {
   return static_cast<std::int64_t>(std::clamp(v, -1e15, 1e15));
 }
 
+// The tests with a number box, in the order the dialog loads and saves them; a test's options go
+// with its number, just before it.
+std::vector<TestId> NumberOrder() {
+  std::vector<TestId> order;
+  for (std::size_t i = 0; i < kOptionNumbers.size(); ++i) {
+    if (!kOptionNumbers[i].name.empty()) order.push_back(static_cast<TestId>(i));
+  }
+  std::sort(order.begin(), order.end(),
+            [](TestId a, TestId b) { return Control(a).rank < Control(b).rank; });
+  return order;
+}
+
 }  // namespace
 
 std::int32_t OptionsClientHeight() {
@@ -49,13 +62,13 @@ void OptionsModel::LoadSettingsIntoControls() {
   for (int i = 0; i < kTestSwitchCount; ++i) {
     checked_[i] = settings_.GetCheckFor(kOptionChecks[i].key);
   }
-  for (OptionNumber n : {OptionNumber::kNumSigIncDec, OptionNumber::kWithin1SD,
-                         OptionNumber::kNumSigEitherSideCentre,
-                         OptionNumber::kNumSigEitherSideCentreMR, OptionNumber::kNumSigZigZag}) {
-    SetText(n, std::to_string(settings_.GetSignificance(Control(n).key, Control(n).default_text)));
-  }
-  for (int i = kTestSwitchCount; i < kOptionCheckCount; ++i) {
-    checked_[i] = ZigZagOptionChecked(settings_.GetSignificanceText(kOptionChecks[i].key, "-1"));
+  for (const TestId test : NumberOrder()) {
+    for (int i = kTestSwitchCount; i < kOptionCheckCount; ++i) {
+      if (kOptionChecks[i].test != test) continue;
+      checked_[i] = ZigZagOptionChecked(settings_.GetSignificanceText(kOptionChecks[i].key, "-1"));
+    }
+    SetText(test, std::to_string(
+                      settings_.GetSignificance(Control(test).key, Control(test).default_text)));
   }
 }
 
@@ -64,23 +77,22 @@ bool OptionsModel::SaveControlsToSettings() {
   for (int i = 0; i < kTestSwitchCount; ++i) {
     saved &= settings_.SaveCheckFor(kOptionChecks[i].key, checked_[i]);
   }
-  for (OptionNumber n :
-       {OptionNumber::kNumSigIncDec, OptionNumber::kWithin1SD,
-        OptionNumber::kNumSigEitherSideCentre, OptionNumber::kNumSigEitherSideCentreMR}) {
-    saved &= settings_.SaveSignificance(Control(n).key, text(n));
+  for (const TestId test : NumberOrder()) {
+    for (int i = kTestSwitchCount; i < kOptionCheckCount; ++i) {
+      if (kOptionChecks[i].test != test) continue;
+      saved &= settings_.SaveSignificance(kOptionChecks[i].key, checked_[i] ? "-1" : "0");
+    }
+    saved &= settings_.SaveSignificance(Control(test).key, text(test));
   }
-  for (int i = kTestSwitchCount; i < kOptionCheckCount; ++i) {
-    saved &= settings_.SaveSignificance(kOptionChecks[i].key, checked_[i] ? "-1" : "0");
-  }
-  const OptionNumber zigzag = OptionNumber::kNumSigZigZag;
-  saved &= settings_.SaveSignificance(Control(zigzag).key, text(zigzag));
   return saved;
 }
 
 std::optional<std::int16_t> OptionsModel::InvalidNumberPage() const {
   std::optional<std::int16_t> page;
-  for (int i = 0; i < kOptionNumberCount; ++i) {
-    if (!ParseNumericText(text_[i])) page = kOptionNumbers[i].page;
+  for (std::size_t i = 0; i < kOptionNumbers.size(); ++i) {
+    if (!kOptionNumbers[i].name.empty() && !ParseNumericText(text_[i])) {
+      page = kOptionNumbers[i].page;
+    }
   }
   return page;
 }

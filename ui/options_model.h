@@ -45,8 +45,8 @@ class OptionsModel {
 
   // Fills the controls from the settings store; numbers show as whole numbers.
   void LoadSettingsIntoControls();
-  // Writes the controls to the store: the test switches, the four thresholds, the zigzag options,
-  // the zigzag repeats. Every key is written; false when any write failed.
+  // Writes the controls to the store: the test switches, then each number box in its rank after
+  // its test's options. Every key is written; false when any write failed.
   bool SaveControlsToSettings();
 
   // The page of the last number box (in OK's order) whose text is not a numeric text.
@@ -74,7 +74,7 @@ class OptionsModel {
   bool blnCancel_ = true;
   std::int16_t intCurrentFrame_ = 0;
   std::array<bool, kOptionCheckCount> checked_{};
-  std::array<std::string, kOptionNumberCount> text_;
+  std::array<std::string, kTestCount> text_;  // by test; used where the test has a box
 };
 
 }  // namespace ostrevin

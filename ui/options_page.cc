@@ -65,6 +65,14 @@ PatternPicture* OptionsPageWidget::AddPicture(const char* name, Pattern pattern,
   return picture;
 }
 
+PatternPicture* OptionsPageWidget::AddTestPicture(TestId test, const TwipRect& r) {
+  const OptionPictureControl& c = Picture(test);
+  auto* picture = new PatternPicture(c.pattern, this);
+  picture->setObjectName(Name(c.name));
+  scale_.Place(*picture, r);
+  return picture;
+}
+
 void OptionsPageWidget::AddSeparator(int index, std::int32_t top) {
   auto* line = new QFrame(this);
   line->setObjectName(QString("linSep%1").arg(index));

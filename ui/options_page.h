@@ -34,6 +34,8 @@ class OptionsPageWidget : public QWidget {
   QLabel* AddLabel(const char* name, const QString& caption, const TwipRect& r,
                    bool word_wrap = false);
   PatternPicture* AddPicture(const char* name, Pattern pattern, const TwipRect& r);
+  // The picture of the signal of test `test`.
+  PatternPicture* AddTestPicture(TestId test, const TwipRect& r);
   // A separator line at `top` that runs across the page, 240 twips from either side.
   void AddSeparator(int index, std::int32_t top);
   QFrame* AddVerticalLine(const char* name, std::int32_t x, std::int32_t top, std::int32_t bottom);

@@ -12,33 +12,32 @@ CommonPage::CommonPage(OptionsModel& model, QWidget* parent) : OptionsPageWidget
   using enum OptionCheck;
   AddCheck(kAboveUCL, tr("Points above &UCL"), {240, 240, 1695, 195});
   AddLabel("lblSingleMeasOnly0", tr("For Single Measurements Chart Only:"), {600, 720, 2610, 195});
-  AddCheck(kAboveUCLForMR, tr("&Diagnose Moving Range (MR) Chart Also"), {600, 960, 4335, 195});
+  AddCheck(kAboveUCLMR, tr("&Diagnose Moving Range (MR) Chart Also"), {600, 960, 4335, 195});
   AddSeparator(1, 1560);
   AddCheck(kBelowLCL, tr("Points below &LCL"), {240, 1920, 1695, 195});
   AddSeparator(2, 2760);
-  AddCheck(kEitherSideMean, tr("&Consecutive Points are all on one side of the Centre Line"),
+  AddCheck(kAboveBelowMean, tr("&Consecutive Points are all on one side of the Centre Line"),
            {240, 3000, 4935, 195});
   QLabel* label2 = AddLabel("Label2", tr("&Number of Significant Points"), {480, 3360, 1995, 195});
-  label2->setBuddy(AddNumber(OptionNumber::kNumSigEitherSideCentre, {2640, 3360, 390, 375}));
-  AddCheck(kEitherSideMeanForMR, tr("D&iagnose Moving Range (MR) Chart Also"),
-           {600, 4080, 3495, 195});
+  label2->setBuddy(AddNumber(TestId::kAboveBelowMean, {2640, 3360, 390, 375}));
+  AddCheck(kAboveBelowMeanMR, tr("D&iagnose Moving Range (MR) Chart Also"), {600, 4080, 3495, 195});
   AddLabel("lblSingleMeasOnly1", tr("(Single Measurements Chart Only)"), {840, 4320, 2385, 195});
   QLabel* label7 = AddLabel("Label7", tr("Nu&mber of Significant Points"), {840, 4560, 1995, 195});
-  label7->setBuddy(AddNumber(OptionNumber::kNumSigEitherSideCentreMR, {3000, 4560, 390, 375}));
-  AddPicture("Image1", Pattern::kAboveUCL, {3960, 240, 1035, 675});
-  AddPicture("Image2", Pattern::kBelowLCL, {3960, 1680, 1035, 675});
-  AddPicture("Image3", Pattern::kOneSideOfCentre, {3960, 3240, 2355, 735});
+  label7->setBuddy(AddNumber(TestId::kAboveBelowMeanMR, {3000, 4560, 390, 375}));
+  AddTestPicture(TestId::kAboveUCL, {3960, 240, 1035, 675});
+  AddTestPicture(TestId::kBelowLCL, {3960, 1680, 1035, 675});
+  AddTestPicture(TestId::kAboveBelowMean, {3960, 3240, 2355, 735});
 }
 
 PatternsPage::PatternsPage(OptionsModel& model, QWidget* parent)
     : OptionsPageWidget(model, parent) {
   using enum OptionCheck;
-  AddCheck(kAllIncreasingOrDecreasing,
+  AddCheck(kIncreasingOrDecreasing,
            tr("Consecutive Points are either all &Increasing or All Decreasing"),
            {240, 240, 3495, 495});
   QLabel* label3 = AddLabel("Label3", tr("&Number of Significant Points"), {480, 1080, 1995, 195});
-  label3->setBuddy(AddNumber(OptionNumber::kNumSigIncDec, {2640, 1080, 375, 375}));
-  AddPicture("Image4", Pattern::kIncreasing, {4320, 240, 2280, 1260});
+  label3->setBuddy(AddNumber(TestId::kIncreasingOrDecreasing, {2640, 1080, 375, 375}));
+  AddTestPicture(TestId::kIncreasingOrDecreasing, {4320, 240, 2280, 1260});
   AddSeparator(4, 1680);
   AddCheck(kZigZag, tr("Consecutive Points are in a &ZigZag Form"), {240, 1800, 3615, 375});
   QCheckBox* about_centre = AddCheck(
@@ -46,7 +45,7 @@ PatternsPage::PatternsPage(OptionsModel& model, QWidget* parent)
   QLabel* label4 = AddLabel(
       "Label4", tr("Number of &Times Pattern Repeats (e.g. 7 repeats is zigzagging on 14 points)"),
       {480, 2400, 1995, 585}, /*word_wrap=*/true);
-  label4->setBuddy(AddNumber(OptionNumber::kNumSigZigZag, {2640, 2520, 375, 375}));
+  label4->setBuddy(AddNumber(TestId::kZigZag, {2640, 2520, 375, 375}));
   const TwipRect mean_place = {4080, 2400, 2325, 690};
   FollowBox(about_centre, AddPicture("imgZigZagWithMean", Pattern::kZigZagWithMean, mean_place),
             AddPicture("imgZigZagWithoutMean", Pattern::kZigZagWithoutMean, mean_place));
@@ -76,27 +75,27 @@ void PatternsPage::FollowBox(QCheckBox* box, QWidget* on, QWidget* off) {
 
 LevelsPage::LevelsPage(OptionsModel& model, QWidget* parent) : OptionsPageWidget(model, parent) {
   using enum OptionCheck;
-  AddCheck(kBetween23SDAbove,
+  AddCheck(k2OutOf3Above,
            tr("2 out of 3 consecutive points are all above the centre line and between &2 and 3 "
               "SD"),
            {240, 240, 2775, 795});
-  AddCheck(kBetween23SDBelow,
+  AddCheck(k2OutOf3Below,
            tr("2 out of 3 consecutive points are all below the centre line and between 2 and &3 "
               "SD"),
            {3360, 240, 2775, 795});
-  AddPicture("Image5", Pattern::kTwoOfThreeAbove, {480, 1080, 2385, 1350});
-  AddPicture("Image6", Pattern::kTwoOfThreeBelow, {3600, 1080, 2385, 1350});
+  AddTestPicture(TestId::k2OutOf3Above, {480, 1080, 2385, 1350});
+  AddTestPicture(TestId::k2OutOf3Below, {3600, 1080, 2385, 1350});
   AddSeparator(3, 2520);
-  AddCheck(kBetween13SDAbove,
+  AddCheck(k4OutOf5Above,
            tr("4 out of 5 consecutive points are all above the centre line and between &1 and 3 "
               "SD"),
            {240, 2640, 2775, 795});
-  AddCheck(kBetween13SDBelow,
+  AddCheck(k4OutOf5Below,
            tr("4 out of 5 consecutive points are all below the centre line and between 1 and 3 "
               "&SD"),
            {3360, 2640, 2775, 795});
-  AddPicture("Image7", Pattern::kFourOfFiveAbove, {480, 3480, 2385, 1350});
-  AddPicture("Image8", Pattern::kFourOfFiveBelow, {3600, 3480, 2385, 1350});
+  AddTestPicture(TestId::k4OutOf5Above, {480, 3480, 2385, 1350});
+  AddTestPicture(TestId::k4OutOf5Below, {3600, 3480, 2385, 1350});
   AddVerticalLine("Line1", 3120, 360, 5040);
 }
 
@@ -105,14 +104,14 @@ AdvancedLevelsPage::AdvancedLevelsPage(OptionsModel& model, QWidget* parent)
   using enum OptionCheck;
   AddCheck(kWithin1SD, tr("Consecutive Points are all &within 1SD of the centre line"),
            {240, 240, 5295, 195});
-  AddPicture("Image9", Pattern::kWithin1SD, {480, 600, 2325, 1035});
+  AddTestPicture(TestId::kWithin1SD, {480, 600, 2325, 1035});
   QLabel* label5 = AddLabel("Label5", tr("&Number of Significant Points"), {480, 1680, 1995, 195});
-  label5->setBuddy(AddNumber(OptionNumber::kWithin1SD, {2640, 1680, 375, 375}));
+  label5->setBuddy(AddNumber(TestId::kWithin1SD, {2640, 1680, 375, 375}));
   AddSeparator(0, 2280);
   AddCheck(kExtremeSwitch, tr("An Extreme &Switch"), {240, 2520, 4815, 195});
   AddLabel("Label6", tr("(from beyond 2SD one side of central line to beyond 2SD the other side.)"),
            {480, 2760, 5115, 195});
-  AddPicture("Image10", Pattern::kExtremeSwitch, {480, 3000, 2400, 1380});
+  AddTestPicture(TestId::kExtremeSwitch, {480, 3000, 2400, 1380});
 }
 
 }  // namespace ostrevin

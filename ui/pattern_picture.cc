@@ -110,6 +110,8 @@ Shape ShapeOf(Pattern pattern) {
               .marked = {2, 3},
               .sd_lines = {2, -2},
               .bands = {{2, 3}, {-3, -2}}};
+    case Pattern::kNone:
+      break;
   }
   return {};
 }

@@ -3,27 +3,9 @@
 
 #include <QWidget>
 
-namespace ostrevin {
+#include "ui/pattern.h"
 
-// The signal each picture of the options dialog shows.
-enum class Pattern {
-  kAboveUCL,
-  kBelowLCL,
-  kOneSideOfCentre,
-  kIncreasing,
-  kZigZagWithMean,
-  kZigZagWithoutMean,
-  kZigZagFrom1SD,
-  kZigZagNotFrom1SD,
-  kZigZagAtLeast1SD,
-  kZigZagNotAtLeast1SD,
-  kTwoOfThreeAbove,
-  kTwoOfThreeBelow,
-  kFourOfFiveAbove,
-  kFourOfFiveBelow,
-  kWithin1SD,
-  kExtremeSwitch,
-};
+namespace ostrevin {
 
 // A small drawing of a control chart showing one pattern: the chart's lines, the points, the
 // points that make the signal in red, and crosses over what the option rules out.

@@ -32,13 +32,15 @@ std::vector<bool> CheckStates(const OptionsModel& m) {
 }
 std::vector<std::string> Texts(const OptionsModel& m) {
   std::vector<std::string> texts;
-  for (int i = 0; i < kOptionNumberCount; ++i) texts.push_back(m.text(OptionNumber(i)));
+  for (std::size_t i = 0; i < kOptionNumbers.size(); ++i) {
+    if (!kOptionNumbers[i].name.empty()) texts.push_back(m.text(OptionNumber(i)));
+  }
   return texts;
 }
 
 // The controls on an empty store: the five limit and centre-line tests, the zigzag options.
 const std::vector<bool> kDefaultChecks = {1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1};
-const std::vector<std::string> kDefaultTexts = {"8", "10", "15", "7", "6"};
+const std::vector<std::string> kDefaultTexts = {"8", "10", "15", "6", "7"};
 
 TEST(OptionsModelTest, ShowsStoredNumbersRoundedAndZigZagOptionsByTheirValue) {
   const struct {
@@ -56,7 +58,7 @@ TEST(OptionsModelTest, ShowsStoredNumbersRoundedAndZigZagOptionsByTheirValue) {
     store.SaveSetting("Ostrevin", "Significances", "ZigZagRepeats", c.text);
     store.SaveSetting("Ostrevin", "Significances", "ZigZagFrom1SD", c.text);
     OptionsModel m(store);
-    EXPECT_EQ(m.text(N::kNumSigZigZag), c.shown) << c.text;
+    EXPECT_EQ(m.text(N::kZigZag), c.shown) << c.text;
     EXPECT_EQ(m.checked(kZigZagFrom1SD), c.checked) << c.text;
   }
 }
@@ -67,8 +69,8 @@ TEST(OptionsModelTest, OkSavesEveryControlInOrderAsTyped) {
   m.SetChecked(kAboveUCL, false);
   m.SetChecked(kZigZag, true);
   m.SetChecked(kZigZagAtLeast1SD, false);
-  m.SetText(N::kNumSigZigZag, "7.5");
-  m.SetText(N::kNumSigIncDec, " 1e1 ");
+  m.SetText(N::kZigZag, "7.5");
+  m.SetText(N::kIncreasingOrDecreasing, " 1e1 ");
   RecordingPlatform platform;
   EXPECT_TRUE(m.Ok(platform, [](std::int16_t) { FAIL() << "no page to show"; }));
   EXPECT_FALSE(m.blnCancel());
@@ -97,8 +99,8 @@ TEST(OptionsModelTest, OkSavesEveryControlInOrderAsTyped) {
                               "Significances/ZigZagRepeats=7.5",
                           }));
   OptionsModel reopened(store);
-  EXPECT_EQ(reopened.text(N::kNumSigZigZag), "8");
-  EXPECT_EQ(reopened.text(N::kNumSigIncDec), "10");
+  EXPECT_EQ(reopened.text(N::kZigZag), "8");
+  EXPECT_EQ(reopened.text(N::kIncreasingOrDecreasing), "10");
   EXPECT_FALSE(reopened.checked(kAboveUCL));
   EXPECT_FALSE(reopened.checked(kZigZagAtLeast1SD));
 }
@@ -108,11 +110,11 @@ TEST(OptionsModelTest, OkRefusesTextsThatAreNotNumbersAndShowsTheLastFailingPage
     std::vector<std::pair<OptionNumber, std::string>> texts;
     std::int16_t page;
   } cases[] = {
-      {{{N::kNumSigEitherSideCentre, ""}, {N::kNumSigIncDec, ""}}, 1},
-      {{{N::kNumSigEitherSideCentreMR, "x"}}, 0},
+      {{{N::kAboveBelowMean, ""}, {N::kIncreasingOrDecreasing, ""}}, 1},
+      {{{N::kAboveBelowMeanMR, "x"}}, 0},
       {{{N::kWithin1SD, "12abc"}}, 3},
-      {{{N::kNumSigZigZag, "1,5"}, {N::kNumSigEitherSideCentre, "-"}}, 1},
-      {{{N::kWithin1SD, " "}, {N::kNumSigEitherSideCentre, "e5"}}, 3},
+      {{{N::kZigZag, "1,5"}, {N::kAboveBelowMean, "-"}}, 1},
+      {{{N::kWithin1SD, " "}, {N::kAboveBelowMean, "e5"}}, 3},
   };
   for (const auto& c : cases) {
     MemoryStore store;

@@ -221,7 +221,7 @@ void tst_frmOptions::arrows() {
     seen << box.text();
   }
   QCOMPARE(seen, QStringList({"99", "100", "100", "99"}));
-  QCOMPARE(dialog.model().text(OptionNumber::kNumSigIncDec), std::string("99"));
+  QCOMPARE(dialog.model().text(OptionNumber::kIncreasingOrDecreasing), std::string("99"));
   dialog.close();
 }
 
