@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "addon/variant.h"
+#include "values/variant.h"
 
 namespace ostrevin {
 

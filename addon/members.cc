@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

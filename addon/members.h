@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "addon/variant.h"
+#include "values/variant.h"
 
 namespace ostrevin {
 

@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "analysis/interval_estimates.h"
 #include "engine/findings.h"
 

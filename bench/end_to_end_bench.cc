@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 #include "bench/synthetic_chart_file.h"
 #include "host/chart_file.h"
 #include "host/chart_object.h"

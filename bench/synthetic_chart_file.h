@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "addon/error.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "chart/chart_members.h"
 
 namespace ostrevin {

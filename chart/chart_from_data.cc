@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "chart/chart_file_text.h"
 #include "chart/chart_layout.h"
 #include "chart/control_constants.h"

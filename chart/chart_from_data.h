@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "chart/chart_members.h"
 #include "chart/csv_reader.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "addon/members.h"
-#include "addon/variant.h"
+#include "values/variant.h"
 
 namespace ostrevin {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "addon/error.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

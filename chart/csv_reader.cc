@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

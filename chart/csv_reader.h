@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "addon/error.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

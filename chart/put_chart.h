@@ -5,7 +5,7 @@
 // apart from the rest of chart/ so that the ostrevin command, which reaches the container only
 // through the library, links none of it.
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "chart/chart_members.h"
 
 namespace ostrevin {

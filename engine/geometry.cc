@@ -7,7 +7,7 @@
 #include <string>
 
 #include "addon/cls_data.h"
-#include "addon/error.h"
+#include "values/error.h"
 #include "addon/members.h"
 
 namespace ostrevin {

@@ -19,7 +19,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
-#include "addon/variant.h"
+#include "values/variant.h"
 #include "engine/test_table.h"
 
 namespace ostrevin {

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "addon/error.h"
-#include "addon/variant.h"
+#include "values/error.h"
+#include "values/variant.h"
 
 namespace ostrevin {
 

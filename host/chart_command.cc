@@ -1,7 +1,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "chart/chart_from_data.h"
 #include "host/args.h"
 #include "host/file_io.h"

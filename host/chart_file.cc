@@ -36,7 +36,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "host/chart_file_format.h"
 #include "host/file_io.h"
 

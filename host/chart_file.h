@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "host/chart_access.h"
 
 namespace ostrevin {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "addon/variant.h"
+#include "values/variant.h"
 #include "host/chart_access.h"
 
 // Rules of the chart-file format that its reader and writer share (grammar in chart_file.cc).

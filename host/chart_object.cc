@@ -1,6 +1,6 @@
 #include "host/chart_object.h"
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 
 namespace ostrevin {
 namespace {

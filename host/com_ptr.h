@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "addon/abi/ostrevin_abi.h"
+#include "abi/ostrevin_abi.h"
 
 namespace ostrevin {
 

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string_view>
 
-#include "addon/abi/component_registry.h"
-#include "addon/abi/ostrevin_abi.h"
-#include "addon/error.h"
+#include "abi/component_registry.h"
+#include "abi/ostrevin_abi.h"
+#include "values/error.h"
 #include "host/com_ptr.h"
 
 namespace ostrevin {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 #include "host/chart_file.h"
 #include "host/library_choice.h"
 #include "host/settings_choice.h"

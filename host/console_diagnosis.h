@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "host/args.h"
 #include "host/chart_object.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 
 namespace ostrevin {
 namespace {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "addon/abi/ostrevin_abi.h"
-#include "addon/error.h"
-#include "addon/variant.h"
+#include "abi/ostrevin_abi.h"
+#include "values/error.h"
+#include "values/variant.h"
 #include "host/com_ptr.h"
 
 namespace ostrevin {

@@ -3,7 +3,7 @@
 #include <limits>
 #include <ostream>
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 #include "host/args.h"
 #include "host/library_choice.h"
 #include "host/settings_choice.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "addon/error.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "addon/abi/component_registry.h"
+#include "abi/component_registry.h"
 #include "host/args.h"
 #include "host/chart_object.h"
 #include "host/component_loader.h"

@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 #include "host/args.h"
 #include "host/dispatch_object.h"
 #include "host/library_choice.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "host/plot_model.h"
 
 namespace ostrevin {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "addon/error.h"
+#include "values/error.h"
 #include "host/plot_model.h"
 
 namespace ostrevin {

@@ -1,7 +1,7 @@
 #include <ostream>
 
-#include "addon/abi/abi_values.h"
-#include "addon/abi/component_registry.h"
+#include "abi/abi_values.h"
+#include "abi/component_registry.h"
 #include "host/args.h"
 #include "host/component_loader.h"
 #include "host/library_choice.h"

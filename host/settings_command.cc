@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "host/args.h"
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 

@@ -2,7 +2,7 @@
 
 #include "settings/ini_document.h"
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "settings/test_id.h"
 
 namespace ostrevin {

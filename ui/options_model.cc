@@ -4,9 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "addon/numeric_text.h"
+#include "values/numeric_text.h"
 #include "platform/platform.h"
-#include "ui/version_info.h"
+#include "values/version_info.h"
 
 namespace ostrevin {
 namespace {

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "addon/cls_data.h"
-#include "addon/error.h"
+#include "values/error.h"
 #include "engine/report.h"
 #include "platform/platform.h"
 

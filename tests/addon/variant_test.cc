@@ -1,4 +1,4 @@
-#include "addon/variant.h"
+#include "values/variant.h"
 
 #include <gtest/gtest.h>
 

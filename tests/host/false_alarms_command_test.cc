@@ -1,7 +1,7 @@
 // `ostrevin false-alarms` from end to end, through the library's IOstFalseAlarms.
 #include <gtest/gtest.h>
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

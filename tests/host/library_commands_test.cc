@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "addon/abi/component_registry.h"
+#include "abi/component_registry.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

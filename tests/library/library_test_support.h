@@ -4,7 +4,7 @@
 // The test process is a host: it loads the library named by OSTREVIN_LIBRARY (set by CMake) and
 // creates objects as any host does. NewChart, ScratchDir and FileText come from the host tests.
 
-#include "addon/abi/abi_values.h"
+#include "abi/abi_values.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

@@ -1,6 +1,6 @@
 // DllRegisterServer and DllUnregisterServer with a registry of the test's own, and creation by
 // programmatic name through it.
-#include "addon/abi/component_registry.h"
+#include "abi/component_registry.h"
 #include "host/dispatch_object.h"
 #include "tests/library/library_test_support.h"
 

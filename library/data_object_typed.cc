@@ -1,0 +1,69 @@
+// The typed members of _clsData, generated from the member tables: each runs the container's
+// accessor inside the guard.
+
+#include "library/data_object.h"
+#include "library/typed_values.h"
+
+namespace ostrevin {
+
+#define OSTREVIN_LOAD(Type, value) Load(std::type_identity<OSTREVIN_CXX(Type)>{}, value)
+
+#define OSTREVIN_SCALAR(Name, Type)                                     \
+  OstStatus DataObject::get_##Name(OST_ABI_OUT(Type) value) {           \
+    return Typed([&] { Store(value, data_.Name()); });                  \
+  }                                                                     \
+  OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {            \
+    return Typed([&] { data_.Set##Name(OSTREVIN_LOAD(Type, value)); }); \
+  }
+#define OSTREVIN_INDEXED1(Name, Type)                                         \
+  OstStatus DataObject::get_##Name(std::int16_t i, OST_ABI_OUT(Type) value) { \
+    return Typed([&] { Store(value, data_.Name(i)); });                       \
+  }                                                                           \
+  OstStatus DataObject::put_##Name(std::int16_t i, OST_ABI_IN(Type) value) {  \
+    return Typed([&] { data_.Set##Name(i, OSTREVIN_LOAD(Type, value)); });    \
+  }
+#define OSTREVIN_INDEXED2(Name, Type)                                                         \
+  OstStatus DataObject::get_##Name(std::int16_t i, std::int16_t j, OST_ABI_OUT(Type) value) { \
+    return Typed([&] { Store(value, data_.Name(i, j)); });                                    \
+  }                                                                                           \
+  OstStatus DataObject::put_##Name(std::int16_t i, std::int16_t j, OST_ABI_IN(Type) value) {  \
+    return Typed([&] { data_.Set##Name(i, j, OSTREVIN_LOAD(Type, value)); });                 \
+  }
+#define OSTREVIN_WHOLE(Quick)                                               \
+  OstStatus DataObject::get_##Quick(OstVariant* value) {                    \
+    return Typed([&] { Store(value, Variant(data_.Quick())); });            \
+  }                                                                         \
+  OstStatus DataObject::put_##Quick(const OstVariant* value) {              \
+    return Typed([&] { data_.Set##Quick(OSTREVIN_LOAD(Variant, value)); }); \
+  }
+#define OSTREVIN_CXX_Variant Variant
+#define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
+#define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) OSTREVIN_INDEXED2(Name, Type)
+#define OSTREVIN_ARRAY(Name, Type, Lo, Hi, Quick) \
+  OSTREVIN_INDEXED1(Name, Type) OSTREVIN_WHOLE(Quick)
+#define OSTREVIN_ARRAY2(Name, Type, Lo1, Hi1, Lo2, Hi2, Quick) \
+  OSTREVIN_INDEXED2(Name, Type) OSTREVIN_WHOLE(Quick)
+#include "addon/members.def"
+
+#define OSTREVIN_DATA_GET(Name, Type)                         \
+  OstStatus DataObject::get_##Name(OST_ABI_OUT(Type) value) { \
+    return Typed([&] { Store(value, data_.Name()); });        \
+  }
+#define OSTREVIN_DATA_PUT(Name, Type)                                   \
+  OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {            \
+    return Typed([&] { data_.Set##Name(OSTREVIN_LOAD(Type, value)); }); \
+  }
+#define OSTREVIN_DATA_METHOD(Name)       \
+  OstStatus DataObject::Name() {         \
+    return Typed([&] { data_.Name(); }); \
+  }
+#define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2)                    \
+  OstStatus DataObject::get_##Name(OST_ABI_IN(Type1) Arg1, OST_ABI_IN(Type2) Arg2,      \
+                                   OST_ABI_OUT(Type) value) {                           \
+    return Typed([&] {                                                                  \
+      Store(value, data_.Name(OSTREVIN_LOAD(Type1, Arg1), OSTREVIN_LOAD(Type2, Arg2))); \
+    });                                                                                 \
+  }
+#include "addon/cls_data_methods.def"
+
+}  // namespace ostrevin

@@ -1,0 +1,83 @@
+// The library's four exported entry points. Each runs inside the guard (guard.h): whatever goes
+// wrong inside becomes a status code.
+
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "abi/component_registry.h"
+#include "abi/ostrevin_abi.h"
+#include "library/class_factory.h"
+#include "library/guard.h"
+#include "library/module.h"
+#include "values/version_info.h"
+
+namespace ostrevin {
+namespace {
+
+// An object of this library, whose address tells dladdr which file the library was loaded from.
+const char kAnchor = 0;
+
+std::filesystem::path ThisLibrary() {
+  Dl_info info{};
+  if (::dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr)
+    throw Error::InvalidInput("cannot tell where the library was loaded from");
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::weakly_canonical(info.dli_fname, error);
+  return error ? std::filesystem::absolute(info.dli_fname) : path;
+}
+
+std::vector<ClassRegistration> OurClasses() {
+  const std::filesystem::path library = ThisLibrary();
+  const std::string version(kFileVersion);
+  return {{kProgIdClsInfo, kClsidClsInfo, library, kLibidOstrevin, version},
+          {kProgIdClsData, kClsidClsData, library, kLibidOstrevin, version}};
+}
+
+OstStatus RegisterServer() {
+  return Guarded(nullptr, nullptr, [] {
+    const std::vector<ClassRegistration> classes = OurClasses();
+    return RegisterClasses(DefaultComponentRegistryPath(), classes) ? kOstOk
+                                                                    : kOstRegistrationFailed;
+  });
+}
+
+OstStatus UnregisterServer() {
+  return Guarded(nullptr, nullptr, [] {
+    const std::string_view names[] = {kProgIdClsInfo, kProgIdClsData};
+    return UnregisterClasses(DefaultComponentRegistryPath(), names) ? kOstOk
+                                                                    : kOstRegistrationFailed;
+  });
+}
+
+OstStatus GetClassObject(const OstGuid* clsid, const OstGuid* iid, void** factory) {
+  return Guarded(nullptr, nullptr, [&] {
+    *Required(factory) = nullptr;
+    const OstGuid& wanted = *Required(iid);
+    IOstClassFactory* made = NewClassFactory(*Required(clsid));
+    if (made == nullptr) return kOstClassNotAvailable;
+    const OstStatus status = made->QueryInterface(wanted, factory);
+    made->Release();
+    return status;
+  });
+}
+
+}  // namespace
+}  // namespace ostrevin
+
+OST_EXPORT OstStatus DllRegisterServer(void) {
+  return ostrevin::RegisterServer();
+}
+
+OST_EXPORT OstStatus DllUnregisterServer(void) {
+  return ostrevin::UnregisterServer();
+}
+
+OST_EXPORT OstStatus DllGetClassObject(const OstGuid* clsid, const OstGuid* iid, void** factory) {
+  return ostrevin::GetClassObject(clsid, iid, factory);
+}
+
+OST_EXPORT OstStatus DllCanUnloadNow(void) {
+  return ostrevin::IsLibraryInUse() ? kOstFalse : kOstOk;
+}

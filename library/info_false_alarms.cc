@@ -1,0 +1,37 @@
+// IOstFalseAlarms of clsInfo objects: the false-alarm estimate run by the library's own
+// diagnosis engine, with the settings file the host names.
+
+#include <memory>
+
+#include "abi/abi_values.h"
+#include "library/info_object.h"
+#include "library/settings_choice.h"
+#include "analysis/false_alarm_text.h"
+#include "analysis/false_alarms.h"
+#include "settings/diagnosis_settings.h"
+
+namespace ostrevin {
+
+OstStatus InfoObject::EstimateFalseAlarms(const char* settings_path, std::int16_t points,
+                                          std::int32_t runs, std::uint64_t seed,
+                                          OstProgressCallback progress, void* progress_context,
+                                          OstString* table, OstErrorInfo* error) {
+  return Guarded(&last_error_, error, [&] {
+    OstString* target = Required(table);
+    *target = OstString{nullptr, 0};  // a failing call leaves its [out] values empty
+    const std::unique_ptr<SettingsStore> store = OpenSettings(settings_path);
+    const DiagnosisSettings settings(*store);
+    Progress report;
+    if (progress != nullptr) {
+      report = [&](std::int32_t done, std::int32_t total) {
+        progress(progress_context, done, total);
+      };
+    }
+    const FalseAlarmEstimate estimate =
+        ostrevin::EstimateFalseAlarms(settings, points, runs, seed, report).ValueOrThrow();
+    *target = NewOstString(FormatFalseAlarms(estimate));
+    return kOstOk;
+  });
+}
+
+}  // namespace ostrevin

@@ -1,0 +1,84 @@
+#ifndef OSTREVIN_VALUES_ERROR_H_
+#define OSTREVIN_VALUES_ERROR_H_
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+namespace ostrevin {
+
+// An error as the host sees it: the host's error number and a message that names the member and
+// index. The container throws it; boundaries (the command, the entry points) catch it and report
+// it. Parsers return it inside a Result instead.
+class Error : public std::exception {
+ public:
+  // The host's error numbers.
+  static constexpr int kOverflow = 6;
+  static constexpr int kSubscriptOutOfRange = 9;
+  static constexpr int kTypeMismatch = 13;
+  // Errors of our own that the host has no number for (bad files, bad usage).
+  static constexpr int kInvalidInput = 0;
+
+  Error(int number, std::string message) : number_(number), message_(std::move(message)) {}
+
+  static Error SubscriptOutOfRange(std::string_view where) {
+    return Error(kSubscriptOutOfRange, "Subscript out of range: " + std::string(where));
+  }
+  static Error TypeMismatch(std::string_view where) {
+    return Error(kTypeMismatch, "Type mismatch: " + std::string(where));
+  }
+  static Error Overflow(std::string_view where) {
+    return Error(kOverflow, "Overflow: " + std::string(where));
+  }
+  static Error InvalidInput(std::string message) {
+    return Error(kInvalidInput, std::move(message));
+  }
+
+  int number() const { return number_; }
+  const std::string& message() const { return message_; }
+  // "error 9: Subscript out of range: XData(5001)", or the message alone without a number.
+  std::string ToString() const;
+  const char* what() const noexcept override { return message_.c_str(); }
+
+  // The same error with context in front of the message ("chart.json: member XData: ...").
+  Error WithContext(std::string_view context) const;
+
+ private:
+  int number_;
+  std::string message_;
+};
+
+// A value or the error that prevented it (a small stand-in for C++23's std::expected).
+template <class T>
+class [[nodiscard]] Result {
+ public:
+  Result(T value) : v_(std::move(value)) {}      // NOLINT: implicit by design
+  Result(Error error) : v_(std::move(error)) {}  // NOLINT: implicit by design
+
+  bool ok() const { return v_.index() == 0; }
+  explicit operator bool() const { return ok(); }
+  const T& value() const& { return std::get<0>(v_); }
+  T& value() & { return std::get<0>(v_); }
+  T&& value() && { return std::get<0>(std::move(v_)); }
+  const T& operator*() const& { return value(); }
+  const T* operator->() const { return &value(); }
+  const Error& error() const { return std::get<1>(v_); }
+  // The value, or throws the error.
+  T ValueOrThrow() && {
+    if (!ok()) throw error();
+    return std::get<0>(std::move(v_));
+  }
+
+ private:
+  std::variant<T, Error> v_;
+};
+
+// For operations that return nothing but may fail.
+struct Ok {};
+using Status = Result<Ok>;
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_VALUES_ERROR_H_
