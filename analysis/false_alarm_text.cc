@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 
 namespace ostrevin {
 namespace {

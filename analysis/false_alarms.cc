@@ -5,7 +5,7 @@
 
 #include "analysis/stable_chart.h"
 #include "engine/run_driver.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
 #include "settings/settings_keys.h"

@@ -5,7 +5,7 @@
 #include "addon/cls_data.h"
 #include "bench/synthetic_chart.h"
 #include "engine/report.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "platform/recording_platform.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "analysis/false_alarms.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
 

@@ -2,7 +2,7 @@
 
 #include "addon/cls_data.h"
 #include "bench/synthetic_chart.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "host/chart_file.h"
 #include "host/in_process_chart.h"
 #include "platform/recording_platform.h"

@@ -1,7 +1,7 @@
 #include "engine/finding_text.h"
 
 #include "addon/cls_data.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 
 namespace ostrevin {
 namespace {

@@ -20,7 +20,7 @@
 #include <nlohmann/json.hpp>
 
 #include "values/variant.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 
 namespace ostrevin {
 namespace {

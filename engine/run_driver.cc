@@ -4,7 +4,7 @@
 
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "platform/platform.h"
 #include "settings/diagnosis_settings.h"
 

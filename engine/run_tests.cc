@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "addon/cls_data.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {

@@ -3,7 +3,7 @@
 
 #include "addon/cls_data.h"
 #include "engine/report.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "fuzz/harnesses.h"
 #include "host/chart_file.h"
 #include "host/in_process_chart.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
 

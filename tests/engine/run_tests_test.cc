@@ -7,7 +7,7 @@
 
 #include "chart_builder.h"
 #include "engine/finding_text.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
 

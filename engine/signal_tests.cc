@@ -1,8 +1,8 @@
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 
 #include "engine/limit_tests.h"
 #include "engine/run_tests.h"
-#include "engine/zigzag_test.h"
+#include "engine/zigzag_tests.h"
 #include "engine/zone_tests.h"
 #include "settings/diagnosis_settings.h"
 

@@ -1,4 +1,4 @@
-#include "engine/zigzag_test.h"
+#include "engine/zigzag_tests.h"
 
 #include <gtest/gtest.h>
 

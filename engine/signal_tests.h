@@ -1,5 +1,5 @@
-#ifndef OSTREVIN_ENGINE_TEST_TABLE_H_
-#define OSTREVIN_ENGINE_TEST_TABLE_H_
+#ifndef OSTREVIN_ENGINE_SIGNAL_TESTS_H_
+#define OSTREVIN_ENGINE_SIGNAL_TESTS_H_
 
 #include <span>
 #include <string_view>
@@ -40,4 +40,4 @@ std::int16_t Threshold(const DiagnosisSettings& settings, TestId id);
 
 }  // namespace ostrevin
 
-#endif  // OSTREVIN_ENGINE_TEST_TABLE_H_
+#endif  // OSTREVIN_ENGINE_SIGNAL_TESTS_H_

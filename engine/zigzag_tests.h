@@ -1,5 +1,5 @@
-#ifndef OSTREVIN_ENGINE_ZIGZAG_TEST_H_
-#define OSTREVIN_ENGINE_ZIGZAG_TEST_H_
+#ifndef OSTREVIN_ENGINE_ZIGZAG_TESTS_H_
+#define OSTREVIN_ENGINE_ZIGZAG_TESTS_H_
 
 // The zigzag test. R ("ZigZagRepeats", default 7) is how often the up-and-down pattern repeats,
 // so a zigzag holds at least N = 2R points. Three options ("ZigZagAboutCentralLine",
@@ -28,4 +28,4 @@ TestResult DiagnoseZigZag(const TestArgs& args);
 
 }  // namespace ostrevin
 
-#endif  // OSTREVIN_ENGINE_ZIGZAG_TEST_H_
+#endif  // OSTREVIN_ENGINE_ZIGZAG_TESTS_H_

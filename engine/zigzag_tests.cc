@@ -1,4 +1,4 @@
-#include "engine/zigzag_test.h"
+#include "engine/zigzag_tests.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
 #include "engine/run_tests.h"
-#include "engine/test_table.h"
+#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {
