@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "values/error.h"
 #include "addon/members.h"
+#include "values/error.h"
 #include "values/variant.h"
 
 namespace ostrevin {

@@ -16,9 +16,9 @@
 #include <optional>
 #include <vector>
 
-#include "values/error.h"
 #include "analysis/interval_estimates.h"
 #include "engine/findings.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

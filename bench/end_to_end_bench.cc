@@ -17,9 +17,9 @@
 
 #include "abi/abi_values.h"
 #include "bench/synthetic_chart_file.h"
-#include "host/chart_file.h"
-#include "host/chart_object.h"
-#include "host/component_loader.h"
+#include "chartfile/chart_file.h"
+#include "client/chart_object.h"
+#include "client/component_loader.h"
 
 namespace ostrevin {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "addon/cls_data.h"
 #include "bench/synthetic_chart.h"
+#include "chartfile/chart_file.h"
+#include "chartfile/in_process_chart.h"
 #include "engine/signal_tests.h"
-#include "host/chart_file.h"
-#include "host/in_process_chart.h"
 #include "platform/recording_platform.h"
 
 namespace ostrevin {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "values/error.h"
 #include "chart/chart_members.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

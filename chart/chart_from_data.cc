@@ -5,11 +5,11 @@
 #include <cmath>
 #include <limits>
 
-#include "values/numeric_text.h"
 #include "chart/chart_file_text.h"
 #include "chart/chart_layout.h"
 #include "chart/control_constants.h"
 #include "chart/control_limits.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "values/error.h"
 #include "chart/chart_members.h"
 #include "chart/csv_reader.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

@@ -5,8 +5,8 @@
 // apart from the rest of chart/ so that the ostrevin command, which reaches the container only
 // through the library, links none of it.
 
-#include "values/error.h"
 #include "chart/chart_members.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

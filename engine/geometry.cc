@@ -7,8 +7,8 @@
 #include <string>
 
 #include "addon/cls_data.h"
-#include "values/error.h"
 #include "addon/members.h"
+#include "values/error.h"
 
 namespace ostrevin {
 namespace {

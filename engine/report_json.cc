@@ -19,8 +19,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
-#include "values/variant.h"
 #include "engine/signal_tests.h"
+#include "values/variant.h"
 
 namespace ostrevin {
 namespace {

@@ -1,9 +1,9 @@
 #include <string>
 
 #include "addon/cls_data.h"
+#include "chartfile/chart_file.h"
+#include "chartfile/in_process_chart.h"
 #include "fuzz/harnesses.h"
-#include "host/chart_file.h"
-#include "host/in_process_chart.h"
 #include "platform/recording_platform.h"
 
 namespace ostrevin {

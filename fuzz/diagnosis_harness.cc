@@ -2,11 +2,11 @@
 #include <string>
 
 #include "addon/cls_data.h"
+#include "chartfile/chart_file.h"
+#include "chartfile/in_process_chart.h"
 #include "engine/report.h"
 #include "engine/signal_tests.h"
 #include "fuzz/harnesses.h"
-#include "host/chart_file.h"
-#include "host/in_process_chart.h"
 #include "platform/recording_platform.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"

@@ -1,11 +1,11 @@
 #include <charconv>
 #include <ostream>
 
-#include "values/numeric_text.h"
 #include "chart/chart_from_data.h"
+#include "chartfile/file_io.h"
 #include "host/args.h"
-#include "host/file_io.h"
 #include "host/sub_commands.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "abi/abi_values.h"
-#include "host/chart_file.h"
+#include "chartfile/chart_file.h"
 #include "host/library_choice.h"
 #include "host/settings_choice.h"
 

@@ -4,9 +4,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "values/error.h"
+#include "client/chart_object.h"
 #include "host/args.h"
-#include "host/chart_object.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

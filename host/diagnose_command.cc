@@ -1,7 +1,7 @@
 #include <ostream>
 
+#include "chartfile/chart_file.h"
 #include "host/args.h"
-#include "host/chart_file.h"
 #include "host/console_diagnosis.h"
 #include "host/library_choice.h"
 #include "host/settings_choice.h"

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "abi/component_registry.h"
+#include "client/chart_object.h"
+#include "client/component_loader.h"
 #include "host/args.h"
-#include "host/chart_object.h"
-#include "host/component_loader.h"
 
 namespace ostrevin {
 

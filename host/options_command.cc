@@ -1,8 +1,8 @@
 #include <ostream>
 
 #include "abi/abi_values.h"
+#include "client/dispatch_object.h"
 #include "host/args.h"
-#include "host/dispatch_object.h"
 #include "host/library_choice.h"
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"

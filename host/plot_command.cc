@@ -3,14 +3,14 @@
 #include <filesystem>
 #include <ostream>
 
+#include "chartfile/file_io.h"
 #include "host/args.h"
 #include "host/console_diagnosis.h"
-#include "host/file_io.h"
 #include "host/library_choice.h"
-#include "host/plot_chart.h"
-#include "host/plot_render.h"
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"
+#include "plot/plot_chart.h"
+#include "plot/plot_render.h"
 
 namespace ostrevin {
 namespace {

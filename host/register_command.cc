@@ -2,8 +2,8 @@
 
 #include "abi/abi_values.h"
 #include "abi/component_registry.h"
+#include "client/component_loader.h"
 #include "host/args.h"
-#include "host/component_loader.h"
 #include "host/library_choice.h"
 #include "host/sub_commands.h"
 

@@ -1,11 +1,11 @@
 #include <ostream>
 
-#include "values/numeric_text.h"
 #include "host/args.h"
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/settings_keys.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

@@ -1,12 +1,12 @@
 #include "library/data_object.h"
 
+#include "engine/report.h"
+#include "engine/report_json.h"
 #include "library/dispatch.h"
 #include "library/dispatch_ids.h"
 #include "library/dispatch_plumbing.h"
 #include "library/settings_choice.h"
 #include "library/type_library.h"
-#include "engine/report.h"
-#include "engine/report_json.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {

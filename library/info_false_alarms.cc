@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "abi/abi_values.h"
-#include "library/info_object.h"
-#include "library/settings_choice.h"
 #include "analysis/false_alarm_text.h"
 #include "analysis/false_alarms.h"
+#include "library/info_object.h"
+#include "library/settings_choice.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {

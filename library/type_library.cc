@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "abi/abi_values.h"
+#include "addon/members.h"
 #include "library/dispatch_ids.h"
 #include "library/guard.h"
 #include "library/module.h"
 #include "library/single_interface_object.h"
-#include "addon/members.h"
 #include "values/version_info.h"
 
 namespace ostrevin {

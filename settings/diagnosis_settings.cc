@@ -3,9 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "values/numeric_text.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

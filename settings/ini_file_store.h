@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/posix_file.h"
 #include "settings/ini_document.h"
-#include "settings/posix_file.h"
 #include "settings/settings_store.h"
 
 namespace ostrevin {

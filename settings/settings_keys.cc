@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "values/numeric_text.h"
 #include "settings/test_id.h"
+#include "values/numeric_text.h"
 
 namespace ostrevin {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "values/numeric_text.h"
 #include "platform/platform.h"
+#include "values/numeric_text.h"
 #include "values/version_info.h"
 
 namespace ostrevin {

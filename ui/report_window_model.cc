@@ -3,9 +3,9 @@
 #include <exception>
 
 #include "addon/cls_data.h"
-#include "values/error.h"
 #include "engine/report.h"
 #include "platform/platform.h"
+#include "values/error.h"
 
 namespace ostrevin {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "values/error.h"
 #include "tests/engine/chart_builder.h"
+#include "values/error.h"
 
 namespace ostrevin {
 namespace {

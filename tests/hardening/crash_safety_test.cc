@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "addon/cls_data.h"
-#include "host/in_process_chart.h"
+#include "chartfile/in_process_chart.h"
 #include "platform/recording_platform.h"
 #include "settings/ini_document.h"
 #include "settings/settings_keys.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "host/chart_file.h"
+#include "chartfile/chart_file.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

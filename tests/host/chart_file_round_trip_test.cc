@@ -6,7 +6,7 @@
 #include <random>
 #include <sstream>
 
-#include "host/chart_file.h"
+#include "chartfile/chart_file.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

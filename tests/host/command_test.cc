@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/chart_file.h"
+#include "chartfile/chart_file.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "host/console_diagnosis.h"
-#include "host/plot_chart.h"
+#include "plot/plot_chart.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {

@@ -1,6 +1,6 @@
 // The plot's model without a library or a toolkit: which points are marked and how the legend
 // is made, and the axis arithmetic.
-#include "host/plot_model.h"
+#include "plot/plot_model.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 // than the ones diagnosed.
 #include <gtest/gtest.h>
 
+#include "chartfile/in_process_chart.h"
 #include "engine/geometry.h"
-#include "host/in_process_chart.h"
-#include "host/plot_chart.h"
 #include "platform/recording_platform.h"
+#include "plot/plot_chart.h"
 
 namespace ostrevin {
 namespace {

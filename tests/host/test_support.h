@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "host/chart_file.h"
-#include "host/chart_object.h"
+#include "chartfile/chart_file.h"
+#include "client/chart_object.h"
+#include "client/component_loader.h"
 #include "host/command.h"
-#include "host/component_loader.h"
 
 namespace ostrevin {
 

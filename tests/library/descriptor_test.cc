@@ -1,5 +1,5 @@
 // clsInfo and the type information, read as a host reads them.
-#include "host/dispatch_object.h"
+#include "client/dispatch_object.h"
 #include "tests/library/library_test_support.h"
 
 namespace ostrevin {

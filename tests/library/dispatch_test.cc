@@ -2,7 +2,7 @@
 // and errors that arrive as the host's error numbers with messages.
 #include <vector>
 
-#include "host/chart_file.h"
+#include "chartfile/chart_file.h"
 #include "tests/library/library_test_support.h"
 
 namespace ostrevin {

@@ -1,7 +1,7 @@
 // DllRegisterServer and DllUnregisterServer with a registry of the test's own, and creation by
 // programmatic name through it.
 #include "abi/component_registry.h"
-#include "host/dispatch_object.h"
+#include "client/dispatch_object.h"
 #include "tests/library/library_test_support.h"
 
 namespace ostrevin {

@@ -1,5 +1,5 @@
 // The typed side of the dual interface _clsData, as a C++ host calls it.
-#include "host/dispatch_object.h"
+#include "client/dispatch_object.h"
 #include "tests/library/library_test_support.h"
 
 namespace ostrevin {

@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-#include "host/chart_file.h"
+#include "chartfile/chart_file.h"
 #include "tests/library/library_test_support.h"
 
 namespace ostrevin {

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <string>
 
+#include "platform/posix_file.h"
 #include "settings/ini_document.h"
 #include "settings/ini_file_store.h"
-#include "settings/posix_file.h"
 
 namespace ostrevin {
 namespace {

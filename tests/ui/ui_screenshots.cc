@@ -10,7 +10,7 @@
 #include <iostream>
 #include <string>
 
-#include "host/in_process_chart.h"
+#include "chartfile/in_process_chart.h"
 #include "platform/console_platform.h"
 #include "settings/memory_store.h"
 #include "ui/frm_display.h"

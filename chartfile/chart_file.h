@@ -1,0 +1,34 @@
+#ifndef OSTREVIN_CHARTFILE_CHART_FILE_H_
+#define OSTREVIN_CHARTFILE_CHART_FILE_H_
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "chartfile/chart_access.h"
+#include "values/error.h"
+
+namespace ostrevin {
+
+// Applies the members of chart-file text to `chart` in file order, as the host's puts; `name`
+// names the text in messages (the file's path). On failure returns the first error, which names
+// the file, the line, the key, the member and index and carries the container's error number.
+// Text that is not one valid JSON object changes nothing; otherwise the members applied before
+// the failing one stay applied.
+Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart);
+
+// Applies the chart file at `path` to `chart`, a fresh container.
+Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart);
+
+// The container as chart-file text that reads back into a new container as an equal one; members
+// still at their initial value are left out. Fails for values a chart file cannot hold (a Single
+// that is not finite, a text that is not UTF-8) and when the container cannot be read.
+Result<std::string> ChartFileText(const ChartAccess& chart);
+
+// Writes ChartFileText(chart) to `path` through a temporary file in the same folder, flushed to
+// disk and renamed over `path`: the file holds the old chart or the new one, never a part.
+Status WriteChartFileAtomically(const std::filesystem::path& path, const ChartAccess& chart);
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_CHARTFILE_CHART_FILE_H_

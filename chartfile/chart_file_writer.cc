@@ -1,0 +1,309 @@
+// Writes a container as a chart file (grammar in chart_file.cc): one member per line, in the
+// order of the member table and the container's spelling, members still at their initial value
+// left out. Singles are written as the shortest text that reads back to the same float.
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#include "chartfile/chart_file.h"
+#include "chartfile/chart_file_format.h"
+#include "chartfile/file_io.h"
+
+namespace ostrevin {
+namespace {
+
+using Member = ChartAccess::Member;
+
+// Length of the well-formed UTF-8 sequence at s[i], or 0 when there is none there.
+std::size_t SequenceLength(std::string_view s, std::size_t i) {
+  auto byte = [&](std::size_t k) -> unsigned {
+    return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0u;
+  };
+  auto follows = [&](std::size_t k, unsigned lo = 0x80, unsigned hi = 0xBF) {
+    return byte(k) >= lo && byte(k) <= hi;
+  };
+  const unsigned c = byte(0);
+  if (c < 0x80) return 1;
+  if (c >= 0xC2 && c <= 0xDF) return follows(1) ? 2 : 0;
+  if (c == 0xE0) return follows(1, 0xA0) && follows(2) ? 3 : 0;
+  if (c == 0xED) return follows(1, 0x80, 0x9F) && follows(2) ? 3 : 0;  // no surrogates
+  if (c >= 0xE1 && c <= 0xEF) return follows(1) && follows(2) ? 3 : 0;
+  if (c == 0xF0) return follows(1, 0x90) && follows(2) && follows(3) ? 4 : 0;
+  if (c >= 0xF1 && c <= 0xF3) return follows(1) && follows(2) && follows(3) ? 4 : 0;
+  if (c == 0xF4) return follows(1, 0x80, 0x8F) && follows(2) && follows(3) ? 4 : 0;
+  return 0;
+}
+
+// Appends `text` as a JSON string; false when it is not UTF-8, which JSON cannot carry.
+bool AppendString(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  out += '"';
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '"' || c == '\\') {
+      (out += '\\') += static_cast<char>(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20) {
+      ((out += "\\u00") += kHex[c >> 4]) += kHex[c & 15];
+    } else {
+      std::size_t n = SequenceLength(text, i);
+      if (n == 0) return false;
+      out.append(text, i, n);
+      i += n;
+      continue;
+    }
+    ++i;
+  }
+  out += '"';
+  return true;
+}
+
+void AppendNumber(std::string& out, std::int32_t n) {
+  char buffer[16];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
+  out.append(buffer, end);
+}
+
+// The shortest text that reads back to the same float; plain digits ("0.0005", not "5e-04")
+// unless the value is very small or very large.
+void AppendSingle(std::string& out, float f) {
+  char buffer[64];
+  const float magnitude = std::fabs(f);
+  if (f == 0.0f) {
+    out += std::signbit(f) ? "-0.0" : "0";  // "-0" would read back as the integer 0
+    return;
+  }
+  const bool plain = magnitude >= 1e-5f && magnitude < 1e15f;
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, f,
+                                 plain ? std::chars_format::fixed : std::chars_format::scientific);
+  out.append(buffer, end);
+}
+
+// Appends one value. In a Variant array (`tagged`) an Integer or Long carries its type as a tag;
+// a bare number there reads back as a Single. Errors name neither member nor index.
+Status AppendValue(std::string& out, const Variant& v, bool tagged) {
+  switch (v.type()) {
+    case VarType::Integer:
+    case VarType::Long: {
+      std::int32_t n = *v.ToLong();
+      if (!tagged) {
+        AppendNumber(out, n);
+        break;
+      }
+      out += v.type() == VarType::Integer ? R"({"Integer": )" : R"({"Long": )";
+      AppendNumber(out, n);
+      out += '}';
+      break;
+    }
+    case VarType::Single: {
+      float f = *v.ToSingle();
+      if (!std::isfinite(f)) {
+        std::string text;
+        AppendSingle(text, f);
+        return Error::InvalidInput(text + " cannot be written to a chart file");
+      }
+      AppendSingle(out, f);
+      break;
+    }
+    case VarType::Boolean:
+      out += *v.ToBoolean() ? "true" : "false";
+      break;
+    case VarType::String:
+      if (!AppendString(out, *v.ToString()))
+        return Error::InvalidInput("text that is not UTF-8 cannot be written to a chart file");
+      break;
+    case VarType::Empty:
+      out += "null";
+      break;
+    case VarType::Variant:
+      return Error::InvalidInput("an array cannot be an element");
+  }
+  return Ok{};
+}
+
+// The indexes of the element at a storage position.
+std::vector<std::int32_t> IndexesAt(const VArray& array, std::size_t flat) {
+  if (array.rank() == 1) return {array.bounds(0).lower + static_cast<std::int32_t>(flat)};
+  const auto columns = static_cast<std::size_t>(array.bounds(1).count());
+  return {array.bounds(0).lower + static_cast<std::int32_t>(flat / columns),
+          array.bounds(1).lower + static_cast<std::int32_t>(flat % columns)};
+}
+
+// Appends `count` elements from storage position `from` as a JSON list.
+Status AppendList(std::string& out, std::string_view name, const VArray& array, std::size_t from,
+                  std::size_t count) {
+  const bool tagged = array.element_type() == VarType::Variant;
+  out += '[';
+  for (std::size_t flat = from; flat < from + count; ++flat) {
+    if (flat > from) out += ", ";
+    if (Status appended = AppendValue(out, array.At(flat), tagged); !appended)
+      return appended.error().WithContext(DescribeElement(name, IndexesAt(array, flat)));
+  }
+  out += ']';
+  return Ok{};
+}
+
+// Appends the first `rows` rows of a two-index array, one list per first index.
+Status AppendRows(std::string& out, std::string_view name, const VArray& array, std::size_t rows) {
+  const auto columns = static_cast<std::size_t>(array.bounds(1).count());
+  out += '[';
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (r > 0) out += ", ";
+    if (Status appended = AppendList(out, name, array, r * columns, columns); !appended)
+      return appended;
+  }
+  out += ']';
+  return Ok{};
+}
+
+// The initial value of elements of `type`: zero, empty or False.
+Variant InitialValue(VarType type) {
+  return *Variant().ConvertTo(type);
+}
+
+// Whether a value is the initial value of its type. A Single -0 is not: its sign survives, since
+// a report would print it as "-0".
+bool IsInitial(const Variant& v, const Variant& initial) {
+  if (v.type() == VarType::Single) return std::bit_cast<std::uint32_t>(*v.ToSingle()) == 0;
+  return v == initial;
+}
+
+// How many elements are not initial.
+std::size_t CountChanged(const VArray& array) {
+  const Variant initial = InitialValue(array.element_type());
+  std::size_t changed = 0;
+  for (std::size_t flat = 0; flat < array.size(); ++flat)
+    changed += !IsInitial(array.At(flat), initial);
+  return changed;
+}
+
+// Whether the member still holds its initial array; a Single -0 anywhere makes it not.
+bool IsInitialArray(const VArray& array, const Member& info) {
+  if (!(array == VArray(info.type, std::vector<Bounds>(info.dims, info.dims + info.rank))))
+    return false;
+  if (array.element_type() != VarType::Single) return true;
+  for (std::size_t flat = 0; flat < array.size(); ++flat) {
+    if (std::signbit(*array.Get<float>(flat))) return false;
+  }
+  return true;
+}
+
+bool HasInitialShape(const VArray& array, const Member& info) {
+  return array.element_type() == info.type &&
+         array.dims() == std::vector<Bounds>(info.dims, info.dims + info.rank);
+}
+
+// A fixed array from its first index up to its last element that is not initial.
+Status AppendFixed(std::string& out, std::string_view name, const VArray& array) {
+  const Variant initial = InitialValue(array.element_type());
+  std::size_t used = array.size();
+  while (used > 0 && IsInitial(array.At(used - 1), initial)) --used;
+  if (array.rank() == 1) return AppendList(out, name, array, 0, used);
+  const auto columns = static_cast<std::size_t>(array.bounds(1).count());
+  return AppendRows(out, name, array, columns == 0 ? 0 : (used + columns - 1) / columns);
+}
+
+// The elements that are not initial, as an object of index keys: {"2": 5.5, "17": 6}.
+Status AppendElements(std::string& out, std::string_view name, const VArray& array) {
+  const Variant initial = InitialValue(array.element_type());
+  out += '{';
+  bool first = true;
+  for (std::size_t flat = 0; flat < array.size(); ++flat) {
+    const Variant value = array.At(flat);
+    if (IsInitial(value, initial)) continue;
+    out += first ? "\"" : ", \"";
+    first = false;
+    const std::vector<std::int32_t> index = IndexesAt(array, flat);
+    out += std::to_string(index[0]);
+    if (index.size() == 2) (out += ',') += std::to_string(index[1]);
+    out += "\": ";
+    if (Status appended = AppendValue(out, value, false); !appended)
+      return appended.error().WithContext(DescribeElement(name, index));
+  }
+  out += '}';
+  return Ok{};
+}
+
+// A replaceable array. One that keeps its initial bounds and type and is mostly initial is
+// written as the elements that were put; otherwise it is written whole: a plain list when its
+// element type, number of indexes and lower bounds (0) are the member's own, else the object that
+// states them.
+Status AppendReplaceable(std::string& out, const Member& info, const VArray& array) {
+  if (HasInitialShape(array, info) && CountChanged(array) * 2 <= array.size())
+    return AppendElements(out, info.name, array);
+  const bool two = array.rank() == 2;
+  if (two && array.bounds(0).count() == 0 && array.bounds(1).count() != ColumnsWhenNoRows(info))
+    return Error::InvalidInput("an empty array with a second dimension of " +
+                               std::to_string(array.bounds(1).count()) +
+                               " cannot be written to a chart file")
+        .WithContext(info.name);
+  const bool plain = array.element_type() == info.type && array.rank() == info.rank &&
+                     array.bounds(0).lower == 0 && (!two || array.bounds(1).lower == 0);
+  if (!plain) {
+    out += "{\"lbound\": ";
+    if (two) out += '[';
+    AppendNumber(out, array.bounds(0).lower);
+    if (two) ((out += ", ") += std::to_string(array.bounds(1).lower)) += ']';
+    if (array.element_type() != info.type)
+      ((out += ", \"type\": \"") += VarTypeName(array.element_type())) += '"';
+    out += ", \"values\": ";
+  }
+  Status appended =
+      two ? AppendRows(out, info.name, array, static_cast<std::size_t>(array.bounds(0).count()))
+          : AppendList(out, info.name, array, 0, array.size());
+  if (!plain) out += '}';
+  return appended;
+}
+
+// The member's value as chart-file text, or nullopt while it holds its initial value.
+Result<std::optional<std::string>> MemberText(const ChartAccess& chart, const Member& info) {
+  std::string text;
+  if (info.kind == Member::Kind::kScalar) {
+    Result<Variant> value = chart.GetScalar(info);
+    if (!value) return value.error().WithContext(info.name);
+    if (IsInitial(*value, InitialValue(info.type))) return std::optional<std::string>();
+    if (Status appended = AppendValue(text, *value, false); !appended)
+      return appended.error().WithContext(info.name);
+    return std::optional<std::string>(std::move(text));
+  }
+  Result<VArray> array = chart.GetArray(info);
+  if (!array) return array.error();
+  if (IsInitialArray(*array, info)) return std::optional<std::string>();
+  Status appended = info.kind == Member::Kind::kFixed ? AppendFixed(text, info.name, *array)
+                                                      : AppendReplaceable(text, info, *array);
+  if (!appended) return appended.error();
+  return std::optional<std::string>(std::move(text));
+}
+
+}  // namespace
+
+Result<std::string> ChartFileText(const ChartAccess& chart) {
+  std::string out = "{";
+  bool first = true;
+  for (const Member& member : chart.members()) {
+    Result<std::optional<std::string>> text = MemberText(chart, member);
+    if (!text) return text.error();
+    if (!text->has_value()) continue;
+    out += first ? "\n  " : ",\n  ";
+    AppendString(out, member.name);
+    (out += ": ") += **text;
+    first = false;
+  }
+  out += first ? "}\n" : "\n}\n";
+  return out;
+}
+
+Status WriteChartFileAtomically(const std::filesystem::path& path, const ChartAccess& chart) {
+  Result<std::string> text = ChartFileText(chart);
+  if (!text) return text.error().WithContext(path.string());
+  return ReplaceFileAtomically(path, *text);
+}
+
+}  // namespace ostrevin
