@@ -10,7 +10,7 @@
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"
 #include "plot/plot_chart.h"
-#include "plot/plot_render.h"
+#include "plot/plot_module.h"
 
 namespace ostrevin {
 namespace {
@@ -44,12 +44,14 @@ Result<PlotFormat> FormatOf(const std::string& output) {
   return Error::InvalidInput("the output file must end in .svg or .png: " + output);
 }
 
-// The picture of the diagnosed chart.
-Result<std::string> Draw(const ConsoleDiagnosis& done, const std::string& path, PlotFormat format) {
+// The picture of the diagnosed chart, drawn by the renderer installed beside the library.
+Result<std::string> Draw(const ConsoleDiagnosis& done, const std::string& path, PlotFormat format,
+                         const ParsedArgs& args) {
   Result<PlotModel> model =
       PlotModelOf(done.chart, done.findings_json, std::filesystem::path(path).filename().string());
   if (!model) return model.error().WithContext(path);
-  return RenderPlot(*model, format);
+  return RenderPlotWithModule(std::filesystem::absolute(ChooseLibrary(args)).parent_path(), *model,
+                              format);
 }
 
 int RunPlot(std::span<const std::string> args, CommandStreams io) {
@@ -76,7 +78,7 @@ int RunPlot(std::span<const std::string> args, CommandStreams io) {
   const std::string& path = parsed->positional[0];
   Result<ConsoleDiagnosis> done = DiagnoseOnConsole(path, *parsed, true, io.err);
   if (!done) return ReportFailure(done.error(), io.err);
-  Result<std::string> picture = Draw(*done, path, *format);
+  Result<std::string> picture = Draw(*done, path, *format, *parsed);
   if (!picture) return ReportFailure(picture.error(), io.err);
   if (Status written = ReplaceFileAtomically(output, *picture); !written)
     return ReportFailure(written.error(), io.err);

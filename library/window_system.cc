@@ -1,58 +1,48 @@
 #include "library/window_system.h"
 
-#include <QApplication>
-#include <cstdlib>
-
-#include "platform/qt_platform.h"
-#include "ui/report_window.h"
+#include "library/window_module.h"
+#include "platform/loadable_module.h"
 
 namespace ostrevin {
 namespace {
 
-bool IsSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
+// The window module beside this library, loaded once; its error is kept for every later call.
+WindowModule& Windows() {
+  static const Result<WindowModule*> loaded = []() -> Result<WindowModule*> {
+    static const char kHere = 0;
+    const std::filesystem::path path = FolderOfCode(&kHere) / kWindowModuleFile;
+    Result<void*> entry = LoadModuleSymbol(path, kWindowModuleEntry);
+    if (!entry)
+      return entry.error().WithContext("cannot open a window: the window module is missing");
+    WindowModule* module = nullptr;
+    reinterpret_cast<WindowModuleEntry> (*entry)(&module);
+    return module;
+  }();
+  if (!loaded) throw loaded.error();
+  return **loaded;
 }
 
 }  // namespace
 
-void RequireWindowSystem() {
-  if (QCoreApplication* app = QCoreApplication::instance()) {
-    if (qobject_cast<QApplication*>(app) == nullptr)
-      throw Error::InvalidInput(
-          "cannot open a window: the process runs a Qt application without widgets");
-    return;
-  }
-  // Without these Qt cannot reach a display and would stop the whole process.
-  if (IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) return;
-  throw Error::InvalidInput(
-      "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM)");
-}
-
 void OnDemandQtPlatform::MessageBox(std::string_view text, MessageIcon icon,
                                     std::string_view title) {
-  RequireWindowSystem();
-  QtPlatform().MessageBox(text, icon, title);
+  Windows().MessageBox(text, icon, title).ValueOrThrow();
 }
 
 void OnDemandQtPlatform::SetClipboardText(std::string_view text) {
-  RequireWindowSystem();
-  QtPlatform().SetClipboardText(text);
+  Windows().SetClipboardText(text).ValueOrThrow();
 }
 
 std::string OnDemandQtPlatform::Now() {
-  RequireWindowSystem();
-  return QtPlatform().Now();
+  return Windows().Now().ValueOrThrow();
 }
 
 void RunReportWindow(clsData& data, SettingsStore& store, Platform& platform) {
-  RequireWindowSystem();
-  ReportWindowFor(store, platform)(data);
+  Windows().RunReportWindow(data, store, platform).ValueOrThrow();
 }
 
 bool RunOptionsDialog(SettingsStore& store, Platform& platform) {
-  RequireWindowSystem();
-  return ShowOptionsDialog(store, platform);
+  return Windows().RunOptionsDialog(store, platform).ValueOrThrow();
 }
 
 }  // namespace ostrevin

@@ -2,7 +2,8 @@
 #define OSTREVIN_LIBRARY_WINDOW_SYSTEM_H_
 
 // The library's windows for a host that shows them: the report window, the options dialog and
-// the Qt message boxes, each opened only after checking that a window can open at all, so that a
+// the Qt message boxes. They live in the window module (window_module.h), loaded on the first
+// call; each call throws Error when the module cannot be loaded or no window can open, so that a
 // process without a display gets an error instead of being stopped by the toolkit.
 
 #include "addon/cls_data.h"
@@ -11,12 +12,7 @@
 
 namespace ostrevin {
 
-// Throws Error (no number) when no window can open: the process has no QApplication (a plain
-// QCoreApplication cannot show widgets) and no display is configured.
-void RequireWindowSystem();
-
-// The Qt platform, made anew for every call (so that it never outlives the QApplication it
-// relied on), after RequireWindowSystem.
+// The Qt platform of the window module.
 class OnDemandQtPlatform : public Platform {
  public:
   void MessageBox(std::string_view text, MessageIcon icon, std::string_view title) override;
@@ -24,8 +20,7 @@ class OnDemandQtPlatform : public Platform {
   std::string Now() override;
 };
 
-// The window step of Show: opens the report window over `data` modally; a QApplication is made
-// for the while if the process has none.
+// The window step of Show: opens the report window over `data` modally.
 void RunReportWindow(clsData& data, SettingsStore& store, Platform& platform);
 
 // Opens the options dialog modally; true when it was closed with OK.

@@ -7,7 +7,9 @@
 #include <QSvgGenerator>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <type_traits>
 
 #include "plot/plot_painter.h"
 
@@ -81,4 +83,28 @@ Result<std::string> RenderPlot(const PlotModel& model, PlotFormat format) {
   return Png(model);
 }
 
+namespace {
+
+// The module's renderer: RenderPlot, with whatever it throws (a failed allocation of a huge
+// picture) turned into an error, since nothing may be thrown across the module's edge.
+class QtPlotRenderer final : public PlotRenderer {
+ public:
+  Result<std::string> Render(const PlotModel& model, PlotFormat format) override {
+    try {
+      return RenderPlot(model, format);
+    } catch (const std::exception& error) {
+      return Error::InvalidInput(std::string("cannot draw: ") + error.what());
+    }
+  }
+};
+
+}  // namespace
 }  // namespace ostrevin
+
+extern "C" __attribute__((visibility("default"))) void OstrevinPlotRenderer(
+    ostrevin::PlotRenderer** renderer) {
+  static ostrevin::QtPlotRenderer qt;
+  *renderer = &qt;
+}
+
+static_assert(std::is_same_v<decltype(&OstrevinPlotRenderer), ostrevin::PlotModuleEntry>);

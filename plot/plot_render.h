@@ -4,11 +4,10 @@
 #include <string>
 
 #include "plot/plot_model.h"
+#include "plot/plot_module.h"
 #include "values/error.h"
 
 namespace ostrevin {
-
-enum class PlotFormat { kSvg, kPng };
 
 // Draws `model` with QPainter: a title, one panel per graph (points joined by a line, the central
 // line and the control limits stepping place by place, split boundaries, the marked points), the
