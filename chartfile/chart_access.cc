@@ -15,8 +15,9 @@ std::string Lower(std::string_view s) {
 
 }  // namespace
 
-ChartAccess::ChartAccess(std::shared_ptr<const std::vector<Member>> members)
-    : members_(std::move(members)) {
+ChartAccess::ChartAccess(std::shared_ptr<const std::vector<Member>> members,
+                         std::shared_ptr<const std::vector<Property>> properties)
+    : members_(std::move(members)), properties_(std::move(properties)) {
   for (std::size_t k = 0; k < members_->size(); ++k) {
     const Member& m = (*members_)[k];
     names_.emplace(Lower(m.name), std::pair(k, false));
@@ -28,6 +29,14 @@ std::optional<ChartAccess::Lookup> ChartAccess::Find(std::string_view name) cons
   auto it = names_.find(Lower(name));
   if (it == names_.end()) return std::nullopt;
   return Lookup{&(*members_)[it->second.first], it->second.second};
+}
+
+const ChartAccess::Property* ChartAccess::FindProperty(std::string_view name) const {
+  const std::string lower = Lower(name);
+  for (const Property& property : *properties_) {
+    if (Lower(property.name) == lower) return &property;
+  }
+  return nullptr;
 }
 
 std::string DescribeElement(std::string_view name, std::span<const std::int32_t> indexes) {

@@ -36,6 +36,14 @@ class ChartAccess {
     std::int32_t id = -1;
     std::int32_t whole_id = -1;
   };
+  // A property of the exchange with the host beside the chart data (QuorvaVersion,
+  // QuickDataTransmit, ...): a chart file may set the ones the host may write.
+  struct Property {
+    std::string name;
+    VarType type = VarType::Empty;
+    bool writable = false;
+    std::int32_t id = -1;
+  };
   // A member found by name; `whole` when the name was the whole-array member.
   struct Lookup {
     const Member* member;
@@ -48,6 +56,8 @@ class ChartAccess {
   const std::vector<Member>& members() const { return *members_; }
   // A chart member or its whole-array member by name, without regard to case.
   std::optional<Lookup> Find(std::string_view name) const;
+  // A property of the exchange by name, without regard to case; null when there is none.
+  const Property* FindProperty(std::string_view name) const;
 
   virtual Result<Variant> GetScalar(const Member& member) const = 0;
   virtual Status PutScalar(const Member& member, const Variant& value) = 0;
@@ -61,9 +71,12 @@ class ChartAccess {
   virtual Result<VArray> GetArray(const Member& member) const = 0;
   // Replaces the array of a replaceable member; error 13 for any other member.
   virtual Status PutWholeArray(const Member& member, const Variant& whole) = 0;
+  // REQUIRES: property.writable.
+  virtual Status PutProperty(const Property& property, const Variant& value) = 0;
 
  protected:
-  explicit ChartAccess(std::shared_ptr<const std::vector<Member>> members);
+  ChartAccess(std::shared_ptr<const std::vector<Member>> members,
+              std::shared_ptr<const std::vector<Property>> properties);
   ChartAccess(const ChartAccess&) = default;
   ChartAccess(ChartAccess&&) = default;
   ChartAccess& operator=(const ChartAccess&) = default;
@@ -71,6 +84,7 @@ class ChartAccess {
 
  private:
   std::shared_ptr<const std::vector<Member>> members_;
+  std::shared_ptr<const std::vector<Property>> properties_;
   // Lower-case name -> member index and whether it is the whole-array name.
   std::unordered_map<std::string, std::pair<std::size_t, bool>> names_;
 };

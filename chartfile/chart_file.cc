@@ -38,6 +38,7 @@
 
 #include "chartfile/chart_file_format.h"
 #include "chartfile/file_io.h"
+#include "chartfile/staged_chart.h"
 #include "values/numeric_text.h"
 
 namespace ostrevin {
@@ -81,15 +82,6 @@ class TrackingIterator {
   const char* p_;
   const char** read_to_;
 };
-
-// The float nearest to `d`, or nullopt when that is beyond the largest float. Values a little
-// above FLT_MAX still round to it: "3.4028235e+38", the shortest text of FLT_MAX, is one.
-std::optional<float> NearestFloat(double d) {
-  constexpr double kFirstBeyond = 0x1.ffffffp+127;  // halfway from FLT_MAX to the next power
-  if (!(std::fabs(d) < kFirstBeyond)) return std::nullopt;
-  if (std::fabs(d) > FLT_MAX) return d > 0 ? FLT_MAX : -FLT_MAX;
-  return static_cast<float>(d);
-}
 
 // The parser's double for a number, adjusted when rounding it to float would not give the
 // number's own nearest float (the double may have landed exactly between two floats).
@@ -375,16 +367,6 @@ struct WholeShape {
   VarType type = VarType::Single;
 };
 
-// Refused before anything is allocated, in the container's words.
-Result<Bounds> PlaceBounds(const Member& m, std::int64_t lower, std::size_t count) {
-  const std::int64_t upper = lower + static_cast<std::int64_t>(count) - 1;
-  if (lower < std::numeric_limits<std::int16_t>::min() ||
-      upper > std::numeric_limits<std::int16_t>::max())
-    return Error::SubscriptOutOfRange(m.quick + " bounds " + std::to_string(lower) + " to " +
-                                      std::to_string(upper) + " exceed 16-bit places");
-  return Bounds{static_cast<std::int32_t>(lower), static_cast<std::int32_t>(upper)};
-}
-
 Result<VArray> BuildWhole(const Member& m, const Json& list, const WholeShape& shape) {
   const bool two = shape.rank == 2;
   std::size_t columns = static_cast<std::size_t>(ColumnsWhenNoRows(m));
@@ -466,7 +448,57 @@ Status PutWholeForm(ChartAccess& chart, const Member& m, const Json& object) {
   return PutWhole(chart, m, values, *shape);
 }
 
-// "5" or "5,1": the indexes of one element.
+Status PutElements(ChartAccess& chart, const Member& m, const Json& object) {
+  for (const auto& item : object.items()) {
+    Result<std::vector<std::int32_t>> index = IndexesOf(item.key());
+    if (!index) return index.error();
+    if (Status put = PutItem(chart, m, *index, item.value()); !put) return put;
+  }
+  return Ok{};
+}
+
+Status ApplyMember(ChartAccess& chart, const Entry& entry) {
+  const Json& v = entry.value;
+  std::optional<ChartAccess::Lookup> found = chart.Find(entry.key);
+  if (!found) {
+    Result<const ChartAccess::Property*> property = WritableProperty(chart, entry.key);
+    if (!property) return property.error();
+    Result<Variant> value = ValueOf(v, (*property)->type);
+    if (!value) return value.error();
+    return chart.PutProperty(**property, *value);
+  }
+  const Member& m = *found->member;
+  if (m.kind == Member::Kind::kScalar) {
+    Result<Variant> value = ValueOf(v, m.type);
+    if (!value) return value.error();
+    return chart.PutScalar(m, *value);
+  }
+  if (v.is_array()) {
+    if (m.kind == Member::Kind::kFixed) return PutFromFirstIndex(chart, m, v);
+    return PutWhole(chart, m, v, WholeShape{{0, 0}, m.rank, m.type});
+  }
+  if (v.is_object()) return IsWholeForm(v) ? PutWholeForm(chart, m, v) : PutElements(chart, m, v);
+  return WrongType("an array or an object", v);
+}
+
+}  // namespace
+
+std::optional<float> NearestFloat(double d) {
+  constexpr double kFirstBeyond = 0x1.ffffffp+127;  // halfway from FLT_MAX to the next power
+  if (!(std::fabs(d) < kFirstBeyond)) return std::nullopt;
+  if (std::fabs(d) > FLT_MAX) return d > 0 ? FLT_MAX : -FLT_MAX;
+  return static_cast<float>(d);
+}
+
+Result<Bounds> PlaceBounds(const Member& m, std::int64_t lower, std::size_t count) {
+  const std::int64_t upper = lower + static_cast<std::int64_t>(count) - 1;
+  if (lower < std::numeric_limits<std::int16_t>::min() ||
+      upper > std::numeric_limits<std::int16_t>::max())
+    return Error::SubscriptOutOfRange(m.quick + " bounds " + std::to_string(lower) + " to " +
+                                      std::to_string(upper) + " exceed 16-bit places");
+  return Bounds{static_cast<std::int32_t>(lower), static_cast<std::int32_t>(upper)};
+}
+
 Result<std::vector<std::int32_t>> IndexesOf(std::string_view key) {
   std::vector<std::int32_t> indexes;
   std::string_view rest = key;
@@ -483,42 +515,41 @@ Result<std::vector<std::int32_t>> IndexesOf(std::string_view key) {
   return Error::InvalidInput("\"" + std::string(key) + "\" is not an index like \"5\" or \"5,1\"");
 }
 
-Status PutElements(ChartAccess& chart, const Member& m, const Json& object) {
-  for (const auto& item : object.items()) {
-    Result<std::vector<std::int32_t>> index = IndexesOf(item.key());
-    if (!index) return index.error();
-    if (Status put = PutItem(chart, m, *index, item.value()); !put) return put;
-  }
-  return Ok{};
+Result<const ChartAccess::Property*> WritableProperty(const ChartAccess& chart,
+                                                      std::string_view key) {
+  const ChartAccess::Property* property = chart.FindProperty(key);
+  if (property == nullptr) return Error::InvalidInput("unknown member");
+  if (!property->writable)
+    return Error::InvalidInput("a member the host may only read; a chart file cannot set it");
+  return property;
 }
 
-Status ApplyMember(ChartAccess& chart, const Entry& entry) {
-  std::optional<ChartAccess::Lookup> found = chart.Find(entry.key);
-  if (!found) return Error::InvalidInput("unknown member");
-  const Member& m = *found->member;
-  const Json& v = entry.value;
-  if (m.kind == Member::Kind::kScalar) {
-    Result<Variant> value = ValueOf(v, m.type);
-    if (!value) return value.error();
-    return chart.PutScalar(m, *value);
-  }
-  if (v.is_array()) {
-    if (m.kind == Member::Kind::kFixed) return PutFromFirstIndex(chart, m, v);
-    return PutWhole(chart, m, v, WholeShape{{0, 0}, m.rank, m.type});
-  }
-  if (v.is_object()) return IsWholeForm(v) ? PutWholeForm(chart, m, v) : PutElements(chart, m, v);
-  return WrongType("an array or an object", v);
+namespace {
+
+// "NAME:LINE: KEY", the place of a member in messages.
+std::string MemberPlace(std::string_view text, std::string_view name, std::size_t offset,
+                        std::string_view key) {
+  return std::string(name) + ":" + std::to_string(LineOf(text, offset)) + ": " + std::string(key);
 }
 
 }  // namespace
 
 Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart) {
+  std::optional<std::vector<StagedMember>> staged = StageChartText(text, chart);
+  if (!staged) return ApplyChartTextInDetail(text, name, chart);
+  for (const StagedMember& member : *staged) {
+    if (Status put = member.PutInto(chart); !put)
+      return put.error().WithContext(MemberPlace(text, name, member.offset, member.key));
+  }
+  return Ok{};
+}
+
+Status ApplyChartTextInDetail(std::string_view text, std::string_view name, ChartAccess& chart) {
   Result<std::vector<Entry>> entries = ParseChart(text, name);
   if (!entries) return entries.error();
   for (const Entry& entry : *entries) {
     if (Status applied = ApplyMember(chart, entry); !applied)
-      return applied.error().WithContext(
-          std::string(name) + ":" + std::to_string(LineOf(text, entry.offset)) + ": " + entry.key);
+      return applied.error().WithContext(MemberPlace(text, name, entry.offset, entry.key));
   }
   return Ok{};
 }

@@ -15,7 +15,11 @@ namespace ostrevin {
 // the file, the line, the key, the member and index and carries the container's error number.
 // Text that is not one valid JSON object changes nothing; otherwise the members applied before
 // the failing one stay applied.
+//
+// Most files take a fast way (staged_chart.h); what that way declines, every file with an error
+// among them, is read by ApplyChartTextInDetail, which gives the same result.
 Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart);
+Status ApplyChartTextInDetail(std::string_view text, std::string_view name, ChartAccess& chart);
 
 // Applies the chart file at `path` to `chart`, a fresh container.
 Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart);

@@ -30,13 +30,27 @@ std::shared_ptr<const std::vector<ChartAccess::Member>> TableMembers() {
   return members;
 }
 
+// The handshake members of the container; only the ones without arguments can be named by a
+// chart file.
+std::shared_ptr<const std::vector<ChartAccess::Property>> TableProperties() {
+  static const auto properties = std::make_shared<const std::vector<ChartAccess::Property>>(
+      std::vector<ChartAccess::Property>{
+#define OSTREVIN_DATA_GET(Name, Type) {#Name, VarType::Type, false},
+#define OSTREVIN_DATA_PUT(Name, Type) {#Name, VarType::Type, true},
+#define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2) {#Name, VarType::Type, false},
+#include "addon/cls_data_methods.def"
+      });
+  return properties;
+}
+
 MemberId IdOf(const ChartAccess::Member& member) {
   return static_cast<MemberId>(member.id);
 }
 
 }  // namespace
 
-InProcessChart::InProcessChart(clsData& data) : ChartAccess(TableMembers()), data_(&data) {}
+InProcessChart::InProcessChart(clsData& data)
+    : ChartAccess(TableMembers(), TableProperties()), data_(&data) {}
 
 Result<Variant> InProcessChart::GetScalar(const Member& member) const {
   return data_->GetScalar(IdOf(member));
@@ -63,6 +77,18 @@ Result<VArray> InProcessChart::GetArray(const Member& member) const {
 Status InProcessChart::PutWholeArray(const Member& member, const Variant& whole) {
   if (member.kind != Member::Kind::kReplaceable) return CannotReplaceWhole(member);
   return data_->PutWholeArray(IdOf(member), whole);
+}
+
+Status InProcessChart::PutProperty(const Property& property, const Variant& value) {
+#define OSTREVIN_DATA_PUT(Name, Type)                            \
+  if (property.name == #Name) {                                  \
+    Result<std::string> text = value.To##Type(property.name);    \
+    if (!text) return text.error();                              \
+    data_->Set##Name(*text);                                     \
+    return Ok{};                                                 \
+  }
+#include "addon/cls_data_methods.def"
+  return Error::InvalidInput(property.name + " cannot be set");
 }
 
 Result<clsData> ReadChartFile(const std::filesystem::path& path, Platform& platform) {

@@ -24,6 +24,7 @@ class InProcessChart final : public ChartAccess {
                     const Variant& value) override;
   Result<VArray> GetArray(const Member& member) const override;
   Status PutWholeArray(const Member& member, const Variant& whole) override;
+  Status PutProperty(const Property& property, const Variant& value) override;
 
  private:
   clsData* data_;

@@ -42,8 +42,9 @@ std::vector<Variant> IndexValues(std::span<const std::int32_t> indexes) {
 
 }  // namespace
 
-ChartObject::ChartObject(DispatchObject object, std::shared_ptr<const std::vector<Member>> members)
-    : ChartAccess(std::move(members)), object_(std::move(object)) {}
+ChartObject::ChartObject(DispatchObject object, std::shared_ptr<const std::vector<Member>> members,
+                         std::shared_ptr<const std::vector<Property>> properties)
+    : ChartAccess(std::move(members), std::move(properties)), object_(std::move(object)) {}
 
 Result<ChartObject> ChartObject::Create(ComPtr<IOstDispatch> object) {
   DispatchObject dispatch(std::move(object));
@@ -64,7 +65,13 @@ Result<ChartObject> ChartObject::Create(ComPtr<IOstDispatch> object) {
     }
   }
   if (members->empty()) return Error::InvalidInput("the object is no chart data container");
-  return ChartObject(std::move(dispatch), std::move(members));
+  auto properties = std::make_shared<std::vector<Property>>();
+  for (const OstMemberDesc& d : *descs) {
+    std::optional<VarType> type = OurVarType(d.type);
+    if (d.kind != kOstMemberProperty || d.name == nullptr || !type) continue;
+    properties->push_back({d.name, *type, (d.access & kOstDispatchPut) != 0, d.dispid});
+  }
+  return ChartObject(std::move(dispatch), std::move(members), std::move(properties));
 }
 
 Result<Variant> ChartObject::GetScalar(const Member& member) const {
@@ -97,6 +104,10 @@ Result<VArray> ChartObject::GetArray(const Member& member) const {
 Status ChartObject::PutWholeArray(const Member& member, const Variant& whole) {
   if (member.kind != Member::Kind::kReplaceable) return CannotReplaceWhole(member);
   return object_.Put(member.whole_id, {}, whole);
+}
+
+Status ChartObject::PutProperty(const Property& property, const Variant& value) {
+  return object_.Put(property.id, {}, value);
 }
 
 }  // namespace ostrevin

@@ -21,11 +21,13 @@ class ChartObject final : public ChartAccess {
                     const Variant& value) override;
   Result<VArray> GetArray(const Member& member) const override;
   Status PutWholeArray(const Member& member, const Variant& whole) override;
+  Status PutProperty(const Property& property, const Variant& value) override;
 
   const DispatchObject& dispatch() const { return object_; }
 
  private:
-  ChartObject(DispatchObject object, std::shared_ptr<const std::vector<Member>> members);
+  ChartObject(DispatchObject object, std::shared_ptr<const std::vector<Member>> members,
+              std::shared_ptr<const std::vector<Property>> properties);
 
   DispatchObject object_;
 };

@@ -28,7 +28,17 @@ void FuzzChartFile(std::string_view text) {
   InProcessChart chart(data);
   // A failed read leaves the members applied before the failing one: still a container that the
   // writer must be able to write.
-  (void)ApplyChartText(text, "fuzz.json", chart);
+  const Status read = ApplyChartText(text, "fuzz.json", chart);
+
+  // The fast way and the detailed one agree on every text: the same error, the same container.
+  clsData detailed_data(platform);
+  InProcessChart detailed(detailed_data);
+  const Status read_in_detail = ApplyChartTextInDetail(text, "fuzz.json", detailed);
+  FuzzCheck(read.ok() == read_in_detail.ok() &&
+                (read.ok() || (read.error().number() == read_in_detail.error().number() &&
+                               read.error().message() == read_in_detail.error().message())),
+            "the fast reader and the detailed one differ on an error");
+  FuzzCheck(SameContainer(chart, detailed), "the fast reader and the detailed one differ");
 
   Result<std::string> written = ChartFileText(chart);
   FuzzCheck(written.ok(), "a container read from a chart file cannot be written back");

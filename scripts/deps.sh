@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev
+  # The chart-file reader: simdjson's on-demand parser.
+  libsimdjson-dev
   # The windows: Qt 6 Widgets and Test (with OpenGL headers), the offscreen platform plugin for
   # the window tests, and the sans serif font the windows are laid out for.
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2

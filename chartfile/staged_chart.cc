@@ -1,0 +1,401 @@
+// The fast chart-file reader: simdjson's on-demand parser over the whole text, values converted
+// straight into the container's typed storage. Each helper returns nullopt (or false) where the
+// detailed reader would refuse the text or judge it by a rule kept only there (the whole-array
+// form with "lbound", Variant elements, escaped Unicode, numbers at the edges of a double):
+// those texts take the detailed way, so both ways give the same container or the same error.
+
+#include "chartfile/staged_chart.h"
+
+#include <simdjson.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <span>
+#include <type_traits>
+
+#include "chartfile/chart_file_format.h"
+
+namespace ostrevin {
+namespace {
+
+namespace od = simdjson::ondemand;
+using Member = ChartAccess::Member;
+
+// A number as the detailed reader classifies it: a whole number when its text has neither
+// fraction nor exponent.
+struct Number {
+  bool whole = false;
+  bool is_unsigned = false;  // a whole number at or above 2^63
+  std::int64_t i = 0;
+  std::uint64_t u = 0;
+  double d = 0;
+  std::string_view text;
+};
+
+std::string_view TrimTrailingSpace(std::string_view token) {
+  while (!token.empty() && (token.back() == ' ' || token.back() == '\t' || token.back() == '\n' ||
+                            token.back() == '\r'))
+    token.remove_suffix(1);
+  return token;
+}
+
+std::optional<Number> NumberOf(od::value& v) {
+  Number n;
+  n.text = TrimTrailingSpace(v.raw_json_token());
+  od::number parsed;
+  if (v.get_number().get(parsed)) return std::nullopt;
+  switch (parsed.get_number_type()) {
+    case od::number_type::signed_integer:
+      n.whole = true;
+      n.i = parsed.get_int64();
+      n.d = static_cast<double>(n.i);
+      return n;
+    case od::number_type::unsigned_integer:
+      n.whole = n.is_unsigned = true;
+      n.u = parsed.get_uint64();
+      n.d = static_cast<double>(n.u);
+      return n;
+    case od::number_type::floating_point_number:
+      // Integers beyond 64 bits and "-0" come here as doubles; the detailed reader decides.
+      if (n.text.find_first_of(".eE") == std::string_view::npos) return std::nullopt;
+      n.d = parsed.get_double();
+      return n;
+  }
+  return std::nullopt;
+}
+
+// The whole number `n` as Int, when it is one in range.
+template <class Int>
+std::optional<Int> WholeOf(const Number& n) {
+  constexpr auto lo = std::numeric_limits<Int>::min(), hi = std::numeric_limits<Int>::max();
+  if (n.is_unsigned) return std::nullopt;  // above every Long
+  if (n.whole) {
+    if (n.i < lo || n.i > hi) return std::nullopt;
+    return static_cast<Int>(n.i);
+  }
+  if (n.d != std::trunc(n.d) || n.d < lo || n.d > hi) return std::nullopt;
+  return static_cast<Int>(n.d);
+}
+
+// The Single of a number: the float nearest to its text.
+std::optional<float> SingleOf(const Number& n) {
+  std::optional<float> rounded = NearestFloat(n.d);
+  if (!rounded) return std::nullopt;
+  if (n.whole) return rounded;
+  float nearest = 0;
+  const char* end = n.text.data() + n.text.size();
+  auto [read_to, ec] = std::from_chars(n.text.data(), end, nearest);
+  return ec == std::errc() && read_to == end ? nearest : *rounded;
+}
+
+// A string's text when it holds no control character (which JSON forbids unescaped) and no \u
+// escape.
+std::optional<std::string_view> StringOf(od::value& v) {
+  const std::string_view token = TrimTrailingSpace(v.raw_json_token());
+  if (token.size() < 2) return std::nullopt;
+  const std::string_view raw = token.substr(1, token.size() - 2);
+  bool escaped = false;
+  for (std::size_t k = 0; k < raw.size(); ++k) {
+    if (static_cast<unsigned char>(raw[k]) < 0x20) return std::nullopt;
+    if (raw[k] != '\\') continue;
+    if (k + 1 < raw.size() && raw[k + 1] == 'u') return std::nullopt;
+    escaped = true;
+    ++k;
+  }
+  if (!escaped) return raw;
+  std::string_view text;
+  if (v.get_string().get(text)) return std::nullopt;
+  return text;
+}
+
+// One element of `type`, stored as its array stores it.
+template <class T>
+bool Read(od::value& v, T& out) {
+  od::json_type type;
+  if (v.type().get(type)) return false;
+  if constexpr (std::is_same_v<T, std::string>) {
+    if (type != od::json_type::string) return false;
+    std::optional<std::string_view> text = StringOf(v);
+    if (!text) return false;
+    out.assign(*text);
+    return true;
+  } else if constexpr (std::is_same_v<T, unsigned char>) {  // Boolean
+    if (type == od::json_type::boolean) {
+      bool b = false;
+      if (v.get_bool().get(b)) return false;
+      out = b ? 1 : 0;
+      return true;
+    }
+    if (type != od::json_type::number) return false;
+    std::optional<Number> n = NumberOf(v);
+    if (!n) return false;
+    out = n->d != 0.0 ? 1 : 0;
+    return true;
+  } else {
+    if (type != od::json_type::number) return false;
+    std::optional<Number> n = NumberOf(v);
+    if (!n) return false;
+    std::optional<T> value;
+    if constexpr (std::is_same_v<T, float>) {
+      value = SingleOf(*n);
+    } else {
+      value = WholeOf<T>(*n);
+    }
+    if (!value) return false;
+    out = *value;
+    return true;
+  }
+}
+
+// Calls `body` with the storage type of `type` (a default value of it).
+template <class Body>
+bool WithStorage(VarType type, Body&& body) {
+  switch (type) {
+    case VarType::Integer:
+      return body(std::int16_t{});
+    case VarType::Long:
+      return body(std::int32_t{});
+    case VarType::Single:
+      return body(float{});
+    case VarType::Boolean:
+      return body(static_cast<unsigned char>(0));
+    case VarType::String:
+      return body(std::string{});
+    case VarType::Empty:
+    case VarType::Variant:
+      break;
+  }
+  return false;  // Variant elements: the detailed reader's
+}
+
+template <class T>
+Variant AsVariant(T value) {
+  if constexpr (std::is_same_v<T, unsigned char>) {
+    return Variant(value != 0);
+  } else {
+    return Variant(std::move(value));
+  }
+}
+
+std::optional<Variant> ScalarOf(od::value& v, VarType type) {
+  std::optional<Variant> out;
+  WithStorage(type, [&](auto value) {
+    if (!Read(v, value)) return false;
+    out = AsVariant(std::move(value));
+    return true;
+  });
+  return out;
+}
+
+// The items of a list, flat; `rows` counts the rows of a two-index list, all of one length
+// `columns`. Fails unless every item reads as T.
+template <class T>
+bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
+              std::size_t& columns) {
+  od::array list;
+  if (v.get_array().get(list)) return false;
+  rows = 0;
+  for (auto entry : list) {
+    od::value item;
+    if (entry.get(item)) return false;
+    ++rows;
+    if (rank == 1) {
+      items.emplace_back();
+      if (!Read(item, items.back())) return false;
+      continue;
+    }
+    od::array row;
+    if (item.get_array().get(row)) return false;
+    std::size_t length = 0;
+    for (auto cell : row) {
+      od::value value;
+      if (cell.get(value)) return false;
+      items.emplace_back();
+      if (!Read(value, items.back())) return false;
+      ++length;
+    }
+    if (rows == 1) columns = length;
+    if (length != columns) return false;
+  }
+  return true;
+}
+
+// A list for a replaceable member: a whole new array of the member's type from index 0.
+bool StageWhole(od::value& v, const Member& m, StagedMember& out) {
+  return WithStorage(m.type, [&](auto zero) {
+    using T = decltype(zero);
+    std::vector<T> items;
+    std::size_t rows = 0, columns = static_cast<std::size_t>(ColumnsWhenNoRows(m));
+    if (!ReadList(v, m.rank, items, rows, columns)) return false;
+    std::vector<Bounds> dims;
+    for (int d = 0; d < m.rank; ++d) {
+      Result<Bounds> b = PlaceBounds(m, 0, d == 0 ? rows : columns);
+      if (!b) return false;
+      dims.push_back(*b);
+    }
+    VArray array(m.type, std::move(dims));
+    std::span<T> storage = array.MutableElements<T>();
+    if (storage.size() != items.size()) return false;
+    std::move(items.begin(), items.end(), storage.begin());
+    out.form = StagedMember::Form::kWhole;
+    out.value = Variant(std::move(array));
+    return true;
+  });
+}
+
+// A list for a fixed member: element by element from its first indexes.
+bool StageFromFirstIndex(od::value& v, const Member& m, StagedMember& out) {
+  return WithStorage(m.type, [&](auto zero) {
+    using T = decltype(zero);
+    std::vector<T> items;
+    std::size_t rows = 0, columns = 0;
+    if (!ReadList(v, m.rank, items, rows, columns)) return false;
+    out.form = StagedMember::Form::kElements;
+    out.elements.reserve(items.size());
+    for (std::size_t flat = 0; flat < items.size(); ++flat) {
+      StagedMember::Element e;
+      e.rank = static_cast<std::uint8_t>(m.rank);
+      const std::size_t r = m.rank == 2 ? flat / columns : flat;
+      e.index[0] = m.dims[0].lower + static_cast<std::int32_t>(r);
+      if (m.rank == 2) e.index[1] = m.dims[1].lower + static_cast<std::int32_t>(flat % columns);
+      e.value = AsVariant(std::move(items[flat]));
+      out.elements.push_back(std::move(e));
+    }
+    return true;
+  });
+}
+
+bool IsPlainKey(std::string_view key) {
+  return std::none_of(key.begin(), key.end(), [](char c) {
+    return c == '\\' || c == '"' || static_cast<unsigned char>(c) < 0x20;
+  });
+}
+
+// Whether an element is given twice: the detailed reader keeps the last value at the place of
+// the first, which the puts in file order here would not repeat when a later put fails.
+bool HasRepeatedIndex(const std::vector<StagedMember::Element>& elements) {
+  std::vector<std::int64_t> keys;
+  keys.reserve(elements.size());
+  for (const StagedMember::Element& e : elements)
+    keys.push_back((std::int64_t{e.index[0]} << 32) ^ (std::int64_t{e.rank} << 31) ^
+                   static_cast<std::uint32_t>(e.index[1]));
+  std::sort(keys.begin(), keys.end());
+  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+}
+
+// {"5": value, "5,1": value}: the elements put one by one.
+bool StageElements(od::value& v, const Member& m, StagedMember& out) {
+  od::object object;
+  if (v.get_object().get(object)) return false;
+  out.form = StagedMember::Form::kElements;
+  for (auto field : object) {
+    std::string_view key;
+    if (field.unescaped_key().get(key) || !IsPlainKey(key)) return false;
+    if (key == kLboundKey || key == kValuesKey || key == kTypeKey) return false;
+    Result<std::vector<std::int32_t>> index = IndexesOf(key);
+    if (!index) return false;
+    od::value value = field.value();
+    std::optional<Variant> item = ScalarOf(value, m.type);
+    if (!item) return false;
+    StagedMember::Element e;
+    e.rank = static_cast<std::uint8_t>(index->size());
+    std::copy(index->begin(), index->end(), e.index);
+    e.value = std::move(*item);
+    out.elements.push_back(std::move(e));
+  }
+  return !HasRepeatedIndex(out.elements);
+}
+
+bool StageValue(od::value& v, StagedMember& out) {
+  const Member& m = *out.member;
+  if (m.kind == Member::Kind::kScalar) {
+    std::optional<Variant> value = ScalarOf(v, m.type);
+    if (!value) return false;
+    out.value = std::move(*value);
+    return true;
+  }
+  od::json_type type;
+  if (v.type().get(type)) return false;
+  if (type == od::json_type::array)
+    return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out) : StageWhole(v, m, out);
+  if (type == od::json_type::object) return StageElements(v, m, out);
+  return false;
+}
+
+// The key of a top-level field and its place in the text.
+bool KeyOf(od::field& field, const char* base, std::string_view text, StagedMember& out) {
+  const char* raw = field.key().raw();  // just past the opening quote
+  const std::size_t start = static_cast<std::size_t>(raw - base);
+  const std::size_t end = text.find('"', start);
+  if (end == text.npos) return false;
+  out.key = text.substr(start, end - start);
+  out.offset = start;
+  return IsPlainKey(out.key);
+}
+
+bool StageField(od::field& field, const char* base, std::string_view text,
+                const ChartAccess& chart, StagedMember& out) {
+  if (!KeyOf(field, base, text, out)) return false;
+  od::value value = field.value();
+  if (std::optional<ChartAccess::Lookup> found = chart.Find(out.key)) {
+    out.member = found->member;
+    return StageValue(value, out);
+  }
+  Result<const ChartAccess::Property*> property = WritableProperty(chart, out.key);
+  if (!property) return false;
+  std::optional<Variant> set = ScalarOf(value, (*property)->type);
+  if (!set) return false;
+  out.form = StagedMember::Form::kProperty;
+  out.property = *property;
+  out.value = std::move(*set);
+  return true;
+}
+
+}  // namespace
+
+Status StagedMember::PutInto(ChartAccess& chart) const {
+  switch (form) {
+    case Form::kScalar:
+      return chart.PutScalar(*member, value);
+    case Form::kProperty:
+      return chart.PutProperty(*property, value);
+    case Form::kWhole:
+      return chart.PutWholeArray(*member, value);
+    case Form::kElements:
+      for (const Element& e : elements) {
+        if (Status put = chart.PutElement(*member, std::span(e.index, e.rank), e.value); !put)
+          return put;
+      }
+      return Ok{};
+  }
+  return Ok{};
+}
+
+std::optional<std::vector<StagedMember>> StageChartText(std::string_view text,
+                                                        const ChartAccess& chart) {
+  const simdjson::padded_string padded(text);
+  od::parser parser;
+  od::document doc;
+  if (parser.iterate(padded).get(doc)) return std::nullopt;
+  // Nothing but blanks may follow the chart's object; the parser itself would stop at its end.
+  std::string_view root;
+  if (doc.raw_json().get(root)) return std::nullopt;
+  const std::size_t past_root = static_cast<std::size_t>(root.data() - padded.data()) + root.size();
+  if (past_root < text.size() && !TrimTrailingSpace(text.substr(past_root)).empty())
+    return std::nullopt;
+  doc.rewind();
+  od::object object;
+  if (doc.get_object().get(object)) return std::nullopt;
+  std::vector<StagedMember> members;
+  for (auto entry : object) {
+    od::field field;
+    if (std::move(entry).get(field)) return std::nullopt;
+    members.emplace_back();
+    if (!StageField(field, padded.data(), text, chart, members.back())) return std::nullopt;
+  }
+  return members;
+}
+
+}  // namespace ostrevin
