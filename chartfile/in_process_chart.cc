@@ -33,8 +33,8 @@ std::shared_ptr<const std::vector<ChartAccess::Member>> TableMembers() {
 // The handshake members of the container; only the ones without arguments can be named by a
 // chart file.
 std::shared_ptr<const std::vector<ChartAccess::Property>> TableProperties() {
-  static const auto properties = std::make_shared<const std::vector<ChartAccess::Property>>(
-      std::vector<ChartAccess::Property>{
+  static const auto properties =
+      std::make_shared<const std::vector<ChartAccess::Property>>(std::vector<ChartAccess::Property>{
 #define OSTREVIN_DATA_GET(Name, Type) {#Name, VarType::Type, false},
 #define OSTREVIN_DATA_PUT(Name, Type) {#Name, VarType::Type, true},
 #define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2) {#Name, VarType::Type, false},
@@ -80,12 +80,12 @@ Status InProcessChart::PutWholeArray(const Member& member, const Variant& whole)
 }
 
 Status InProcessChart::PutProperty(const Property& property, const Variant& value) {
-#define OSTREVIN_DATA_PUT(Name, Type)                            \
-  if (property.name == #Name) {                                  \
-    Result<std::string> text = value.To##Type(property.name);    \
-    if (!text) return text.error();                              \
-    data_->Set##Name(*text);                                     \
-    return Ok{};                                                 \
+#define OSTREVIN_DATA_PUT(Name, Type)                         \
+  if (property.name == #Name) {                               \
+    Result<std::string> text = value.To##Type(property.name); \
+    if (!text) return text.error();                           \
+    data_->Set##Name(*text);                                  \
+    return Ok{};                                              \
   }
 #include "addon/cls_data_methods.def"
   return Error::InvalidInput(property.name + " cannot be set");

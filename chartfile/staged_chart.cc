@@ -335,8 +335,8 @@ bool KeyOf(od::field& field, const char* base, std::string_view text, StagedMemb
   return IsPlainKey(out.key);
 }
 
-bool StageField(od::field& field, const char* base, std::string_view text,
-                const ChartAccess& chart, StagedMember& out) {
+bool StageField(od::field& field, const char* base, std::string_view text, const ChartAccess& chart,
+                StagedMember& out) {
   if (!KeyOf(field, base, text, out)) return false;
   od::value value = field.value();
   if (std::optional<ChartAccess::Lookup> found = chart.Find(out.key)) {

@@ -27,8 +27,8 @@ struct StagedMember {
   };
   enum class Form { kScalar, kProperty, kWhole, kElements };
 
-  std::string_view key;     // as the file spells it
-  std::size_t offset = 0;   // of the key in the text, for messages
+  std::string_view key;    // as the file spells it
+  std::size_t offset = 0;  // of the key in the text, for messages
   Form form = Form::kScalar;
   const ChartAccess::Member* member = nullptr;      // all forms but kProperty
   const ChartAccess::Property* property = nullptr;  // kProperty

@@ -35,7 +35,25 @@ Result<std::string> FindingsJsonOf(const ChartObject& chart) {
   return json.str();
 }
 
+// Passes on what the container's message boxes showed.
+void PassOnMessages(IOstReportConsole& console, std::ostream& err) {
+  OwnedOstString messages;
+  if (OstSucceeded(console.TakeMessages(messages.get()))) err << messages.str();
+}
+
 }  // namespace
+
+Result<ChartObject> ReadChartOnConsole(const std::string& path, const ParsedArgs& args,
+                                       std::ostream& err) {
+  Result<ChartObject> chart = NewChartObject(args);
+  if (!chart) return chart.error();
+  Result<ComPtr<IOstReportConsole>> console = ChooseConsole(*chart, args);
+  if (!console) return console.error();
+  Status read = ReadChartFile(path, chart.value());
+  PassOnMessages(*console->get(), err);
+  if (!read) return read.error();
+  return chart;
+}
 
 Result<ConsoleDiagnosis> DiagnoseOnConsole(const std::string& path, const ParsedArgs& args,
                                            bool with_json, std::ostream& err) {
@@ -47,8 +65,8 @@ Result<ConsoleDiagnosis> DiagnoseOnConsole(const std::string& path, const Parsed
 
   // The console composes one report, as the window does when it loads.
   Status shown = chart->dispatch().CallByName("Show");
-  OwnedOstString messages, report;
-  if (OstSucceeded(console.value()->TakeMessages(messages.get()))) err << messages.str();
+  PassOnMessages(*console->get(), err);
+  OwnedOstString report;
   if (!shown) return shown.error().WithContext(path);
   if (!OstSucceeded(console.value()->GetReport(report.get())))
     return Error::InvalidInput("the library gave no report").WithContext(path);

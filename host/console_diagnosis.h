@@ -22,6 +22,11 @@ struct ConsoleDiagnosis {
   std::string findings_json;
 };
 
+// Reads the chart file at `path` into a new container of the chosen library (--library) with its
+// message boxes on the console: what they show while the file is read goes to `err`.
+Result<ChartObject> ReadChartOnConsole(const std::string& path, const ParsedArgs& args,
+                                       std::ostream& err);
+
 // Reads the chart file at `path` into a new container of the chosen library (--library) and
 // shows it on the console with the settings file of the arguments (--settings), --from-start and
 // --date-time, as the host does around Show. Message boxes shown meanwhile go to `err`. On

@@ -2,6 +2,7 @@
 
 #include "chartfile/chart_file.h"
 #include "host/args.h"
+#include "host/console_diagnosis.h"
 #include "host/library_choice.h"
 #include "host/sub_commands.h"
 
@@ -32,10 +33,8 @@ int RunDump(std::span<const std::string> args, CommandStreams io) {
         DumpCommand(), parsed->positional.empty() ? "missing CHART.json" : "too many arguments",
         io.err);
   }
-  Result<ChartObject> chart = NewChartObject(*parsed);
+  Result<ChartObject> chart = ReadChartOnConsole(parsed->positional[0], *parsed, io.err);
   if (!chart) return ReportFailure(chart.error(), io.err);
-  if (Status read = ReadChartFile(parsed->positional[0], chart.value()); !read)
-    return ReportFailure(read.error(), io.err);
   Result<std::string> text = ChartFileText(*chart);
   if (!text) return ReportFailure(text.error(), io.err);
   io.out << *text;

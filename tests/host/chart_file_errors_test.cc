@@ -40,6 +40,11 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
       {"[1, 2]", "chart.json: a chart file is one JSON object, not an array"},
       // Members and their values.
       {"{\n\"XDatum\": 1}", "chart.json:2: XDatum: unknown member"},
+      {"{\"Show\": 1}", "chart.json:1: Show: unknown member"},  // a method
+      {"{\"CType\": 1,\n\"quickDataTransmit\": true}",
+       "chart.json:2: quickDataTransmit: a member the host may only read; a chart file cannot set "
+       "it"},
+      {"{\"QuorvaVersion\": 3}", "error 13: chart.json:1: QuorvaVersion: needs a string, not 3"},
       {"{\"CType\": \"-1\"}", "error 13: chart.json:1: CType: needs a whole number, not a string"},
       {"{\"CType\": 2.5}", "error 13: chart.json:1: CType: needs a whole number, not 2.5"},
       {"{\"CType\": 32768}", "error 6: chart.json:1: CType: 32768 is out of range for an Integer"},

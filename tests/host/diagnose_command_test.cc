@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "chartfile/chart_file.h"
 #include "tests/host/test_support.h"
@@ -95,6 +96,27 @@ TEST_F(DiagnoseCommandTest, CrLfKeepsTheReportsLineBreaks) {
   EXPECT_EQ(out.substr(0, 31), "Diagnostics report for Faulty w");
   EXPECT_NE(out.find("Faulty welds\r\nStarting at"), std::string::npos);
   EXPECT_EQ(out.substr(out.size() - 2), "\r\n");
+}
+
+// The host's handshake in a chart file: its version is taken, and one older than the add-on
+// wants is advised on standard error, by diagnose and dump alike; a dump does not write it back.
+TEST_F(DiagnoseCommandTest, HostVersionInTheChartIsTakenAndAnOldOneAdvised) {
+  const std::string chart = Chart("measurements");
+  const std::string text = FileText(chart);
+  const std::string advice =
+      "ostrevin: note: You need quorva version 0003.0006.0120 or later for best results.\n";
+  for (const auto& [version, err] :
+       {std::pair<std::string, std::string>{"0003.0005.0999", advice}, {"0003.0006.0120", ""}}) {
+    std::ofstream(chart, std::ios::binary)
+        << "{\"QuorvaVersion\": \"" + version + "\"," + text.substr(1);
+    CommandRun run = Diagnose(chart);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, err);
+    EXPECT_EQ(run.out, FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "measurements.txt"));
+    CommandRun dump = RunOstrevin({"dump", chart});
+    EXPECT_EQ(dump.err, err);
+    EXPECT_EQ(dump.out, RunOstrevin({"dump", CopyExample(ScratchDir(), "measurements")}).out);
+  }
 }
 
 TEST_F(DiagnoseCommandTest, AnErrorInTheDiagnosisLeavesTheChartAlone) {
