@@ -152,12 +152,21 @@ TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
       {R"({"GV": {"lbound": [1, 0], "values": []}, "LowTol": 0.0005, "UppTol": 1e-20})",
        "{\n  \"GV\": {\"lbound\": [1, 0], \"values\": []},\n  \"UppTol\": 1e-20,\n"
        "  \"LowTol\": 0.0005\n}\n"},
+      // Numbers and texts at the edges of the fast reader.
+      {R"({"UppTol": -0, "LowTol": -0.0, "Mx": [18446744073709551616, 1E2, 9223372036854775808]})",
+       "{\n  \"Mx\": [1.8446744e+19, 100, 9.223372e+18],\n  \"LowTol\": -0.0\n}\n"},
+      {R"({"Title": ["a\"b\\c\n", "caf\u00e9 \ud83d\ude00"], "Split": {"2": 4, "2": 5}})",
+       "{\n  \"Split\": [0, 0, 5],\n  \"Title\": [\"a\\\"b\\\\c\\n\", \"caf\u00e9 "
+       "\U0001F600\"]\n}\n"},
   };
+  // Both readers: the fast one (most of these) and the detailed one it leaves the rest to.
   for (const ReadCase& c : cases) {
-    ChartObject data = NewChart();
-    Status read = ApplyChartText(c.text, "chart.json", data);
-    ASSERT_TRUE(read.ok()) << read.error().ToString();
-    EXPECT_EQ(*ChartFileText(data), c.dumped) << c.text;
+    for (auto read_chart : {&ApplyChartText, &ApplyChartTextInDetail}) {
+      ChartObject data = NewChart();
+      Status read = read_chart(c.text, "chart.json", data);
+      ASSERT_TRUE(read.ok()) << read.error().ToString();
+      EXPECT_EQ(*ChartFileText(data), c.dumped) << c.text;
+    }
   }
 }
 
