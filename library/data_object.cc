@@ -62,9 +62,9 @@ void DataObject::ShowReport(clsData& data) {
   // What the report window does when it loads, and what its "Diagnose From Start" button does.
   if (from_start_) data.SetNextHAxLToDiagnose(0);
   DiagnosisSettings settings(*store_);
-  const Report report = ComposeReport(data, settings, platform_);
+  Report report = ComposeReport(data, settings, platform_);
   report_ = ReportText(data, report);
-  findings_json_ = FindingsJson(report);
+  composed_ = std::move(report);
 }
 
 OstStatus DataObject::UseConsole(const char* date_time, OstBool from_start) {
@@ -89,7 +89,8 @@ OstStatus DataObject::GetReport(OstString* report) {
 OstStatus DataObject::GetFindingsJson(OstString* json) {
   return Guarded(&last_error_, nullptr, [&] {
     auto* target = Required(json);
-    *target = NewOstString(findings_json_);
+    // Written when asked for: most console diagnoses print the text only.
+    *target = NewOstString(composed_ ? FindingsJson(*composed_) : std::string());
     return kOstOk;
   });
 }

@@ -8,6 +8,7 @@
 
 #include "abi/ostrevin_abi.h"
 #include "addon/cls_data.h"
+#include "engine/report.h"
 #include "library/guard.h"
 #include "library/module.h"
 #include "library/switching_platform.h"
@@ -104,7 +105,7 @@ class DataObject final : public IOstClsData,
   std::optional<ConsolePlatform> console_;
   bool from_start_ = false;
   std::string report_;
-  std::string findings_json_;
+  std::optional<Report> composed_;  // the last report composed on the console
   SwitchingPlatform platform_;
   clsData data_;
 };
