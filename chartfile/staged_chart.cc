@@ -9,6 +9,7 @@
 #include <simdjson.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -90,6 +91,72 @@ std::optional<float> SingleOf(const Number& n) {
   return ec == std::errc() && read_to == end ? nearest : *rounded;
 }
 
+// The shape of a JSON number, -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?: how many digits
+// its whole part has and whether it has a fraction or an exponent; nullopt when it is none.
+struct NumberShape {
+  std::size_t whole_digits = 0;
+  bool whole = true;
+};
+std::optional<NumberShape> ShapeOfNumber(std::string_view t) {
+  NumberShape shape;
+  std::size_t k = 0;
+  auto digits = [&] {
+    const std::size_t from = k;
+    while (k < t.size() && t[k] >= '0' && t[k] <= '9') ++k;
+    return k - from;
+  };
+  if (k < t.size() && t[k] == '-') ++k;
+  if (k < t.size() && t[k] == '0') {
+    ++k;
+    shape.whole_digits = 1;
+  } else if ((shape.whole_digits = digits()) == 0) {
+    return std::nullopt;
+  }
+  if (k < t.size() && t[k] == '.') {
+    ++k;
+    shape.whole = false;
+    if (digits() == 0) return std::nullopt;
+  }
+  if (k < t.size() && (t[k] == 'e' || t[k] == 'E')) {
+    ++k;
+    shape.whole = false;
+    if (k < t.size() && (t[k] == '+' || t[k] == '-')) ++k;
+    if (digits() == 0) return std::nullopt;
+  }
+  if (k != t.size()) return std::nullopt;
+  return shape;
+}
+
+// The common numbers straight from their text, without the double the general way parses
+// first: a Single that is a plain float (not the largest, not so small that it underflows), a
+// whole number for Integer and Long. Everything else takes the general way.
+template <class T>
+bool ReadNumberQuickly(std::string_view token, T& out) {
+  const std::optional<NumberShape> shape = ShapeOfNumber(token);
+  if (!shape) return false;
+  const char* end = token.data() + token.size();
+  if constexpr (std::is_same_v<T, float>) {
+    // Above 15 digits the general way rounds a whole number twice, through a double.
+    if (shape->whole && shape->whole_digits > 15) return false;
+    float f = 0;
+    auto [read_to, ec] = std::from_chars(token.data(), end, f);
+    if (ec != std::errc() || read_to != end || std::fabs(f) == FLT_MAX) return false;
+    if (f == 0 && token[0] == '-') return false;  // "-0" is the integer 0; "-0.0" is not
+
+    out = f;
+    return true;
+  } else {
+    if (!shape->whole) return false;
+    std::int64_t n = 0;
+    auto [read_to, ec] = std::from_chars(token.data(), end, n);
+    if (ec != std::errc() || read_to != end || n < std::numeric_limits<T>::min() ||
+        n > std::numeric_limits<T>::max())
+      return false;
+    out = static_cast<T>(n);
+    return true;
+  }
+}
+
 // A string's text when it holds no control character (which JSON forbids unescaped) and no \u
 // escape.
 std::optional<std::string_view> StringOf(od::value& v) {
@@ -135,6 +202,7 @@ bool Read(od::value& v, T& out) {
     return true;
   } else {
     if (type != od::json_type::number) return false;
+    if (ReadNumberQuickly(TrimTrailingSpace(v.raw_json_token()), out)) return true;
     std::optional<Number> n = NumberOf(v);
     if (!n) return false;
     std::optional<T> value;

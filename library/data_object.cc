@@ -8,6 +8,7 @@
 #include "library/settings_choice.h"
 #include "library/type_library.h"
 #include "settings/diagnosis_settings.h"
+#include "settings/read_once_store.h"
 
 namespace ostrevin {
 
@@ -61,7 +62,8 @@ void DataObject::ShowReport(clsData& data) {
   }
   // What the report window does when it loads, and what its "Diagnose From Start" button does.
   if (from_start_) data.SetNextHAxLToDiagnose(0);
-  DiagnosisSettings settings(*store_);
+  ReadOnceStore once(*store_);
+  DiagnosisSettings settings(once);
   Report report = ComposeReport(data, settings, platform_);
   report_ = ReportText(data, report);
   composed_ = std::move(report);

@@ -5,18 +5,24 @@
 #include "addon/cls_data.h"
 #include "engine/report.h"
 #include "platform/platform.h"
+#include "settings/diagnosis_settings.h"
+#include "settings/read_once_store.h"
 #include "values/error.h"
 
 namespace ostrevin {
 
 ReportWindowModel::ReportWindowModel(clsData& clsD, SettingsStore& store, Platform& platform)
-    : clsD_(&clsD), store_(&store), platform_(&platform), settings_(store) {}
+    : clsD_(&clsD), store_(&store), platform_(&platform) {}
 
 const std::string& ReportWindowModel::GetDiagnosis() {
   // The engine catches nothing, so a container error would otherwise leave the window (and the
   // host waiting in Show) with an unhandled exception.
   try {
-    text_ = ComposeDiagnosis(*clsD_, settings_, *platform_);
+    // Each diagnosis reads the choice of tests once, so that one made in the options dialog
+    // applies to the next.
+    ReadOnceStore once(*store_);
+    const DiagnosisSettings settings(once);
+    text_ = ComposeDiagnosis(*clsD_, settings, *platform_);
   } catch (const Error& e) {
     const std::string number = std::to_string(e.number());
     if (e.number() == Error::kInvalidInput) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/diagnosis_settings.h"
+#include "settings/settings_store.h"
 
 namespace ostrevin {
 
@@ -42,7 +42,6 @@ class ReportWindowModel {
   clsData* clsD_;
   SettingsStore* store_;
   Platform* platform_;
-  DiagnosisSettings settings_;
   std::string text_;
   std::int32_t caret_ = 0;
 };
