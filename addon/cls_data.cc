@@ -1,6 +1,7 @@
 #include "addon/cls_data.h"
 
 #include <limits>
+#include <type_traits>
 
 #include "platform/platform.h"
 
@@ -23,6 +24,14 @@ template <class T, class... Index>
 T ReadElement(MemberId id, const VArray& array, Index... index) {
   std::int64_t flat = array.Flat(index...);
   if (flat < 0) throw Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
+  // Most arrays hold their member's own type: read it straight from storage.
+  if constexpr (std::is_same_v<T, bool>) {
+    if (auto stored = array.Elements<unsigned char>(); !stored.empty())
+      return stored[static_cast<std::size_t>(flat)] != 0;
+  } else {
+    if (auto stored = array.Elements<T>(); !stored.empty())
+      return stored[static_cast<std::size_t>(flat)];
+  }
   Result<T> value = array.Get<T>(static_cast<std::size_t>(flat));
   if (!value) throw value.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
   return std::move(value).value();

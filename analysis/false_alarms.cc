@@ -27,9 +27,11 @@ struct CopiedSettings {
       else
         settings.SaveCheckFor(k.key, user.GetCheckFor(k.key));
     }
+    choice = ReadTestChoice(settings);
   }
   MemoryStore store;
   DiagnosisSettings settings{store};
+  TestChoice choice;  // what every diagnosis of the estimate uses
 };
 
 struct Tally {
@@ -69,7 +71,7 @@ std::int16_t FirstSignal(StableChart& chart, const Tally& tally, Span span) {
   while (lo < hi) {
     const auto mid = static_cast<std::int16_t>(lo + (hi - lo) / 2);
     const GraphDiagnosis upTo =
-        RunGraph(chart.data(), 0, 0, mid, tally.alone->settings, chart.platform());
+        RunGraph(chart.data(), 0, 0, mid, tally.alone->choice, chart.platform());
     if (Findings(upTo, tally.test))
       hi = mid;
     else
@@ -112,7 +114,7 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
     for (float& v : values) v = static_cast<float>(normal.Next());
     chart.Set(values);
     const GraphDiagnosis whole = RunGraph(chart.data(), 0, 0, static_cast<std::int16_t>(points - 1),
-                                          copy.settings, chart.platform());
+                                          copy.choice, chart.platform());
     std::int32_t first_any = points;  // no signal: the whole chart
     for (Tally& tally : tallies) {
       std::int32_t first = points;

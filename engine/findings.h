@@ -4,6 +4,7 @@
 // What a test finds, as data. Tests find; FormatFindings (finding_text.h) writes the report's
 // lines from these, and the same data feeds machine-readable output.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +15,6 @@
 namespace ostrevin {
 
 class clsData;
-class DiagnosisSettings;
 
 // One line of findings: a single point (first == last, count 1) or a run of points, by place.
 struct Finding {
@@ -44,6 +44,18 @@ struct TestResult {
   std::vector<FindingBlock> blocks;
 };
 
+// The choice of tests one diagnosis makes, read from the settings once (ReadTestChoice): which
+// tests are switched on, each test's threshold, and the zigzag test's options.
+struct TestChoice {
+  std::array<bool, kTestCount> on{};
+  std::array<std::int16_t, kTestCount> threshold{};
+  bool zigzag_about_centre = false;
+  bool zigzag_from_1sd = false;
+  bool zigzag_at_least_1sd = false;
+
+  std::int16_t Threshold(TestId id) const { return threshold[static_cast<std::size_t>(id)]; }
+};
+
 // The arguments every test takes: the split's records and where in them to look.
 struct TestArgs {
   const clsData& data;
@@ -53,7 +65,7 @@ struct TestArgs {
   std::int16_t splitFirstRecord;
   std::int16_t runFirstRecord;
   std::int16_t lastRecord;
-  const DiagnosisSettings& settings;
+  const TestChoice& choice;
   // Graph 0's horizontality of limitSplit, remembered for the split; null: worked out per call.
   const HorizontalLimits* horizontal0 = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
 #include "engine/geometry.h"
+#include "engine/signal_tests.h"
 #include "platform/platform.h"
 
 namespace ostrevin {
@@ -74,6 +75,7 @@ void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& pla
   const std::int16_t start = report.start->place;
   const std::int16_t end = report.end->place;
   const auto graphs = static_cast<std::int16_t>(report.graph_names.size());
+  const TestChoice choice = ReadTestChoice(settings);
   for (std::int16_t g = 0; g < graphs; ++g) {
     GraphReport graph{g, report.graph_names[static_cast<std::size_t>(g)], {}};
     for (std::int32_t p = 0; p <= end; ++p) {
@@ -82,7 +84,7 @@ void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& pla
       d.SetPGV(place, point.value);
       d.SetPGVI(place, point.flag);
     }
-    graph.diagnosis = RunGraph(d, g, start, end, settings, platform);
+    graph.diagnosis = RunGraph(d, g, start, end, choice, platform);
     NoteLabels(d, graph.diagnosis, report.labels);
     report.graphs.push_back(std::move(graph));
   }

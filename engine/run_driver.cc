@@ -68,7 +68,7 @@ void RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDi
   for (const TestEntry& test : AllTests()) {
     if (test.mr == MovingRangeCase::kOnly && !mr_case) continue;
     if (test.mr == MovingRangeCase::kNever && mr_case) continue;
-    if (test.run == nullptr || !args.settings.GetCheckFor(test.key)) continue;
+    if (test.run == nullptr || !args.choice.on[static_cast<std::size_t>(test.id)]) continue;
     TestResult result = test.run(args);
     const bool listed =
         std::find(graph.explained.begin(), graph.explained.end(), test.id) != graph.explained.end();
@@ -81,7 +81,7 @@ void RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDi
 }
 
 void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t start,
-                   std::int16_t end, const DiagnosisSettings& settings, Platform& platform,
+                   std::int16_t end, const TestChoice& choice, Platform& platform,
                    GraphDiagnosis& out) {
   SplitDiagnosis split;
   split.split = i;
@@ -107,8 +107,8 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
   if (run_first >= 0) {
     const HorizontalLimits horizontal0(d, split.limit_split);
     const auto last = static_cast<std::int16_t>(records.size() - 1);
-    const TestArgs args{d,         records, graph,    split.limit_split, 0,
-                        run_first, last,    settings, &horizontal0};
+    const TestArgs args{d,         records, graph,  split.limit_split, 0,
+                        run_first, last,    choice, &horizontal0};
     RunTests(args, d.CType() == -1 && graph == 1, split, out);
   }
   out.splits.push_back(std::move(split));
@@ -132,13 +132,18 @@ std::string SummaryText(const SplitSummary& summary) {
 
 GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
                         const DiagnosisSettings& settings, Platform& platform) {
+  return RunGraph(d, graph, start, end, ReadTestChoice(settings), platform);
+}
+
+GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
+                        const TestChoice& choice, Platform& platform) {
   GraphDiagnosis out;
   if (d.CType() == -7) {
     out.cusum_refused = true;
     return out;
   }
   for (std::int16_t i = FirstSplit(d, start); i < d.Splitp(); ++i)
-    DiagnoseSplit(d, graph, i, start, end, settings, platform, out);
+    DiagnoseSplit(d, graph, i, start, end, choice, platform, out);
   return out;
 }
 

@@ -9,6 +9,7 @@
 
 namespace ostrevin {
 
+class DiagnosisSettings;
 class Platform;
 
 // The limit summary of a split: which of LCL, Centre and UCL it shows, and their values.
@@ -50,6 +51,9 @@ struct GraphDiagnosis {
 // (an index outside an array) pass through unchanged.
 GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
                         std::int16_t end, const DiagnosisSettings& settings, Platform& platform);
+// The same with the choice of tests read already (signal_tests.h), for many diagnoses by one.
+GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
+                        std::int16_t end, const TestChoice& choice, Platform& platform);
 
 // The graph's part of the report.
 std::string RenderGraph(const clsData& data, const GraphDiagnosis& diagnosis);

@@ -58,7 +58,7 @@ TestResult DiagnoseAllAboveBelowMean(const TestArgs& args) {
   const clsData& d = args.data;
   const bool movingRange = d.CType() == -1 && args.graph == 1;
   const std::int16_t n =
-      Threshold(args.settings, movingRange ? TestId::kAboveBelowMeanMR : TestId::kAboveBelowMean);
+      args.choice.Threshold(movingRange ? TestId::kAboveBelowMeanMR : TestId::kAboveBelowMean);
   if (d.SplitNone(args.limitSplit) != 0) return {};
   TestResult result{std::to_string(n) + " consecutive points either side of the central line.", {}};
   if (n < 1) return result;
@@ -72,7 +72,7 @@ TestResult DiagnoseAllAboveBelowMean(const TestArgs& args) {
 
 TestResult DiagnoseAllWithin1SDMean(const TestArgs& args) {
   const clsData& d = args.data;
-  const std::int16_t n = Threshold(args.settings, TestId::kWithin1SD);
+  const std::int16_t n = args.choice.Threshold(TestId::kWithin1SD);
   if (d.CType() == 0 || d.SplitRun(args.limitSplit) != 0 || d.SplitNone(args.limitSplit) != 0)
     return {};
   if (d.CType() == -1 && args.graph == 1) return {};
@@ -93,7 +93,7 @@ TestResult DiagnoseAllWithin1SDMean(const TestArgs& args) {
 
 TestResult DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
   const clsData& d = args.data;
-  const std::int16_t n = Threshold(args.settings, TestId::kIncreasingOrDecreasing);
+  const std::int16_t n = args.choice.Threshold(TestId::kIncreasingOrDecreasing);
   if (d.CType() == -1 && args.graph == 1) return {};
   if (!LimitsAreHorizontal(d, args.graph, args.limitSplit)) return {};
   TestResult result{

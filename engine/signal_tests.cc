@@ -30,8 +30,20 @@ const TestEntry& Test(TestId id) {
   return kTests[static_cast<std::size_t>(id)];
 }
 
-std::int16_t Threshold(const DiagnosisSettings& settings, TestId id) {
-  return settings.GetSignificance(Test(id).threshold, Test(id).threshold_default);
+TestChoice ReadTestChoice(const DiagnosisSettings& settings) {
+  TestChoice choice;
+  for (const TestEntry& test : kTests) {
+    const auto k = static_cast<std::size_t>(test.id);
+    choice.on[k] = settings.GetCheckFor(test.key);
+    if (!test.threshold.empty())
+      choice.threshold[k] = settings.GetSignificance(test.threshold, test.threshold_default);
+  }
+  choice.zigzag_about_centre =
+      settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagAboutCentre));
+  choice.zigzag_from_1sd = settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagFrom1SD));
+  choice.zigzag_at_least_1sd =
+      settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagAtLeast1SD));
+  return choice;
 }
 
 }  // namespace ostrevin

@@ -8,6 +8,8 @@
 
 namespace ostrevin {
 
+class DiagnosisSettings;
+
 // When a test variant runs: on the moving-range graph of a measurements chart only, everywhere
 // else only, or everywhere.
 enum class MovingRangeCase : std::uint8_t { kOnly, kNever, kAny };
@@ -35,8 +37,8 @@ struct TestEntry {
 std::span<const TestEntry> AllTests();
 const TestEntry& Test(TestId id);
 
-// The threshold test `id` reads from the settings.
-std::int16_t Threshold(const DiagnosisSettings& settings, TestId id);
+// The switches, thresholds and zigzag options of `settings`, each read once.
+TestChoice ReadTestChoice(const DiagnosisSettings& settings);
 
 }  // namespace ostrevin
 

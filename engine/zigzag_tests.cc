@@ -136,12 +136,10 @@ FindingBlock Stretches(const TestArgs& args, ScanRange scan, const std::vector<b
 }  // namespace
 
 TestResult DiagnoseZigZag(const TestArgs& args) {
-  const DiagnosisSettings& settings = args.settings;
-  const std::int32_t repeats = Threshold(settings, TestId::kZigZag);
+  const TestChoice& choice = args.choice;
+  const std::int32_t repeats = choice.Threshold(TestId::kZigZag);
   const std::int32_t n = 2 * repeats;
-  Options o{settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagAboutCentre)),
-            settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagFrom1SD)),
-            settings.GetSignificanceFlag(OptionKey(TestOption::kZigZagAtLeast1SD))};
+  Options o{choice.zigzag_about_centre, choice.zigzag_from_1sd, choice.zigzag_at_least_1sd};
   const ScanRange scan = RecordsToScan(args, n - 1);
   if (!Applies(args, o)) return {};
   const float cl = SegmentCentre(args.data, args.graph, args.limitSplit);

@@ -249,16 +249,6 @@ std::size_t VArray::size() const {
   return n;
 }
 
-std::int64_t VArray::Flat(std::int32_t i) const {
-  if (dims_.size() != 1 || !dims_[0].Contains(i)) return -1;
-  return i - dims_[0].lower;
-}
-
-std::int64_t VArray::Flat(std::int32_t i, std::int32_t j) const {
-  if (dims_.size() != 2 || !dims_[0].Contains(i) || !dims_[1].Contains(j)) return -1;
-  return static_cast<std::int64_t>(i - dims_[0].lower) * dims_[1].count() + (j - dims_[1].lower);
-}
-
 Variant VArray::At(std::size_t flat) const {
   switch (data_.index()) {
     case 0:

@@ -94,8 +94,14 @@ class VArray {
 
   // Position of an element in storage, or -1 when an index is outside the bounds or the number of
   // indexes is not the rank.
-  std::int64_t Flat(std::int32_t i) const;
-  std::int64_t Flat(std::int32_t i, std::int32_t j) const;
+  std::int64_t Flat(std::int32_t i) const {
+    if (dims_.size() != 1 || !dims_[0].Contains(i)) return -1;
+    return i - dims_[0].lower;
+  }
+  std::int64_t Flat(std::int32_t i, std::int32_t j) const {
+    if (dims_.size() != 2 || !dims_[0].Contains(i) || !dims_[1].Contains(j)) return -1;
+    return static_cast<std::int64_t>(i - dims_[0].lower) * dims_[1].count() + (j - dims_[1].lower);
+  }
 
   // The element at a storage position, as a Variant of the element type.
   Variant At(std::size_t flat) const;

@@ -6,8 +6,6 @@
 
 #include "chart_builder.h"
 #include "engine/finding_text.h"
-#include "settings/diagnosis_settings.h"
-#include "settings/memory_store.h"
 
 namespace ostrevin {
 namespace {
@@ -24,7 +22,7 @@ class LimitTestsTest : public ::testing::Test {
   std::string Run(TestFunction test, std::int16_t graph = 0, std::int16_t run_first = 0) {
     records.clear();
     for (std::int16_t p = 0; p < 6; ++p) records.push_back(MakePointRecord(chart.data(), graph, p));
-    TestArgs args{chart.data(), records, graph, 0, 0, run_first, 5, settings};
+    TestArgs args{chart.data(), records, graph, 0, 0, run_first, 5, choice};
     TestResult result = test(args);
     explanation = result.explanation;
     return FormatFindings(
@@ -32,8 +30,7 @@ class LimitTestsTest : public ::testing::Test {
   }
 
   ChartBuilder chart{-2};
-  MemoryStore store;
-  DiagnosisSettings settings{store};
+  TestChoice choice;  // the limit tests read no threshold
   std::vector<PointRecord> records;
   std::string explanation;
 };
@@ -44,7 +41,7 @@ TEST_F(LimitTestsTest, PointsOnOrBeyondTheLimits) {
             "Point D4 (4) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n");
   EXPECT_EQ(explanation, "Points ABOVE or ON the Upper Control Limit.");
 
-  TestArgs args{chart.data(), records, 0, 0, 0, 0, 5, settings};
+  TestArgs args{chart.data(), records, 0, 0, 0, 0, 5, choice};
   EXPECT_EQ(FormatFindings(chart.data(), TestId::kBelowLCL, DiagnoseAllBelowLCL(args)),
             "Point D3 (3) is BELOW or ON the LOWER CONTROL LIMIT\r\n"
             "Point D6 (6) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n");

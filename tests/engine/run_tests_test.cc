@@ -48,8 +48,8 @@ class RunTestsTest : public ::testing::Test {
       records.push_back(MakePointRecord(data(), graph, p));
     }
     const auto last = static_cast<std::int16_t>(records.size() - 1);
-    TestResult result =
-        ostrevin::Test(id).run({data(), records, graph, 0, split_first, run_first, last, settings});
+    TestResult result = ostrevin::Test(id).run(
+        {data(), records, graph, 0, split_first, run_first, last, ReadTestChoice(settings)});
     explanation = result.explanation;
     return FormatFindings(data(), id, result);
   }

@@ -1,5 +1,7 @@
 #include "engine/zigzag_tests.h"
 
+#include "engine/signal_tests.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,7 +57,8 @@ class ZigZagTest : public ::testing::Test {
       records.push_back(MakePointRecord(data(), graph, p));
     }
     const auto last = static_cast<std::int16_t>(records.size() - 1);
-    TestResult result = DiagnoseZigZag({data(), records, graph, 0, 0, run_first, last, settings});
+    TestResult result =
+        DiagnoseZigZag({data(), records, graph, 0, 0, run_first, last, ReadTestChoice(settings)});
     explanation = result.explanation;
     return FormatFindings(data(), TestId::kZigZag, result);
   }

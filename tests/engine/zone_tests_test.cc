@@ -1,5 +1,7 @@
 #include "engine/zone_tests.h"
 
+#include "engine/signal_tests.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -59,8 +61,8 @@ class ZoneTestsTest : public ::testing::Test {
       records.push_back(MakePointRecord(chart.data(), graph, p));
     }
     const auto last = static_cast<std::int16_t>(values.size() - 1);
-    TestResult result =
-        kTests[t].run({chart.data(), records, graph, 0, split_first, run_first, last, settings});
+    TestResult result = kTests[t].run(
+        {chart.data(), records, graph, 0, split_first, run_first, last, ReadTestChoice(settings)});
     explanation = result.explanation;
     return FormatFindings(chart.data(), kTests[t].id, result);
   }
@@ -153,8 +155,12 @@ TEST_F(ZoneTestsTest, ExplanationsAndWhereTheTestsApply) {
 
 TEST_F(ZoneTestsTest, ArgumentsOutsideTheRecordsReadNothing) {
   Run(k2Above, {12, 12});
-  EXPECT_TRUE(kTests[0].run({chart.data(), records, 0, 0, 0, -1, 1, settings}).blocks.empty());
-  EXPECT_EQ(kTests[0].run({chart.data(), records, 0, 0, 0, 0, 9, settings}).blocks.size(), 1u);
+  EXPECT_TRUE(kTests[0]
+                  .run({chart.data(), records, 0, 0, 0, -1, 1, ReadTestChoice(settings)})
+                  .blocks.empty());
+  EXPECT_EQ(
+      kTests[0].run({chart.data(), records, 0, 0, 0, 0, 9, ReadTestChoice(settings)}).blocks.size(),
+      1u);
 }
 
 }  // namespace
