@@ -68,14 +68,13 @@ struct TestArgs {
   const TestChoice& choice;
   // Graph 0's horizontality of limitSplit, remembered for the split; null: worked out per call.
   const HorizontalLimits* horizontal0 = nullptr;
+  // One SD per record, NaN until worked out; null: worked out per call.
+  std::vector<float>* sd_memo = nullptr;
 };
 
-// GetSD for a record of the split under test.
-inline float GetSD(const TestArgs& args, const PointRecord& record) {
-  if (args.horizontal0 != nullptr)
-    return GetSD(args.data, args.graph, args.limitSplit, record, *args.horizontal0);
-  return GetSD(args.data, args.graph, args.limitSplit, record);
-}
+// GetSD for a record of the split under test. With `sd_memo` each record's SD is worked out
+// once for all the tests of the split (it depends on the record and the split alone).
+float GetSD(const TestArgs& args, const PointRecord& record);
 
 using TestFunction = TestResult (*)(const TestArgs& args);
 

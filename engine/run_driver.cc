@@ -1,6 +1,7 @@
 #include "engine/run_driver.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
@@ -44,9 +45,9 @@ std::pair<std::string, SummarySet> KindOf(const clsData& d, std::int16_t i, std:
 }
 
 SplitSummary Summarise(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t limit,
-                       SummarySet set) {
+                       SummarySet set, const HorizontalLimits& horizontal0) {
   SplitSummary summary;
-  summary.horizontal = LimitsAreHorizontal(d, graph, limit);
+  summary.horizontal = graph == 0 ? horizontal0() : LimitsAreHorizontal(d, graph, limit);
   if (!summary.horizontal || set == SummarySet::kNone) return summary;
   const std::int16_t first = d.Split(i);
   auto add = [&](SummaryLine::Line line, bool visible, auto value) {
@@ -92,7 +93,8 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
   split.first_place = d.Split(i);
   auto [kind, set] = KindOf(d, i, split.limit_split);
   split.kind = std::move(kind);
-  split.summary = Summarise(d, graph, i, split.limit_split, set);
+  const HorizontalLimits horizontal0(d, split.limit_split);
+  split.summary = Summarise(d, graph, i, split.limit_split, set, horizontal0);
 
   // No test looks at a record before the split's first place, so the records start there.
   const std::int16_t run_start = std::max(split.first_place, start);
@@ -105,10 +107,10 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
     records.push_back(MakePointRecord(d, graph, place));
   }
   if (run_first >= 0) {
-    const HorizontalLimits horizontal0(d, split.limit_split);
     const auto last = static_cast<std::int16_t>(records.size() - 1);
+    std::vector<float> sd(records.size(), std::nanf(""));
     const TestArgs args{d,         records, graph,  split.limit_split, 0,
-                        run_first, last,    choice, &horizontal0};
+                        run_first, last,    choice, &horizontal0,      &sd};
     RunTests(args, d.CType() == -1 && graph == 1, split, out);
   }
   out.splits.push_back(std::move(split));

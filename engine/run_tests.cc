@@ -95,7 +95,10 @@ TestResult DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
   const clsData& d = args.data;
   const std::int16_t n = args.choice.Threshold(TestId::kIncreasingOrDecreasing);
   if (d.CType() == -1 && args.graph == 1) return {};
-  if (!LimitsAreHorizontal(d, args.graph, args.limitSplit)) return {};
+  const bool horizontal = args.graph == 0 && args.horizontal0 != nullptr
+                              ? (*args.horizontal0)()
+                              : LimitsAreHorizontal(d, args.graph, args.limitSplit);
+  if (!horizontal) return {};
   TestResult result{
       std::to_string(n) + " consecutive points are either all increasing or all decreasing.", {}};
   if (n < 2) return result;

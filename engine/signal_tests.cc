@@ -1,5 +1,8 @@
 #include "engine/signal_tests.h"
 
+#include <cmath>
+#include <functional>
+
 #include "engine/limit_tests.h"
 #include "engine/run_tests.h"
 #include "engine/zigzag_tests.h"
@@ -28,6 +31,17 @@ std::span<const TestEntry> AllTests() {
 
 const TestEntry& Test(TestId id) {
   return kTests[static_cast<std::size_t>(id)];
+}
+
+float GetSD(const TestArgs& args, const PointRecord& record) {
+  if (args.horizontal0 == nullptr) return GetSD(args.data, args.graph, args.limitSplit, record);
+  const PointRecord* first = args.records.data();
+  const bool listed = args.sd_memo != nullptr && std::less_equal<>()(first, &record) &&
+                      std::less<>()(&record, first + args.records.size());
+  if (!listed) return GetSD(args.data, args.graph, args.limitSplit, record, *args.horizontal0);
+  float& sd = (*args.sd_memo)[static_cast<std::size_t>(&record - first)];
+  if (std::isnan(sd)) sd = GetSD(args.data, args.graph, args.limitSplit, record, *args.horizontal0);
+  return sd;
 }
 
 TestChoice ReadTestChoice(const DiagnosisSettings& settings) {
