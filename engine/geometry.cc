@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "addon/cls_data.h"
@@ -147,6 +148,70 @@ PointRecord MakePointRecord(const clsData& d, std::int16_t Gtype, std::int16_t p
   r.blnLclVisible = d.PointStatsblnLclVisible(place, Gtype);
   r.blnCentreVisible = d.PointStatsblnCentreVisible(place, Gtype);
   return r;
+}
+
+namespace {
+
+// The elements of `id` at places first..last of graph `g` (or of the place alone when `g` is
+// negative), when the member's array holds T and covers them all.
+template <class T>
+std::optional<std::span<const T>> Column(const clsData& d, MemberId id, std::int32_t first,
+                                         std::int32_t last, std::int32_t g, std::size_t& stride) {
+  const VArray& array = d.Array(id);
+  const std::span<const T> stored = array.Elements<T>();
+  const std::int64_t a = g < 0 ? array.Flat(first) : array.Flat(first, g);
+  const std::int64_t b = g < 0 ? array.Flat(last) : array.Flat(last, g);
+  if (stored.empty() || a < 0 || b < 0) return std::nullopt;
+  stride = g < 0 ? 1 : static_cast<std::size_t>(array.bounds(1).count());
+  return stored.subspan(static_cast<std::size_t>(a));
+}
+
+}  // namespace
+
+std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d,
+                                                                std::int16_t Gtype,
+                                                                std::int32_t first,
+                                                                std::int32_t last) {
+  std::vector<PointRecord> records;
+  if (first > last) return records;
+  std::size_t s1 = 0, s2 = 0;  // strides: one per place, and one row per place
+  const auto value = Column<float>(d, MemberId::PGV, first, last, -1, s1);
+  const auto flag = Column<std::int16_t>(d, MemberId::PGVI, first, last, -1, s1);
+  const auto ucl = Column<float>(d, MemberId::PointStatsUcl, first, last, Gtype, s2);
+  const auto lcl = Column<float>(d, MemberId::PointStatsLcl, first, last, Gtype, s2);
+  const auto centre = Column<float>(d, MemberId::PointStatsCentre, first, last, Gtype, s2);
+  const auto ucl_on =
+      Column<unsigned char>(d, MemberId::PointStatsblnUclVisible, first, last, Gtype, s2);
+  const auto lcl_on =
+      Column<unsigned char>(d, MemberId::PointStatsblnLclVisible, first, last, Gtype, s2);
+  const auto centre_on =
+      Column<unsigned char>(d, MemberId::PointStatsblnCentreVisible, first, last, Gtype, s2);
+  if (!value || !flag || !ucl || !lcl || !centre || !ucl_on || !lcl_on || !centre_on)
+    return std::nullopt;
+  // All six per-place lines share one shape, so one stride serves them.
+  for (MemberId id :
+       {MemberId::PointStatsLcl, MemberId::PointStatsCentre, MemberId::PointStatsblnUclVisible,
+        MemberId::PointStatsblnLclVisible, MemberId::PointStatsblnCentreVisible}) {
+    if (d.Array(id).bounds(1).count() != d.Array(MemberId::PointStatsUcl).bounds(1).count())
+      return std::nullopt;
+  }
+  for (std::int32_t p = first; p <= last; ++p) {
+    const auto k = static_cast<std::size_t>(p - first);
+    if ((*flag)[k] == 0) continue;
+    const std::size_t row = k * s2;
+    PointRecord r;
+    r.Value = (*value)[k];
+    r.ValueFlag = (*flag)[k];
+    r.Place = static_cast<std::int16_t>(p);
+    r.Ucl = (*ucl)[row];
+    r.Lcl = (*lcl)[row];
+    r.Centre = (*centre)[row];
+    r.blnUclVisible = (*ucl_on)[row] != 0;
+    r.blnLclVisible = (*lcl_on)[row] != 0;
+    r.blnCentreVisible = (*centre_on)[row] != 0;
+    records.push_back(r);
+  }
+  return records;
 }
 
 float SegmentCentre(const clsData& d, std::int16_t Gtype, std::int16_t split) {

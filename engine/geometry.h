@@ -47,6 +47,15 @@ PlottedPoint PlottedValue(const clsData& data, std::int16_t g, std::int16_t plac
 // The record of `place` in graph `Gtype`, from PGV/PGVI and the per-place lines.
 PointRecord MakePointRecord(const clsData& data, std::int16_t Gtype, std::int16_t place);
 
+// The records of the places first..last whose PGVI is not 0, in place order, read straight from
+// the container's typed storage; nullopt unless every array involved holds its own type and
+// covers those places (MakePointRecord then reads them one by one, with the container's errors).
+// REQUIRES: 0 <= first, last < 32768.
+std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& data,
+                                                                std::int16_t Gtype,
+                                                                std::int32_t first,
+                                                                std::int32_t last);
+
 // The central line of `split` (a limit split): Mr for chart type -4 or graph 1, else Mx.
 float SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split);
 

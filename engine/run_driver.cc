@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "addon/cls_data.h"
 #include "engine/finding_text.h"
@@ -98,13 +99,21 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
 
   // No test looks at a record before the split's first place, so the records start there.
   const std::int16_t run_start = std::max(split.first_place, start);
+  const std::int32_t first = std::max<std::int16_t>(split.first_place, 0);
+  std::optional<std::vector<PointRecord>> stored =
+      PointRecordsFromStorage(d, graph, first, split_end);
   std::vector<PointRecord> records;
+  if (stored) {
+    records = std::move(*stored);
+  } else {
+    for (std::int32_t j = first; j <= split_end; ++j) {
+      const auto place = static_cast<std::int16_t>(j);
+      if (d.PGVI(place) != 0) records.push_back(MakePointRecord(d, graph, place));
+    }
+  }
   std::int16_t run_first = -1;
-  for (std::int32_t j = std::max<std::int16_t>(split.first_place, 0); j <= split_end; ++j) {
-    const auto place = static_cast<std::int16_t>(j);
-    if (d.PGVI(place) == 0) continue;
-    if (run_first < 0 && place >= run_start) run_first = static_cast<std::int16_t>(records.size());
-    records.push_back(MakePointRecord(d, graph, place));
+  for (std::size_t k = 0; k < records.size() && run_first < 0; ++k) {
+    if (records[k].Place >= run_start) run_first = static_cast<std::int16_t>(k);
   }
   if (run_first >= 0) {
     const auto last = static_cast<std::int16_t>(records.size() - 1);
