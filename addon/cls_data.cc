@@ -41,6 +41,17 @@ template <class T, class... Index>
 void WriteElement(MemberId id, VArray& array, T value, Index... index) {
   std::int64_t flat = array.Flat(index...);
   if (flat < 0) throw Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
+  if constexpr (std::is_same_v<T, bool>) {
+    if (auto storage = array.MutableElements<unsigned char>(); !storage.empty()) {
+      storage[static_cast<std::size_t>(flat)] = value ? 1 : 0;
+      return;
+    }
+  } else {
+    if (auto storage = array.MutableElements<T>(); !storage.empty()) {
+      storage[static_cast<std::size_t>(flat)] = std::move(value);
+      return;
+    }
+  }
   Status stored = array.Put(static_cast<std::size_t>(flat), Variant(std::move(value)));
   if (!stored) throw stored.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
 }

@@ -53,6 +53,38 @@ bool LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int3
   return true;
 }
 
+// The same straight from typed storage; nullopt unless both arrays hold their own type, have one
+// shape and cover the places (then LineIsLevel reads them one by one, with the container's errors).
+std::optional<bool> StoredLineIsLevel(const clsData& d, std::int16_t g, std::int32_t first,
+                                      std::int32_t last, MemberId visible_id, MemberId value_id) {
+  if (first > last) return true;
+  const VArray& visible = d.Array(visible_id);
+  const VArray& value = d.Array(value_id);
+  const std::span<const unsigned char> shown = visible.Elements<unsigned char>();
+  const std::span<const float> values = value.Elements<float>();
+  const std::int64_t a = visible.Flat(first, g), b = visible.Flat(last, g);
+  if (shown.empty() || values.empty() || a < 0 || b < 0 || value.dims() != visible.dims())
+    return std::nullopt;
+  const auto stride = static_cast<std::size_t>(visible.bounds(1).count());
+  std::optional<float> reference;
+  for (auto k = static_cast<std::size_t>(a); k <= static_cast<std::size_t>(b); k += stride) {
+    if (shown[k] == 0) continue;
+    if (!reference) {
+      reference = values[k];
+    } else if (values[k] != *reference) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int32_t last,
+                 MemberId visible_id, FlagAt visible, MemberId value_id, ValueAt value) {
+  if (std::optional<bool> level = StoredLineIsLevel(d, g, first, last, visible_id, value_id))
+    return *level;
+  return LineIsLevel(d, g, first, last, visible, value);
+}
+
 // The UCL of graph 0 that marks a boundary (100 %, the sample size, a proportion of 1) rather
 // than three SDs above the central line; other chart types have none.
 std::optional<float> UclCeiling(const clsData& d) {
@@ -225,11 +257,14 @@ bool LimitsAreHorizontal(const clsData& d, std::int16_t Gtype, std::int16_t spli
   if ((d.CType() == -4 || d.CType() == -5) && d.blnWavypuChart()) return false;
   const std::int32_t first = d.Split(split);
   const std::int32_t last = std::int32_t{d.Split(SplitEntry(MemberId::Split, split))} - 1;
-  return LineIsLevel(d, Gtype, first, last, &clsData::PointStatsblnUclVisible,
+  return LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnUclVisible,
+                     &clsData::PointStatsblnUclVisible, MemberId::PointStatsUcl,
                      &clsData::PointStatsUcl) &&
-         LineIsLevel(d, Gtype, first, last, &clsData::PointStatsblnLclVisible,
+         LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnLclVisible,
+                     &clsData::PointStatsblnLclVisible, MemberId::PointStatsLcl,
                      &clsData::PointStatsLcl) &&
-         LineIsLevel(d, Gtype, first, last, &clsData::PointStatsblnCentreVisible,
+         LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnCentreVisible,
+                     &clsData::PointStatsblnCentreVisible, MemberId::PointStatsCentre,
                      &clsData::PointStatsCentre);
 }
 

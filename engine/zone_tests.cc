@@ -124,15 +124,23 @@ std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& mar
 }
 
 // Marks every zone record of each window of W records that holds at least K of them; windows at
-// the end are cut short at the last record.
-std::vector<bool> MarkWindows(const std::vector<bool>& in_zone, ScanRange range,
+// the end are cut short at the last record. The windows' counts come from running totals, and
+// each record is marked at most once.
+std::vector<bool> MarkWindows(const std::vector<char>& in_zone, ScanRange range,
                               const KOutOfWRule& rule) {
   std::vector<bool> marks(in_zone.size(), false);
+  if (range.first > range.last) return marks;
+  std::vector<std::int32_t> before(in_zone.size() + 1, 0);  // zone records before each index
+  for (std::size_t k = 0; k < in_zone.size(); ++k) before[k + 1] = before[k] + in_zone[k];
+  std::int32_t marked_to = range.first - 1;
   for (std::int32_t w = range.first; w <= range.last; ++w) {
     const std::int32_t end = std::min<std::int32_t>(w + rule.w - 1, range.last);
-    if (std::count(in_zone.begin() + w, in_zone.begin() + end + 1, true) < rule.k) continue;
-    for (std::int32_t j = w; j <= end; ++j)
+    const std::int32_t count =
+        before[static_cast<std::size_t>(end) + 1] - before[static_cast<std::size_t>(w)];
+    if (count < rule.k) continue;
+    for (std::int32_t j = std::max(w, marked_to + 1); j <= end; ++j)
       if (in_zone[static_cast<std::size_t>(j)]) marks[static_cast<std::size_t>(j)] = true;
+    marked_to = std::max(marked_to, end);
   }
   return marks;
 }
@@ -141,7 +149,7 @@ TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
   if (!ZonesApply(args)) return {};
   TestResult result{std::string(rule.explanation), {}};
   const ScanRange range = Scan(args, rule.look_back);
-  std::vector<bool> in_zone(static_cast<std::size_t>(range.last + 1), false);
+  std::vector<char> in_zone(static_cast<std::size_t>(range.last + 1), 0);
   for (std::int32_t k = range.first; k <= range.last; ++k) {
     const std::optional<float> s = ZoneSD(args, At(args, k));
     in_zone[static_cast<std::size_t>(k)] = s && InZone(At(args, k), *s, rule.zone);
