@@ -532,16 +532,22 @@ std::string MemberPlace(std::string_view text, std::string_view name, std::size_
   return std::string(name) + ":" + std::to_string(LineOf(text, offset)) + ": " + std::string(key);
 }
 
-}  // namespace
-
-Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart) {
-  std::optional<std::vector<StagedMember>> staged = StageChartText(text, chart);
+// ApplyChartText where `readable` bytes from text.data() may be read (staged_chart.h).
+Status ApplyReadableChartText(std::string_view text, std::size_t readable, std::string_view name,
+                              ChartAccess& chart) {
+  std::optional<std::vector<StagedMember>> staged = StageChartText(text, readable, chart);
   if (!staged) return ApplyChartTextInDetail(text, name, chart);
   for (const StagedMember& member : *staged) {
     if (Status put = member.PutInto(chart); !put)
       return put.error().WithContext(MemberPlace(text, name, member.offset, member.key));
   }
   return Ok{};
+}
+
+}  // namespace
+
+Status ApplyChartText(std::string_view text, std::string_view name, ChartAccess& chart) {
+  return ApplyReadableChartText(text, text.size(), name, chart);
 }
 
 Status ApplyChartTextInDetail(std::string_view text, std::string_view name, ChartAccess& chart) {
@@ -555,9 +561,9 @@ Status ApplyChartTextInDetail(std::string_view text, std::string_view name, Char
 }
 
 Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart) {
-  Result<std::string> text = ReadTextFile(path);
+  Result<std::string> text = ReadTextFile(path, kStagingPadding);
   if (!text) return text.error();
-  return ApplyChartText(*text, path.string(), chart);
+  return ApplyReadableChartText(*text, text->capacity(), path.string(), chart);
 }
 
 }  // namespace ostrevin

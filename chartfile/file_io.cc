@@ -38,7 +38,7 @@ std::filesystem::path ResolveLink(const std::filesystem::path& path) {
 
 }  // namespace
 
-Result<std::string> ReadTextFile(const std::filesystem::path& path) {
+Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t spare) {
   // O_NONBLOCK so that opening a named pipe cannot hang; it is refused below as not regular.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return FileError(path, "cannot open", errno);
@@ -46,7 +46,7 @@ Result<std::string> ReadTextFile(const std::filesystem::path& path) {
   if (::fstat(fd.get(), &st) != 0) return FileError(path, "cannot read", errno);
   if (!S_ISREG(st.st_mode)) return Error::InvalidInput(path.string() + ": not a regular file");
   std::string text;
-  text.reserve(static_cast<std::size_t>(st.st_size));
+  text.reserve(static_cast<std::size_t>(st.st_size) + spare);
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -55,6 +55,7 @@ Result<std::string> ReadTextFile(const std::filesystem::path& path) {
     if (n == 0) break;
     text.append(buffer, static_cast<std::size_t>(n));
   }
+  if (text.capacity() < text.size() + spare) text.reserve(text.size() + spare);  // it grew
   return text;
 }
 

@@ -11,7 +11,9 @@ namespace ostrevin {
 
 // The whole content of the regular file at `path`. Fails, naming the path and the reason, for a
 // missing or unreadable file and for anything that is not a regular file (never blocks on a pipe).
-Result<std::string> ReadTextFile(const std::filesystem::path& path);
+// With `spare`, the string's capacity holds that many bytes beyond the text, for a parser that
+// reads a little past the end.
+Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t spare = 0);
 
 // Replaces the file at `path` (a symbolic link is followed to its target) with `text`: writes a
 // temporary file in the same folder, flushes it to disk and renames it over the old one. An

@@ -441,9 +441,14 @@ Status StagedMember::PutInto(ChartAccess& chart) const {
   return Ok{};
 }
 
-std::optional<std::vector<StagedMember>> StageChartText(std::string_view text,
+std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, std::size_t readable,
                                                         const ChartAccess& chart) {
-  const simdjson::padded_string padded(text);
+  static_assert(kStagingPadding == simdjson::SIMDJSON_PADDING);
+  std::optional<simdjson::padded_string> copy;
+  if (readable < text.size() + kStagingPadding) copy.emplace(text);
+  const simdjson::padded_string_view padded =
+      copy ? simdjson::padded_string_view(*copy)
+           : simdjson::padded_string_view(text.data(), text.size(), readable);
   od::parser parser;
   od::document doc;
   if (parser.iterate(padded).get(doc)) return std::nullopt;

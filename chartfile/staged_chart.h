@@ -40,9 +40,11 @@ struct StagedMember {
 };
 
 // The members of `text` in file order, or nullopt when the text is for the detailed reader.
-// `key` views point into `text`.
-std::optional<std::vector<StagedMember>> StageChartText(std::string_view text,
+// `key` views point into `text`. When `readable` (the bytes that may be read from text.data())
+// reaches kStagingPadding beyond the text, the parser reads it in place, else from a copy.
+std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, std::size_t readable,
                                                         const ChartAccess& chart);
+inline constexpr std::size_t kStagingPadding = 64;
 
 }  // namespace ostrevin
 
