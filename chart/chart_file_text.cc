@@ -9,101 +9,153 @@
 
 #include "chart/chart_file_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <string_view>
+#include <vector>
 
 namespace ostrevin {
 namespace {
 
-// Floats are dumped as floats, so their text is the shortest one for 32 bits.
+// Floats are written as the JSON library writes a 32-bit float: the shortest text for 32 bits.
 using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t,
                                   std::uint64_t, float>;
 
 constexpr std::size_t kWidth = 100;
 
-// A whole Single is written as an integer, as the container's own writer does; -0 keeps its sign.
-Json SingleJson(float f) {
-  if (f == std::trunc(f) && std::fabs(f) < 1e15f && !(f == 0 && std::signbit(f)))
-    return static_cast<std::int64_t>(f);
-  return f;
+void AppendInteger(std::string& out, std::int64_t n) {
+  char buffer[24];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
+  out.append(buffer, end);
 }
 
-Result<std::string> ScalarText(const Variant& v, std::string_view where) {
-  Json j;
+// A whole Single is written as an integer, as the container's own writer does; -0 keeps its sign.
+void AppendSingle(std::string& out, float f) {
+  if (f == std::trunc(f) && std::fabs(f) < 1e15f && !(f == 0 && std::signbit(f))) {
+    AppendInteger(out, static_cast<std::int64_t>(f));
+    return;
+  }
+  char buffer[64];
+  out.append(buffer, nlohmann::detail::to_chars(buffer, buffer + sizeof buffer, f));
+}
+
+// Text the JSON library writes unchanged between quotes: printable ASCII but '"' and '\\'.
+bool IsPlain(std::string_view text) {
+  for (const char c : text) {
+    if (c < 0x20 || c > 0x7e || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+Status AppendScalar(std::string& out, const Variant& v, std::string_view where) {
   switch (v.type()) {
     case VarType::Integer:
     case VarType::Long:
-      j = *v.ToLong();
-      break;
+      AppendInteger(out, *v.ToLong());
+      return Ok{};
     case VarType::Single:
       if (!std::isfinite(*v.ToSingle()))
         return Error::InvalidInput(std::string(where) + ": a Single that is not finite");
-      j = SingleJson(*v.ToSingle());
-      break;
+      AppendSingle(out, *v.ToSingle());
+      return Ok{};
     case VarType::Boolean:
-      j = *v.ToBoolean();
-      break;
+      out += *v.ToBoolean() ? "true" : "false";
+      return Ok{};
     default:
-      j = *v.ToString();
+      break;
+  }
+  const std::string text = *v.ToString();
+  if (IsPlain(text)) {
+    ((out += '"') += text) += '"';
+    return Ok{};
   }
   try {
-    return j.dump();
+    out += Json(text).dump();
+    return Ok{};
   } catch (const Json::exception&) {
     return Error::InvalidInput(std::string(where) + ": a text that is not UTF-8");
   }
 }
 
-// The items of an array: its elements, or its rows as lists.
-Result<std::vector<std::string>> Items(const VArray& array, std::string_view name) {
-  std::vector<std::string> items;
+// "XData(5)" or "Ucl(5, 1)", for messages.
+std::string Where(std::string_view name, const VArray& array, std::size_t flat,
+                  std::size_t columns) {
+  return std::string(name) + "(" + std::to_string(flat / columns) +
+         (array.rank() == 2 ? ", " + std::to_string(flat % columns) : "") + ")";
+}
+
+// The items of an array, one after another in `text`, each ending where `ends` says: its
+// elements, or its rows as lists.
+Status AppendItems(const VArray& array, std::string_view name, std::string& text,
+                   std::vector<std::size_t>& ends) {
   const std::size_t columns =
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
   for (std::size_t flat = 0; flat < array.size(); flat += columns) {
-    std::string item = array.rank() == 2 ? "[" : "";
+    if (array.rank() == 2) text += '[';
     for (std::size_t c = 0; c < columns; ++c) {
-      const std::string where = std::string(name) + "(" + std::to_string(flat / columns) +
-                                (array.rank() == 2 ? ", " + std::to_string(c) : "") + ")";
-      Result<std::string> text = ScalarText(array.At(flat + c), where);
-      if (!text) return text.error();
-      item += (c > 0 ? ", " : "") + *text;
+      if (c > 0) text += ", ";
+      const Variant value = array.At(flat + c);
+      if (Status put = AppendScalar(text, value, {}); !put)
+        return Error::InvalidInput(Where(name, array, flat + c, columns) + put.error().message());
     }
-    items.push_back(array.rank() == 2 ? item + "]" : item);
+    if (array.rank() == 2) text += ']';
+    ends.push_back(text.size());
   }
-  return items;
+  return Ok{};
 }
 
-std::string ListText(const std::vector<std::string>& items, std::size_t key_width) {
-  std::string one_line;
-  for (const std::string& item : items) one_line += (one_line.empty() ? "" : ", ") + item;
-  if (key_width + one_line.size() + 6 <= kWidth) return "[" + one_line + "]";
-  std::string text = "[", line;
-  for (const std::string& item : items) {
-    if (!line.empty() && 4 + line.size() + 2 + item.size() + 2 > kWidth) {
-      text += "\n    " + line + ",";
-      line.clear();
-    }
-    line += (line.empty() ? "" : ", ") + item;
+// The list of the items on one line when it fits, else wrapped: each line filled up to 100
+// columns.
+void AppendList(std::string& out, std::string_view items, const std::vector<std::size_t>& ends,
+                std::size_t key_width) {
+  std::size_t one_line = 0;
+  for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++])
+    one_line += (k > 0 ? 2 : 0) + (ends[k] - from);
+  if (key_width + one_line + 6 <= kWidth) {
+    out += '[';
+    for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++])
+      (out += k > 0 ? ", " : "").append(items.substr(from, ends[k] - from));
+    out += ']';
+    return;
   }
-  return text + "\n    " + line + "\n  ]";
+  out += '[';
+  if (ends.empty()) out += "\n    ";
+  std::size_t line = 0;  // the length of the line so far, without its indent
+  for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++]) {
+    const std::string_view item = items.substr(from, ends[k] - from);
+    if (line > 0 && 4 + line + 2 + item.size() + 2 > kWidth) {
+      out += ',';
+      line = 0;
+    }
+    out += line == 0 ? "\n    " : ", ";
+    out.append(item);
+    line += (line > 0 ? 2 : 0) + item.size();
+  }
+  out += "\n  ]";
 }
 
 }  // namespace
 
 Result<std::string> ChartFileText(const ChartMembers& members) {
   std::string text = "{";
+  std::string items;
+  std::vector<std::size_t> ends;
   for (const ChartMember& m : members) {
     const std::string_view name = Info(m.id).name;
-    const std::string key = Json(std::string(name)).dump();
-    Result<std::string> value = std::string();
+    text += &m == &members.front() ? "\n  " : ",\n  ";
+    const std::size_t key_start = text.size();
+    if (Status key = AppendScalar(text, Variant(std::string(name)), name); !key) return key.error();
+    const std::size_t key_width = text.size() - key_start;
+    text += ": ";
     if (m.value.IsArray()) {
-      Result<std::vector<std::string>> items = Items(m.value.array(), name);
-      if (!items) return items.error();
-      value = ListText(*items, key.size());
-    } else {
-      value = ScalarText(m.value, name);
+      items.clear();
+      ends.clear();
+      if (Status put = AppendItems(m.value.array(), name, items, ends); !put) return put.error();
+      AppendList(text, items, ends, key_width);
+    } else if (Status put = AppendScalar(text, m.value, name); !put) {
+      return put.error();
     }
-    if (!value) return value.error();
-    text += (&m == &members.front() ? "\n  " : ",\n  ") + key + ": " + *value;
   }
   return text + "\n}\n";
 }
