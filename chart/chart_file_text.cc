@@ -9,6 +9,7 @@
 
 #include "chart/chart_file_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -31,7 +32,7 @@ void AppendInteger(std::string& out, std::int64_t n) {
 }
 
 // A whole Single is written as an integer, as the container's own writer does; -0 keeps its sign.
-void AppendSingle(std::string& out, float f) {
+void AppendSingleText(std::string& out, float f) {
   if (f == std::trunc(f) && std::fabs(f) < 1e15f && !(f == 0 && std::signbit(f))) {
     AppendInteger(out, static_cast<std::int64_t>(f));
     return;
@@ -48,7 +49,39 @@ bool IsPlain(std::string_view text) {
   return true;
 }
 
-Status AppendScalar(std::string& out, const Variant& v, std::string_view where) {
+// The per-place lines repeat a few values place after place: each of the last two Singles
+// written is remembered with its text.
+class SingleTexts {
+ public:
+  void Append(std::string& out, float f) {
+    const auto bits = std::bit_cast<std::uint32_t>(f);
+    for (const Remembered& r : last_) {
+      if (r.size > 0 && r.bits == bits) {
+        out.append(r.text, r.size);
+        return;
+      }
+    }
+    Remembered& r = last_[next_];
+    next_ ^= 1;
+    const std::size_t from = out.size();
+    AppendSingleText(out, f);
+    r.bits = bits;
+    r.size = out.size() - from;
+    out.copy(r.text, r.size, from);
+  }
+
+ private:
+  struct Remembered {
+    std::uint32_t bits = 0;
+    std::size_t size = 0;  // 0: nothing remembered yet
+    char text[64];
+  };
+  Remembered last_[2];
+  int next_ = 0;
+};
+
+Status AppendScalar(std::string& out, const Variant& v, std::string_view where,
+                    SingleTexts& singles) {
   switch (v.type()) {
     case VarType::Integer:
     case VarType::Long:
@@ -57,7 +90,7 @@ Status AppendScalar(std::string& out, const Variant& v, std::string_view where) 
     case VarType::Single:
       if (!std::isfinite(*v.ToSingle()))
         return Error::InvalidInput(std::string(where) + ": a Single that is not finite");
-      AppendSingle(out, *v.ToSingle());
+      singles.Append(out, *v.ToSingle());
       return Ok{};
     case VarType::Boolean:
       out += *v.ToBoolean() ? "true" : "false";
@@ -88,7 +121,7 @@ std::string Where(std::string_view name, const VArray& array, std::size_t flat,
 // The items of an array, one after another in `text`, each ending where `ends` says: its
 // elements, or its rows as lists.
 Status AppendItems(const VArray& array, std::string_view name, std::string& text,
-                   std::vector<std::size_t>& ends) {
+                   std::vector<std::size_t>& ends, SingleTexts& singles) {
   const std::size_t columns =
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
   for (std::size_t flat = 0; flat < array.size(); flat += columns) {
@@ -96,7 +129,7 @@ Status AppendItems(const VArray& array, std::string_view name, std::string& text
     for (std::size_t c = 0; c < columns; ++c) {
       if (c > 0) text += ", ";
       const Variant value = array.At(flat + c);
-      if (Status put = AppendScalar(text, value, {}); !put)
+      if (Status put = AppendScalar(text, value, {}, singles); !put)
         return Error::InvalidInput(Where(name, array, flat + c, columns) + put.error().message());
     }
     if (array.rank() == 2) text += ']';
@@ -141,23 +174,27 @@ Result<std::string> ChartFileText(const ChartMembers& members) {
   std::string text = "{";
   std::string items;
   std::vector<std::size_t> ends;
+  SingleTexts singles;
   for (const ChartMember& m : members) {
     const std::string_view name = Info(m.id).name;
     text += &m == &members.front() ? "\n  " : ",\n  ";
     const std::size_t key_start = text.size();
-    if (Status key = AppendScalar(text, Variant(std::string(name)), name); !key) return key.error();
+    if (Status key = AppendScalar(text, Variant(std::string(name)), name, singles); !key)
+      return key.error();
     const std::size_t key_width = text.size() - key_start;
     text += ": ";
     if (m.value.IsArray()) {
       items.clear();
       ends.clear();
-      if (Status put = AppendItems(m.value.array(), name, items, ends); !put) return put.error();
+      if (Status put = AppendItems(m.value.array(), name, items, ends, singles); !put)
+        return put.error();
       AppendList(text, items, ends, key_width);
-    } else if (Status put = AppendScalar(text, m.value, name); !put) {
+    } else if (Status put = AppendScalar(text, m.value, name, singles); !put) {
       return put.error();
     }
   }
-  return text + "\n}\n";
+  text += "\n}\n";
+  return text;
 }
 
 }  // namespace ostrevin
