@@ -111,6 +111,26 @@ Status AppendScalar(std::string& out, const Variant& v, std::string_view where,
   }
 }
 
+// One element of an array, read straight from its storage where it holds a number or a Boolean.
+Status AppendElement(std::string& out, const VArray& array, std::size_t flat,
+                     SingleTexts& singles) {
+  if (const auto singles_stored = array.Elements<float>(); !singles_stored.empty()) {
+    const float f = singles_stored[flat];
+    if (!std::isfinite(f)) return Error::InvalidInput(": a Single that is not finite");
+    singles.Append(out, f);
+    return Ok{};
+  }
+  if (const auto integers = array.Elements<std::int16_t>(); !integers.empty()) {
+    AppendInteger(out, integers[flat]);
+    return Ok{};
+  }
+  if (const auto booleans = array.Elements<unsigned char>(); !booleans.empty()) {
+    out += booleans[flat] != 0 ? "true" : "false";
+    return Ok{};
+  }
+  return AppendScalar(out, array.At(flat), {}, singles);
+}
+
 // "XData(5)" or "Ucl(5, 1)", for messages.
 std::string Where(std::string_view name, const VArray& array, std::size_t flat,
                   std::size_t columns) {
@@ -128,8 +148,7 @@ Status AppendItems(const VArray& array, std::string_view name, std::string& text
     if (array.rank() == 2) text += '[';
     for (std::size_t c = 0; c < columns; ++c) {
       if (c > 0) text += ", ";
-      const Variant value = array.At(flat + c);
-      if (Status put = AppendScalar(text, value, {}, singles); !put)
+      if (Status put = AppendElement(text, array, flat + c, singles); !put)
         return Error::InvalidInput(Where(name, array, flat + c, columns) + put.error().message());
     }
     if (array.rank() == 2) text += ']';

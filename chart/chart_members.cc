@@ -1,20 +1,35 @@
 #include "chart/chart_members.h"
 
+#include <span>
+#include <type_traits>
+
 namespace ostrevin {
 namespace {
 
-template <class T>
+// How an array of `type` stores T: a Boolean as 1 or 0, anything else as it is.
+template <class Stored, class T>
+Stored AsStored(const T& value) {
+  if constexpr (std::is_same_v<T, bool>) {
+    return value ? 1 : 0;
+  } else {
+    return value;
+  }
+}
+
+template <class Stored, class T>
 Variant List(VarType type, const std::vector<T>& values) {
   VArray array(type, {Bounds{0, static_cast<std::int32_t>(values.size()) - 1}});
-  for (std::size_t i = 0; i < values.size(); ++i) array.Put(i, Variant(values[i])).ValueOrThrow();
+  std::span<Stored> storage = array.MutableElements<Stored>();
+  for (std::size_t i = 0; i < values.size(); ++i) storage[i] = AsStored<Stored>(values[i]);
   return Variant(std::move(array));
 }
 
-template <class T>
+template <class Stored, class T>
 Variant Pairs(VarType type, const std::vector<std::array<T, 2>>& rows) {
   VArray array(type, {Bounds{0, static_cast<std::int32_t>(rows.size()) - 1}, Bounds{0, 1}});
+  std::span<Stored> storage = array.MutableElements<Stored>();
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (std::size_t g = 0; g < 2; ++g) array.Put(2 * i + g, Variant(rows[i][g])).ValueOrThrow();
+    for (std::size_t g = 0; g < 2; ++g) storage[2 * i + g] = AsStored<Stored>(rows[i][g]);
   }
   return Variant(std::move(array));
 }
@@ -22,19 +37,19 @@ Variant Pairs(VarType type, const std::vector<std::array<T, 2>>& rows) {
 }  // namespace
 
 Variant IntegerList(const std::vector<std::int16_t>& values) {
-  return List(VarType::Integer, values);
+  return List<std::int16_t>(VarType::Integer, values);
 }
 Variant SingleList(const std::vector<float>& values) {
-  return List(VarType::Single, values);
+  return List<float>(VarType::Single, values);
 }
 Variant StringList(const std::vector<std::string>& values) {
-  return List(VarType::String, values);
+  return List<std::string>(VarType::String, values);
 }
 Variant SinglePairs(const std::vector<std::array<float, 2>>& rows) {
-  return Pairs(VarType::Single, rows);
+  return Pairs<float>(VarType::Single, rows);
 }
 Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows) {
-  return Pairs(VarType::Boolean, rows);
+  return Pairs<unsigned char>(VarType::Boolean, rows);
 }
 
 }  // namespace ostrevin
