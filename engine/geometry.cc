@@ -103,22 +103,6 @@ float ThirdOf(float distance, std::int16_t place) {
   return third;
 }
 
-// The selected line of the record, or nothing when it is not visible there.
-std::optional<float> VisibleLine(const PointRecord& r, ChartLine line) {
-  switch (line) {
-    case LineUCL:
-      if (r.blnUclVisible) return r.Ucl;
-      break;
-    case LineCentre:
-      if (r.blnCentreVisible) return r.Centre;
-      break;
-    case LineLCL:
-      if (r.blnLclVisible) return r.Lcl;
-      break;
-  }
-  return std::nullopt;
-}
-
 struct Cluster {
   std::int32_t count = 0;  // true flags in it
   std::int32_t end = 0;    // its last true flag
@@ -299,18 +283,6 @@ float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const Poin
     if (lower > upper) return lower;
   }
   return upper;
-}
-
-bool IsAboveLine(const PointRecord& r, ChartLine line, bool orEqual) {
-  if (r.ValueFlag == 0) return false;
-  const std::optional<float> y = VisibleLine(r, line);
-  return y && (r.Value > *y || (orEqual && r.Value == *y));
-}
-
-bool IsBelowLine(const PointRecord& r, ChartLine line, bool orEqual) {
-  if (r.ValueFlag == 0) return false;
-  const std::optional<float> y = VisibleLine(r, line);
-  return y && (r.Value < *y || (orEqual && r.Value == *y));
 }
 
 Run FindRun(std::int16_t& pos, const std::vector<bool>& flags, std::int16_t minCount,

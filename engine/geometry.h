@@ -84,9 +84,34 @@ float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const P
 float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record,
             const HorizontalLimits& horizontal);
 
+// The selected line of the record, or nothing when it is not visible there.
+inline std::optional<float> VisibleLine(const PointRecord& r, ChartLine line) {
+  switch (line) {
+    case LineUCL:
+      if (r.blnUclVisible) return r.Ucl;
+      break;
+    case LineCentre:
+      if (r.blnCentreVisible) return r.Centre;
+      break;
+    case LineLCL:
+      if (r.blnLclVisible) return r.Lcl;
+      break;
+  }
+  return std::nullopt;
+}
+
 // Whether the record holds a value above (below) the chosen visible line, or on it when orEqual.
-bool IsAboveLine(const PointRecord& record, ChartLine line, bool orEqual);
-bool IsBelowLine(const PointRecord& record, ChartLine line, bool orEqual);
+// Inline: every run test asks it of every record.
+inline bool IsAboveLine(const PointRecord& r, ChartLine line, bool orEqual) {
+  if (r.ValueFlag == 0) return false;
+  const std::optional<float> y = VisibleLine(r, line);
+  return y && (r.Value > *y || (orEqual && r.Value == *y));
+}
+inline bool IsBelowLine(const PointRecord& r, ChartLine line, bool orEqual) {
+  if (r.ValueFlag == 0) return false;
+  const std::optional<float> y = VisibleLine(r, line);
+  return y && (r.Value < *y || (orEqual && r.Value == *y));
+}
 
 // The next cluster of at least minCount true flags from `pos` on, in which every stretch of false
 // flags is shorter than window - minCount + 1. On success start >= 0 and pos moves past the
