@@ -50,26 +50,6 @@ std::int16_t NextStart(const clsData& d, std::int16_t start, std::int16_t end) {
   return start;
 }
 
-// Reads the label of every place the graph's text names, in the order the text names them, so
-// that a label outside HAxL fails here, before the next graph is filled, and never while writing.
-void NoteLabels(const clsData& d, const GraphDiagnosis& graph,
-                std::map<std::int16_t, std::string>& labels) {
-  auto note = [&](std::int16_t place) {
-    if (!labels.contains(place)) labels.emplace(place, d.HAxL(place));
-  };
-  for (const SplitDiagnosis& split : graph.splits) {
-    note(split.first_place);
-    for (const TestOutcome& outcome : split.outcomes) {
-      for (const FindingBlock& block : outcome.result.blocks) {
-        for (const Finding& f : block.findings) {
-          note(f.first_place);
-          note(f.last_place);
-        }
-      }
-    }
-  }
-}
-
 void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& platform,
                     Report& report) {
   const std::int16_t start = report.start->place;
@@ -106,12 +86,12 @@ std::string HeaderText(const Report& r) {
   return text + "Date & Time: " + r.date_time + "\r\n\r\n";
 }
 
-std::string BodyText(const clsData& d, const Report& r) {
+std::string BodyText(const Report& r) {
   std::string text = "*** The following are intended as a GUIDE only; see the note at the end. ***";
   text += "\r\n\r\n";
   for (const GraphReport& g : r.graphs) {
     if (r.two_graphs) text += "*******  " + Upper(g.name) + "  *******\r\n\r\n";
-    text += RenderGraph(d, g.diagnosis) + "\r\n\r\n";
+    text += RenderGraph(r.labels, g.diagnosis) + "\r\n\r\n";
   }
   text += r.next_start ? "Start of next diagnosis is " + PlaceText(*r.next_start)
                        : std::string("End of Data Reached");
@@ -171,7 +151,7 @@ Report ComposeReport(clsData& d, const DiagnosisSettings& settings, Platform& pl
   return r;
 }
 
-std::string ReportText(const clsData& d, const Report& r) {
+std::string ReportText(const Report& r) {
   std::string text = HeaderText(r);
   switch (r.outcome) {
     case ReportOutcome::kPastEnd:
@@ -186,12 +166,12 @@ std::string ReportText(const clsData& d, const Report& r) {
     case ReportOutcome::kDiagnosed:
       break;
   }
-  return text + BodyText(d, r);
+  return text + BodyText(r);
 }
 
 std::string ComposeDiagnosis(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
   const Report report = ComposeReport(d, settings, platform);
-  return ReportText(d, report);
+  return ReportText(report);
 }
 
 }  // namespace ostrevin

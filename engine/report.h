@@ -51,7 +51,7 @@ struct Report {
   std::vector<GraphReport> graphs;
   std::optional<PlaceName> next_start;
   // The labels of every place the graphs name, read while composing.
-  std::map<std::int16_t, std::string> labels;
+  PlaceLabels labels;
 };
 
 // The name of a graph of a two-graph chart ("Measurements Chart", "Range Chart", ...); empty
@@ -64,9 +64,8 @@ std::string GraphTypeName(const clsData& data, std::int16_t graph);
 // the order in which the report text names things.
 Report ComposeReport(clsData& data, const DiagnosisSettings& settings, Platform& platform);
 
-// The "Diagnostics report" text of a composed report. REQUIRES: `data` is the container the
-// report was composed from, unchanged since (its labels are read again).
-std::string ReportText(const clsData& data, const Report& report);
+// The "Diagnostics report" text of a composed report, from the report alone.
+std::string ReportText(const Report& report);
 
 // ComposeReport and ReportText together: the whole report text.
 std::string ComposeDiagnosis(clsData& data, const DiagnosisSettings& settings, Platform& platform);

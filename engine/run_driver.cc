@@ -158,18 +158,26 @@ GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start
   return out;
 }
 
-std::string RenderGraph(const clsData& d, const GraphDiagnosis& diagnosis) {
+void NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
+  for (const SplitDiagnosis& split : diagnosis.splits) {
+    if (!labels.contains(split.first_place))
+      labels.emplace(split.first_place, d.HAxL(split.first_place));
+    for (const TestOutcome& outcome : split.outcomes) NoteLabels(d, outcome.result, labels);
+  }
+}
+
+std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis) {
   if (diagnosis.cusum_refused) return "Unavailable to CuSum chart.";
   std::string text;
   for (const SplitDiagnosis& split : diagnosis.splits) {
     text += kCrLf;
     text += split.split == 0 ? "*** Chart Starts at " : "*** Split in graph at ";
-    text += d.HAxL(split.first_place) + " (Place number " +
+    text += labels.at(split.first_place) + " (Place number " +
             std::to_string(std::int32_t{split.first_place} + 1) + ")" + std::string(kCrLf);
     if (!split.kind.empty()) text += split.kind + std::string(kCrLf);
     text += SummaryText(split.summary);
     const std::size_t before = text.size();
-    for (const TestOutcome& o : split.outcomes) text += FormatFindings(d, o.test, o.result);
+    for (const TestOutcome& o : split.outcomes) text += FormatFindings(labels, o.test, o.result);
     if (text.size() == before) text += "Nothing to report\r\n";
   }
   return text;
@@ -178,7 +186,9 @@ std::string RenderGraph(const clsData& d, const GraphDiagnosis& diagnosis) {
 GraphText DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
                         const DiagnosisSettings& settings, Platform& platform) {
   GraphDiagnosis diagnosis = RunGraph(d, graph, start, end, settings, platform);
-  return {RenderGraph(d, diagnosis), diagnosis.explanations};
+  PlaceLabels labels;
+  NoteLabels(d, diagnosis, labels);
+  return {RenderGraph(labels, diagnosis), diagnosis.explanations};
 }
 
 }  // namespace ostrevin

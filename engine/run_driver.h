@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/finding_text.h"
 #include "engine/findings.h"
 
 namespace ostrevin {
@@ -55,8 +56,13 @@ GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t st
 GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
                         std::int16_t end, const TestChoice& choice, Platform& platform);
 
-// The graph's part of the report.
-std::string RenderGraph(const clsData& data, const GraphDiagnosis& diagnosis);
+// Notes the label of every place the graph's text names, in the order the text names them (each
+// split's first place, then its findings), so that a label outside HAxL fails while composing,
+// never while writing.
+void NoteLabels(const clsData& data, const GraphDiagnosis& diagnosis, PlaceLabels& labels);
+
+// The graph's part of the report. REQUIRES: `labels` holds what NoteLabels notes.
+std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis);
 
 struct GraphText {
   std::string text;

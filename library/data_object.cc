@@ -65,7 +65,7 @@ void DataObject::ShowReport(clsData& data) {
   ReadOnceStore once(*store_);
   DiagnosisSettings settings(once);
   Report report = ComposeReport(data, settings, platform_);
-  report_ = ReportText(data, report);
+  report_ = ReportText(report);
   composed_ = std::move(report);
 }
 

@@ -241,7 +241,7 @@ TEST(ReportJsonAgreesTest, GeneratedChartsSayTheSameInTextAndJson) {
     clsData d(platform);
     Generate(random, d);
     const Report report = ComposeReport(d, settings, platform);
-    const std::vector<std::string> from_text = outline::FromText(ReportText(d, report));
+    const std::vector<std::string> from_text = outline::FromText(ReportText(report));
     const std::vector<std::string> from_json = outline::FromJson(FindingsJson(report));
     ASSERT_EQ(from_text, from_json) << "chart " << chart;
     findings += outline::FindingCount(from_json);
