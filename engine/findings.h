@@ -1,12 +1,14 @@
 #ifndef OSTREVIN_ENGINE_FINDINGS_H_
 #define OSTREVIN_ENGINE_FINDINGS_H_
 
-// What a test finds, as data. Tests find; FormatFindings (finding_text.h) writes the report's
+// What a test finds, as data. Tests find; FormatFindings (report_text.h) writes the report's
 // lines from these, and the same data feeds machine-readable output.
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/geometry.h"
@@ -15,6 +17,12 @@
 namespace ostrevin {
 
 class clsData;
+
+// A line break in the report: carriage return and line feed.
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// The labels (HAxL) of the places a report names, read once while the report is composed.
+using PlaceLabels = std::map<std::int16_t, std::string>;
 
 // One line of findings: a single point (first == last, count 1) or a run of points, by place.
 struct Finding {

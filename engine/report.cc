@@ -4,37 +4,16 @@
 #include <cctype>
 
 #include "addon/cls_data.h"
-#include "engine/finding_text.h"
 #include "engine/geometry.h"
+#include "engine/report_text.h"
 #include "engine/signal_tests.h"
 #include "platform/platform.h"
 
 namespace ostrevin {
 namespace {
 
-constexpr std::string_view kClosingNote =
-    "\r\n******* IMPORTANT NOTE *******\r\n\r\n"
-    "The above results are only intended as a GUIDE only.\r\n"
-    "ALWAYS look at the chart yourself and ask if anything looks unreasonably unusual.\r\n"
-    "Overall two types of mistake can be made when interpreting a control chart:\r\n"
-    "1) General 'noise'/common variation can be interpreted as a signal/special cause,\r\n"
-    "2) A signal/special cause can be overlooked.\r\n\r\n"
-    "Remember: the more signals that are looked for, the greater the chance that the chart \r\n"
-    "will appear non-random, when in fact it may just be random.";
-
 PlaceName NameOf(const clsData& d, std::int16_t place) {
   return {place, d.HAxL(place)};
-}
-
-// "label (Place number n)"
-std::string PlaceText(const PlaceName& p) {
-  return p.label + " (Place number " + std::to_string(std::int32_t{p.place} + 1) + ")";
-}
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return s;
 }
 
 std::int16_t LastPlaceBefore(std::int16_t next) {
@@ -71,37 +50,6 @@ void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& pla
   const std::int16_t next = NextStart(d, start, end);
   d.SetNextHAxLToDiagnose(next);
   if (next <= d.GVMax()) report.next_start = NameOf(d, next);
-}
-
-std::string HeaderText(const Report& r) {
-  std::string text = "Diagnostics report";
-  if (!r.title.empty()) text += " for " + r.title;
-  text += kCrLf;
-  if (r.file) text += "File: " + *r.file + std::string(kCrLf);
-  if (r.start) {
-    text += "Starting at " + PlaceText(*r.start) + " to " + PlaceText(*r.end) + std::string(kCrLf);
-    if (r.last_finished)
-      text += "[Last diagnosis finished at " + PlaceText(*r.last_finished) + ".]\r\n";
-  }
-  return text + "Date & Time: " + r.date_time + "\r\n\r\n";
-}
-
-std::string BodyText(const Report& r) {
-  std::string text = "*** The following are intended as a GUIDE only; see the note at the end. ***";
-  text += "\r\n\r\n";
-  for (const GraphReport& g : r.graphs) {
-    if (r.two_graphs) text += "*******  " + Upper(g.name) + "  *******\r\n\r\n";
-    text += RenderGraph(r.labels, g.diagnosis) + "\r\n\r\n";
-  }
-  text += r.next_start ? "Start of next diagnosis is " + PlaceText(*r.next_start)
-                       : std::string("End of Data Reached");
-  text += "\r\n\r\n";
-  for (const GraphReport& g : r.graphs) {
-    text += "******* Explanation of tests performed";
-    if (r.two_graphs) text += " for " + Upper(g.name);
-    text += ":" + std::string(kCrLf) + g.diagnosis.explanations;
-  }
-  return text + std::string(kClosingNote);
 }
 
 }  // namespace
@@ -149,24 +97,6 @@ Report ComposeReport(clsData& d, const DiagnosisSettings& settings, Platform& pl
   }
   DiagnoseGraphs(d, settings, platform, r);
   return r;
-}
-
-std::string ReportText(const Report& r) {
-  std::string text = HeaderText(r);
-  switch (r.outcome) {
-    case ReportOutcome::kPastEnd:
-      text += r.finished_at ? "Last diagnosis finished at " + PlaceText(*r.finished_at) +
-                                  " and so have reached end of data,"
-                            : std::string("Last diagnosis is beyond end of data,");
-      return text + std::string(kCrLf) + "therefore nothing to report.";
-    case ReportOutcome::kInsufficientData:
-      return text +
-             "Insufficient data for analysis.\r\n"
-             "(Each split needs at least two points in it for calculations to be performed.)";
-    case ReportOutcome::kDiagnosed:
-      break;
-  }
-  return text + BodyText(r);
 }
 
 std::string ComposeDiagnosis(clsData& d, const DiagnosisSettings& settings, Platform& platform) {

@@ -31,7 +31,8 @@ struct GraphReport {
   GraphDiagnosis diagnosis;
 };
 
-// Everything a Diagnostics report says, decided once. ReportText writes the text from it;
+// Everything a Diagnostics report says, decided once. ReportText (report_text.h) writes the text
+// from it;
 // FindingsJson (report_json.h) writes the same content as JSON.
 struct Report {
   std::string title;                // Title(0), may be empty
@@ -64,10 +65,7 @@ std::string GraphTypeName(const clsData& data, std::int16_t graph);
 // the order in which the report text names things.
 Report ComposeReport(clsData& data, const DiagnosisSettings& settings, Platform& platform);
 
-// The "Diagnostics report" text of a composed report, from the report alone.
-std::string ReportText(const Report& report);
-
-// ComposeReport and ReportText together: the whole report text.
+// ComposeReport and ReportText (report_text.h) together: the whole report text.
 std::string ComposeDiagnosis(clsData& data, const DiagnosisSettings& settings, Platform& platform);
 
 }  // namespace ostrevin

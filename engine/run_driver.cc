@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "addon/cls_data.h"
-#include "engine/finding_text.h"
+#include "engine/report_text.h"
 #include "engine/signal_tests.h"
 #include "platform/platform.h"
 #include "settings/diagnosis_settings.h"
@@ -125,20 +125,6 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
   out.splits.push_back(std::move(split));
 }
 
-std::string SummaryText(const SplitSummary& summary) {
-  if (!summary.horizontal)
-    return "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n";
-  static constexpr std::string_view kNames[] = {"LCL", "Centre", "UCL"};
-  std::string text;
-  for (const SummaryLine& s : summary.lines) {
-    const std::string name(kNames[s.line]);
-    text += s.visible ? name + "=" + FormatSingle(s.value) : "(" + name + " n/a)";
-    text += "     ";
-  }
-  if (!summary.lines.empty()) text += kCrLf;
-  return text + "\r\n\r\n";
-}
-
 }  // namespace
 
 GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
@@ -164,23 +150,6 @@ void NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& 
       labels.emplace(split.first_place, d.HAxL(split.first_place));
     for (const TestOutcome& outcome : split.outcomes) NoteLabels(d, outcome.result, labels);
   }
-}
-
-std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis) {
-  if (diagnosis.cusum_refused) return "Unavailable to CuSum chart.";
-  std::string text;
-  for (const SplitDiagnosis& split : diagnosis.splits) {
-    text += kCrLf;
-    text += split.split == 0 ? "*** Chart Starts at " : "*** Split in graph at ";
-    text += labels.at(split.first_place) + " (Place number " +
-            std::to_string(std::int32_t{split.first_place} + 1) + ")" + std::string(kCrLf);
-    if (!split.kind.empty()) text += split.kind + std::string(kCrLf);
-    text += SummaryText(split.summary);
-    const std::size_t before = text.size();
-    for (const TestOutcome& o : split.outcomes) text += FormatFindings(labels, o.test, o.result);
-    if (text.size() == before) text += "Nothing to report\r\n";
-  }
-  return text;
 }
 
 GraphText DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,

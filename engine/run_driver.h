@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/finding_text.h"
 #include "engine/findings.h"
 
 namespace ostrevin {
@@ -61,14 +60,12 @@ GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t st
 // never while writing.
 void NoteLabels(const clsData& data, const GraphDiagnosis& diagnosis, PlaceLabels& labels);
 
-// The graph's part of the report. REQUIRES: `labels` holds what NoteLabels notes.
-std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis);
-
 struct GraphText {
   std::string text;
   std::string explanations;
 };
-// RunGraph and RenderGraph together: the graph's report text and its explanation list.
+// RunGraph and RenderGraph (report_text.h) together: the graph's report text and its explanation
+// list.
 GraphText DiagnoseGraph(const clsData& data, std::int16_t graph, std::int16_t start,
                         std::int16_t end, const DiagnosisSettings& settings, Platform& platform);
 

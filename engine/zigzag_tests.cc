@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "addon/cls_data.h"
-#include "engine/finding_text.h"
+#include "engine/report_text.h"
 #include "engine/run_tests.h"
 #include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"

@@ -2,6 +2,7 @@
 
 #include "engine/report.h"
 #include "engine/report_json.h"
+#include "engine/report_text.h"
 #include "library/dispatch.h"
 #include "library/dispatch_ids.h"
 #include "library/dispatch_plumbing.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "chart_builder.h"
-#include "engine/finding_text.h"
+#include "engine/report_text.h"
 
 namespace ostrevin {
 namespace {

@@ -2,6 +2,7 @@
 // reports that end early, and on generated charts the proof that the JSON and the report text
 // say the same thing.
 #include "engine/report_json.h"
+#include "engine/report_text.h"
 
 #include <gtest/gtest.h>
 

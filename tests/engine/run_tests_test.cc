@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "chart_builder.h"
-#include "engine/finding_text.h"
+#include "engine/report_text.h"
 #include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"

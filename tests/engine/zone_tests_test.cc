@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chart_builder.h"
-#include "engine/finding_text.h"
+#include "engine/report_text.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
 

@@ -1,19 +1,23 @@
-#ifndef OSTREVIN_ENGINE_FINDING_TEXT_H_
-#define OSTREVIN_ENGINE_FINDING_TEXT_H_
+#ifndef OSTREVIN_ENGINE_REPORT_TEXT_H_
+#define OSTREVIN_ENGINE_REPORT_TEXT_H_
+
+// The one place the report is written: the "Diagnostics report" text of a composed Report, from
+// the report alone, and its parts (a graph's splits, a test's finding lines).
 
 #include <cstdint>
-#include <map>
 #include <string>
 
 #include "engine/findings.h"
+#include "engine/report.h"
+#include "engine/run_driver.h"
 
 namespace ostrevin {
 
-// A line break in the report: carriage return and line feed.
-inline constexpr std::string_view kCrLf = "\r\n";
+// The "Diagnostics report" text of a composed report.
+std::string ReportText(const Report& report);
 
-// The labels (HAxL) of the places a report names, read once while the report is composed.
-using PlaceLabels = std::map<std::int16_t, std::string>;
+// The graph's part of the report. REQUIRES: `labels` holds what NoteLabels (run_driver.h) notes.
+std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis);
 
 // Notes the label of every place `result` names that `labels` does not hold yet, in the order
 // the text names them; a place outside HAxL is the container's error 9.
@@ -31,4 +35,4 @@ std::string FormatFindings(const clsData& data, TestId test, const TestResult& r
 
 }  // namespace ostrevin
 
-#endif  // OSTREVIN_ENGINE_FINDING_TEXT_H_
+#endif  // OSTREVIN_ENGINE_REPORT_TEXT_H_

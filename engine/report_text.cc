@@ -1,0 +1,170 @@
+#include "engine/report_text.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "addon/cls_data.h"
+#include "engine/signal_tests.h"
+
+namespace ostrevin {
+namespace {
+
+constexpr std::string_view kClosingNote =
+    "\r\n******* IMPORTANT NOTE *******\r\n\r\n"
+    "The above results are only intended as a GUIDE only.\r\n"
+    "ALWAYS look at the chart yourself and ask if anything looks unreasonably unusual.\r\n"
+    "Overall two types of mistake can be made when interpreting a control chart:\r\n"
+    "1) General 'noise'/common variation can be interpreted as a signal/special cause,\r\n"
+    "2) A signal/special cause can be overlooked.\r\n\r\n"
+    "Remember: the more signals that are looked for, the greater the chance that the chart \r\n"
+    "will appear non-random, when in fact it may just be random.";
+
+// "label (Place number n)"
+std::string PlaceText(const PlaceName& p) {
+  return p.label + " (Place number " + std::to_string(std::int32_t{p.place} + 1) + ")";
+}
+
+std::string Upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return s;
+}
+
+std::string RangeText(const PlaceLabels& labels, const Finding& f) {
+  return PointText(labels, f.first_place) + " to " + PointText(labels, f.last_place);
+}
+
+std::string RunText(const PlaceLabels& labels, const Finding& f, std::string_view middle) {
+  return std::to_string(f.count) + " consecutive points were found to be" + std::string(middle) +
+         RangeText(labels, f);
+}
+
+std::string LineText(const PlaceLabels& labels, TestId test, const Finding& f) {
+  const TestEntry& t = Test(test);
+  const std::string_view words = f.direction < 0 ? t.down : t.up;
+  switch (t.line) {
+    case LineShape::kPoint:
+      return "Point " + PointText(labels, f.first_place) + std::string(t.up);
+    case LineShape::kRun:
+      return RunText(labels, f, words);
+    case LineShape::kRange:
+      return RangeText(labels, f);
+  }
+  return {};
+}
+
+std::string SummaryText(const SplitSummary& summary) {
+  if (!summary.horizontal)
+    return "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n";
+  static constexpr std::string_view kNames[] = {"LCL", "Centre", "UCL"};
+  std::string text;
+  for (const SummaryLine& s : summary.lines) {
+    const std::string name(kNames[s.line]);
+    text += s.visible ? name + "=" + FormatSingle(s.value) : "(" + name + " n/a)";
+    text += "     ";
+  }
+  if (!summary.lines.empty()) text += kCrLf;
+  return text + "\r\n\r\n";
+}
+
+std::string HeaderText(const Report& r) {
+  std::string text = "Diagnostics report";
+  if (!r.title.empty()) text += " for " + r.title;
+  text += kCrLf;
+  if (r.file) text += "File: " + *r.file + std::string(kCrLf);
+  if (r.start) {
+    text += "Starting at " + PlaceText(*r.start) + " to " + PlaceText(*r.end) + std::string(kCrLf);
+    if (r.last_finished)
+      text += "[Last diagnosis finished at " + PlaceText(*r.last_finished) + ".]\r\n";
+  }
+  return text + "Date & Time: " + r.date_time + "\r\n\r\n";
+}
+
+std::string BodyText(const Report& r) {
+  std::string text = "*** The following are intended as a GUIDE only; see the note at the end. ***";
+  text += "\r\n\r\n";
+  for (const GraphReport& g : r.graphs) {
+    if (r.two_graphs) text += "*******  " + Upper(g.name) + "  *******\r\n\r\n";
+    text += RenderGraph(r.labels, g.diagnosis) + "\r\n\r\n";
+  }
+  text += r.next_start ? "Start of next diagnosis is " + PlaceText(*r.next_start)
+                       : std::string("End of Data Reached");
+  text += "\r\n\r\n";
+  for (const GraphReport& g : r.graphs) {
+    text += "******* Explanation of tests performed";
+    if (r.two_graphs) text += " for " + Upper(g.name);
+    text += ":" + std::string(kCrLf) + g.diagnosis.explanations;
+  }
+  return text + std::string(kClosingNote);
+}
+
+}  // namespace
+
+void NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
+  auto note = [&](std::int16_t place) {
+    if (!labels.contains(place)) labels.emplace(place, data.HAxL(place));
+  };
+  for (const FindingBlock& block : result.blocks) {
+    for (const Finding& f : block.findings) {
+      note(f.first_place);
+      note(f.last_place);
+    }
+  }
+}
+
+std::string PointText(const PlaceLabels& labels, std::int16_t place) {
+  return labels.at(place) + " (" + std::to_string(std::int32_t{place} + 1) + ")";
+}
+
+std::string FormatFindings(const PlaceLabels& labels, TestId test, const TestResult& result) {
+  std::string text;
+  for (const FindingBlock& block : result.blocks) {
+    if (!block.heading.empty()) text += block.heading + std::string(kCrLf);
+    for (const Finding& f : block.findings) text += LineText(labels, test, f) + std::string(kCrLf);
+    text += kCrLf;
+  }
+  return text;
+}
+
+std::string FormatFindings(const clsData& data, TestId test, const TestResult& result) {
+  PlaceLabels labels;
+  NoteLabels(data, result, labels);
+  return FormatFindings(labels, test, result);
+}
+
+std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis) {
+  if (diagnosis.cusum_refused) return "Unavailable to CuSum chart.";
+  std::string text;
+  for (const SplitDiagnosis& split : diagnosis.splits) {
+    text += kCrLf;
+    text += split.split == 0 ? "*** Chart Starts at " : "*** Split in graph at ";
+    text += labels.at(split.first_place) + " (Place number " +
+            std::to_string(std::int32_t{split.first_place} + 1) + ")" + std::string(kCrLf);
+    if (!split.kind.empty()) text += split.kind + std::string(kCrLf);
+    text += SummaryText(split.summary);
+    const std::size_t before = text.size();
+    for (const TestOutcome& o : split.outcomes) text += FormatFindings(labels, o.test, o.result);
+    if (text.size() == before) text += "Nothing to report\r\n";
+  }
+  return text;
+}
+
+std::string ReportText(const Report& r) {
+  std::string text = HeaderText(r);
+  switch (r.outcome) {
+    case ReportOutcome::kPastEnd:
+      text += r.finished_at ? "Last diagnosis finished at " + PlaceText(*r.finished_at) +
+                                  " and so have reached end of data,"
+                            : std::string("Last diagnosis is beyond end of data,");
+      return text + std::string(kCrLf) + "therefore nothing to report.";
+    case ReportOutcome::kInsufficientData:
+      return text +
+             "Insufficient data for analysis.\r\n"
+             "(Each split needs at least two points in it for calculations to be performed.)";
+    case ReportOutcome::kDiagnosed:
+      break;
+  }
+  return text + BodyText(r);
+}
+
+}  // namespace ostrevin
