@@ -15,25 +15,26 @@ std::string Lower(std::string_view s) {
 
 }  // namespace
 
-ChartAccess::ChartAccess(std::shared_ptr<const std::vector<Member>> members,
-                         std::shared_ptr<const std::vector<Property>> properties)
+ChartAccess::Table::Table(std::vector<Member> members, std::vector<Property> properties)
     : members_(std::move(members)), properties_(std::move(properties)) {
-  for (std::size_t k = 0; k < members_->size(); ++k) {
-    const Member& m = (*members_)[k];
+  for (std::size_t k = 0; k < members_.size(); ++k) {
+    const Member& m = members_[k];
     names_.emplace(Lower(m.name), std::pair(k, false));
     if (!m.quick.empty()) names_.emplace(Lower(m.quick), std::pair(k, true));
   }
 }
 
+ChartAccess::ChartAccess(std::shared_ptr<const Table> table) : table_(std::move(table)) {}
+
 std::optional<ChartAccess::Lookup> ChartAccess::Find(std::string_view name) const {
-  auto it = names_.find(Lower(name));
-  if (it == names_.end()) return std::nullopt;
-  return Lookup{&(*members_)[it->second.first], it->second.second};
+  auto it = table_->names_.find(Lower(name));
+  if (it == table_->names_.end()) return std::nullopt;
+  return Lookup{&table_->members_[it->second.first], it->second.second};
 }
 
 const ChartAccess::Property* ChartAccess::FindProperty(std::string_view name) const {
   const std::string lower = Lower(name);
-  for (const Property& property : *properties_) {
+  for (const Property& property : table_->properties_) {
     if (Lower(property.name) == lower) return &property;
   }
   return nullptr;

@@ -50,10 +50,24 @@ class ChartAccess {
     bool whole;
   };
 
+  // What a kind of container offers, made once for all its containers: the chart members, the
+  // properties and an index of their names.
+  class Table {
+   public:
+    Table(std::vector<Member> members, std::vector<Property> properties);
+
+   private:
+    friend class ChartAccess;
+    std::vector<Member> members_;
+    std::vector<Property> properties_;
+    // Lower-case name -> member index and whether it is the whole-array name.
+    std::unordered_map<std::string, std::pair<std::size_t, bool>> names_;
+  };
+
   virtual ~ChartAccess() = default;
 
   // The chart members, in the container's order.
-  const std::vector<Member>& members() const { return *members_; }
+  const std::vector<Member>& members() const { return table_->members_; }
   // A chart member or its whole-array member by name, without regard to case.
   std::optional<Lookup> Find(std::string_view name) const;
   // A property of the exchange by name, without regard to case; null when there is none.
@@ -75,18 +89,14 @@ class ChartAccess {
   virtual Status PutProperty(const Property& property, const Variant& value) = 0;
 
  protected:
-  ChartAccess(std::shared_ptr<const std::vector<Member>> members,
-              std::shared_ptr<const std::vector<Property>> properties);
+  explicit ChartAccess(std::shared_ptr<const Table> table);
   ChartAccess(const ChartAccess&) = default;
   ChartAccess(ChartAccess&&) = default;
   ChartAccess& operator=(const ChartAccess&) = default;
   ChartAccess& operator=(ChartAccess&&) = default;
 
  private:
-  std::shared_ptr<const std::vector<Member>> members_;
-  std::shared_ptr<const std::vector<Property>> properties_;
-  // Lower-case name -> member index and whether it is the whole-array name.
-  std::unordered_map<std::string, std::pair<std::size_t, bool>> names_;
+  std::shared_ptr<const Table> table_;
 };
 
 // "XData(5001)" or "Ucl(5, 2)": a member and its indexes, for messages.

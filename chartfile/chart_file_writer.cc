@@ -2,10 +2,14 @@
 // order of the member table and the container's spelling, members still at their initial value
 // left out. Singles are written as the shortest text that reads back to the same float.
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <optional>
+#include <span>
 
 #include "chartfile/chart_file.h"
 #include "chartfile/chart_file_format.h"
@@ -184,20 +188,40 @@ std::size_t CountChanged(const VArray& array) {
   return changed;
 }
 
-// Whether the member still holds its initial array; a Single -0 anywhere makes it not.
-bool IsInitialArray(const VArray& array, const Member& info) {
-  if (!(array == VArray(info.type, std::vector<Bounds>(info.dims, info.dims + info.rank))))
-    return false;
-  if (array.element_type() != VarType::Single) return true;
-  for (std::size_t flat = 0; flat < array.size(); ++flat) {
-    if (std::signbit(*array.Get<float>(flat))) return false;
-  }
-  return true;
-}
-
 bool HasInitialShape(const VArray& array, const Member& info) {
   return array.element_type() == info.type &&
          array.dims() == std::vector<Bounds>(info.dims, info.dims + info.rank);
+}
+
+// Whether every byte of `bytes` is zero: the first is, and each equals the next.
+bool AllZero(std::span<const std::byte> bytes) {
+  return bytes.empty() || (bytes[0] == std::byte{0} &&
+                           std::memcmp(bytes.data(), bytes.data() + 1, bytes.size() - 1) == 0);
+}
+
+// Whether the member still holds its initial array: its own shape and type, every element zero,
+// empty or False. A Single -0 anywhere makes it not (its sign bit is set).
+bool IsInitialArray(const VArray& array, const Member& info) {
+  if (!HasInitialShape(array, info)) return false;
+  switch (array.element_type()) {
+    case VarType::Integer:
+      return AllZero(std::as_bytes(array.Elements<std::int16_t>()));
+    case VarType::Long:
+      return AllZero(std::as_bytes(array.Elements<std::int32_t>()));
+    case VarType::Single:
+      return AllZero(std::as_bytes(array.Elements<float>()));
+    case VarType::Boolean:
+      return AllZero(std::as_bytes(array.Elements<unsigned char>()));
+    case VarType::String: {
+      const std::span<const std::string> texts = array.Elements<std::string>();
+      return std::all_of(texts.begin(), texts.end(),
+                         [](const std::string& t) { return t.empty(); });
+    }
+    case VarType::Empty:
+    case VarType::Variant:
+      break;
+  }
+  return array == VArray(info.type, std::vector<Bounds>(info.dims, info.dims + info.rank));
 }
 
 // A fixed array from its first index up to its last element that is not initial.

@@ -7,9 +7,12 @@
 namespace ostrevin {
 namespace {
 
-std::shared_ptr<const std::vector<ChartAccess::Member>> TableMembers() {
-  static const auto members = [] {
-    auto out = std::make_shared<std::vector<ChartAccess::Member>>();
+// The member table and the handshake members of the container, as one table for every
+// container of the process. Only the handshake members without arguments can be named by a
+// chart file.
+std::shared_ptr<const ChartAccess::Table> ContainerTable() {
+  static const auto table = [] {
+    std::vector<ChartAccess::Member> members;
     for (const MemberInfo& info : AllMembers()) {
       ChartAccess::Member m;
       m.name = std::string(info.name);
@@ -21,26 +24,19 @@ std::shared_ptr<const std::vector<ChartAccess::Member>> TableMembers() {
       m.dims[0] = info.dims[0];
       m.dims[1] = info.dims[1];
       m.quick = std::string(info.quick);
-      m.id = static_cast<std::int32_t>(out->size());
+      m.id = static_cast<std::int32_t>(members.size());
       m.whole_id = m.id;
-      out->push_back(std::move(m));
+      members.push_back(std::move(m));
     }
-    return std::shared_ptr<const std::vector<ChartAccess::Member>>(std::move(out));
-  }();
-  return members;
-}
-
-// The handshake members of the container; only the ones without arguments can be named by a
-// chart file.
-std::shared_ptr<const std::vector<ChartAccess::Property>> TableProperties() {
-  static const auto properties =
-      std::make_shared<const std::vector<ChartAccess::Property>>(std::vector<ChartAccess::Property>{
+    std::vector<ChartAccess::Property> properties{
 #define OSTREVIN_DATA_GET(Name, Type) {#Name, VarType::Type, false},
 #define OSTREVIN_DATA_PUT(Name, Type) {#Name, VarType::Type, true},
 #define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2) {#Name, VarType::Type, false},
 #include "addon/cls_data_methods.def"
-      });
-  return properties;
+    };
+    return std::make_shared<const ChartAccess::Table>(std::move(members), std::move(properties));
+  }();
+  return table;
 }
 
 MemberId IdOf(const ChartAccess::Member& member) {
@@ -49,8 +45,7 @@ MemberId IdOf(const ChartAccess::Member& member) {
 
 }  // namespace
 
-InProcessChart::InProcessChart(clsData& data)
-    : ChartAccess(TableMembers(), TableProperties()), data_(&data) {}
+InProcessChart::InProcessChart(clsData& data) : ChartAccess(ContainerTable()), data_(&data) {}
 
 Result<Variant> InProcessChart::GetScalar(const Member& member) const {
   return data_->GetScalar(IdOf(member));

@@ -42,36 +42,36 @@ std::vector<Variant> IndexValues(std::span<const std::int32_t> indexes) {
 
 }  // namespace
 
-ChartObject::ChartObject(DispatchObject object, std::shared_ptr<const std::vector<Member>> members,
-                         std::shared_ptr<const std::vector<Property>> properties)
-    : ChartAccess(std::move(members), std::move(properties)), object_(std::move(object)) {}
+ChartObject::ChartObject(DispatchObject object, std::shared_ptr<const Table> table)
+    : ChartAccess(std::move(table)), object_(std::move(object)) {}
 
 Result<ChartObject> ChartObject::Create(ComPtr<IOstDispatch> object) {
   DispatchObject dispatch(std::move(object));
   Result<std::vector<OstMemberDesc>> descs = dispatch.Members();
   if (!descs) return descs.error();
-  auto members = std::make_shared<std::vector<Member>>();
+  std::vector<Member> members;
   for (const OstMemberDesc& d : *descs) {
     std::optional<Member::Kind> kind = ChartKind(d.kind);
     if (!kind) continue;
     Result<Member> member = ChartMemberOf(d, *kind);
     if (!member) return member.error();
-    members->push_back(std::move(member).value());
+    members.push_back(std::move(member).value());
   }
   for (const OstMemberDesc& d : *descs) {
     if (d.kind != kOstMemberWholeArray || d.companion == nullptr) continue;
-    for (Member& m : *members) {
+    for (Member& m : members) {
       if (m.name == d.companion) m.whole_id = d.dispid;
     }
   }
-  if (members->empty()) return Error::InvalidInput("the object is no chart data container");
-  auto properties = std::make_shared<std::vector<Property>>();
+  if (members.empty()) return Error::InvalidInput("the object is no chart data container");
+  std::vector<Property> properties;
   for (const OstMemberDesc& d : *descs) {
     std::optional<VarType> type = OurVarType(d.type);
     if (d.kind != kOstMemberProperty || d.name == nullptr || !type) continue;
-    properties->push_back({d.name, *type, (d.access & kOstDispatchPut) != 0, d.dispid});
+    properties.push_back({d.name, *type, (d.access & kOstDispatchPut) != 0, d.dispid});
   }
-  return ChartObject(std::move(dispatch), std::move(members), std::move(properties));
+  return ChartObject(std::move(dispatch),
+                     std::make_shared<const Table>(std::move(members), std::move(properties)));
 }
 
 Result<Variant> ChartObject::GetScalar(const Member& member) const {

@@ -26,8 +26,7 @@ class ChartObject final : public ChartAccess {
   const DispatchObject& dispatch() const { return object_; }
 
  private:
-  ChartObject(DispatchObject object, std::shared_ptr<const std::vector<Member>> members,
-              std::shared_ptr<const std::vector<Property>> properties);
+  ChartObject(DispatchObject object, std::shared_ptr<const Table> table);
 
   DispatchObject object_;
 };
