@@ -1,19 +1,45 @@
+#include <cstring>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "addon/cls_data.h"
+#include "addon/members.h"
 #include "chartfile/chart_file.h"
 #include "chartfile/in_process_chart.h"
+#include "chartfile/staged_chart.h"
 #include "fuzz/harnesses.h"
 #include "platform/recording_platform.h"
 
 namespace ostrevin {
 namespace {
 
-bool SameContainer(const ChartAccess& a, const ChartAccess& b) {
-  for (const ChartAccess::Member& m : a.members()) {
-    if (m.kind == ChartAccess::Member::Kind::kScalar) {
-      if (!(*a.GetScalar(m) == *b.GetScalar(m))) return false;
-    } else if (!(*a.GetArray(m) == *b.GetArray(m))) {
+// Whether two arrays hold the same elements bit for bit (a Single -0 is not 0): numbers are
+// compared as bytes, in one call rather than element by element.
+template <class T>
+std::optional<bool> SameStored(const VArray& a, const VArray& b) {
+  const std::span<const T> x = a.Elements<T>(), y = b.Elements<T>();
+  if (x.empty() && y.empty()) return std::nullopt;  // not stored as T, or no elements
+  return x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size_bytes()) == 0;
+}
+
+bool SameArray(const VArray& a, const VArray& b) {
+  if (a.element_type() != b.element_type() || a.dims() != b.dims()) return false;
+  for (const std::optional<bool> same :
+       {SameStored<std::int16_t>(a, b), SameStored<std::int32_t>(a, b), SameStored<float>(a, b),
+        SameStored<unsigned char>(a, b)}) {
+    if (same) return *same;
+  }
+  return a == b;
+}
+
+// The containers' members compared where they are stored, without copying an array out.
+bool SameContainer(const clsData& a, const clsData& b) {
+  for (std::size_t k = 0; k < AllMembers().size(); ++k) {
+    const auto id = static_cast<MemberId>(k);
+    if (AllMembers()[k].kind == MemberKind::kScalar) {
+      if (!(a.GetScalar(id) == b.GetScalar(id))) return false;
+    } else if (!SameArray(a.Array(id), b.Array(id))) {
       return false;
     }
   }
@@ -30,15 +56,18 @@ void FuzzChartFile(std::string_view text) {
   // writer must be able to write.
   const Status read = ApplyChartText(text, "fuzz.json", chart);
 
-  // The fast way and the detailed one agree on every text: the same error, the same container.
-  clsData detailed_data(platform);
-  InProcessChart detailed(detailed_data);
-  const Status read_in_detail = ApplyChartTextInDetail(text, "fuzz.json", detailed);
-  FuzzCheck(read.ok() == read_in_detail.ok() &&
-                (read.ok() || (read.error().number() == read_in_detail.error().number() &&
-                               read.error().message() == read_in_detail.error().message())),
-            "the fast reader and the detailed one differ on an error");
-  FuzzCheck(SameContainer(chart, detailed), "the fast reader and the detailed one differ");
+  // The fast way and the detailed one agree on every text the fast way takes: the same error,
+  // the same container. (A text it declines is read by the detailed one alone.)
+  if (StageChartText(text, text.size(), chart)) {
+    clsData detailed_data(platform);
+    InProcessChart detailed(detailed_data);
+    const Status read_in_detail = ApplyChartTextInDetail(text, "fuzz.json", detailed);
+    FuzzCheck(read.ok() == read_in_detail.ok() &&
+                  (read.ok() || (read.error().number() == read_in_detail.error().number() &&
+                                 read.error().message() == read_in_detail.error().message())),
+              "the fast reader and the detailed one differ on an error");
+    FuzzCheck(SameContainer(data, detailed_data), "the fast reader and the detailed one differ");
+  }
 
   Result<std::string> written = ChartFileText(chart);
   FuzzCheck(written.ok(), "a container read from a chart file cannot be written back");
@@ -46,7 +75,7 @@ void FuzzChartFile(std::string_view text) {
   InProcessChart again(again_data);
   Status reread = ApplyChartText(*written, "written.json", again);
   FuzzCheck(reread.ok(), "written chart text does not read back");
-  FuzzCheck(SameContainer(chart, again), "written chart text reads back to another container");
+  FuzzCheck(SameContainer(data, again_data), "written chart text reads back to another container");
   Result<std::string> rewritten = ChartFileText(again);
   FuzzCheck(rewritten.ok() && *rewritten == *written, "writing the re-read chart changes its text");
 }
