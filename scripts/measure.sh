@@ -34,6 +34,6 @@ if command -v valgrind >/dev/null; then
   valgrind --tool=callgrind --callgrind-out-file="$dir/callgrind.out" "${diagnose[@]}" \
     >/dev/null 2>&1
   callgrind_annotate --inclusive=yes "$dir/callgrind.out" 2>/dev/null |
-    grep -E 'PROGRAM TOTALS|RunDiagnose|ReadChartFile\(|ParseChart|PutWhole\(|clsData::Show|ComposeReport|ReportText' |
-    sed -E 's/\((std|ostrevin|nlohmann)::.*//; s/ \[.*//'
+    grep -E 'PROGRAM TOTALS|RunDiagnose|ReadChartFile\(|StageChartText|PutInto|clsData::Show|ComposeReport|ReportText' |
+    sed -E 's/\((std|ostrevin|simdjson)::.*//; s/ \[.*//'
 fi
