@@ -110,16 +110,8 @@ Json SplitJson(const Report& r, const SplitDiagnosis& s) {
 // The explanation line of each test listed for the graph, in the order listed.
 Json Explanations(const GraphDiagnosis& g) {
   Json lines = Json::array();
-  for (TestId id : g.explained) {
-    for (const SplitDiagnosis& s : g.splits) {
-      auto o = std::find_if(s.outcomes.begin(), s.outcomes.end(), [&](const TestOutcome& o) {
-        return o.test == id && !o.result.explanation.empty();
-      });
-      if (o == s.outcomes.end()) continue;
-      lines.push_back({{"test", Test(id).key}, {"text", WithLineFeeds(o->result.explanation)}});
-      break;
-    }
-  }
+  for (const ListedExplanation& e : ListedExplanations(g))
+    lines.push_back({{"test", Test(e.test).key}, {"text", WithLineFeeds(std::string(e.text))}});
   return lines;
 }
 

@@ -93,7 +93,8 @@ std::string BodyText(const Report& r) {
   for (const GraphReport& g : r.graphs) {
     text += "******* Explanation of tests performed";
     if (r.two_graphs) text += " for " + Upper(g.name);
-    text += ":" + std::string(kCrLf) + g.diagnosis.explanations;
+    text += ":" + std::string(kCrLf);
+    for (const ListedExplanation& e : ListedExplanations(g.diagnosis)) (text += e.text) += kCrLf;
   }
   return text + std::string(kClosingNote);
 }

@@ -74,10 +74,7 @@ void RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDi
     TestResult result = test.run(args);
     const bool listed =
         std::find(graph.explained.begin(), graph.explained.end(), test.id) != graph.explained.end();
-    if (!result.explanation.empty() && !listed) {
-      graph.explained.push_back(test.id);
-      graph.explanations += result.explanation + std::string(kCrLf);
-    }
+    if (!result.explanation.empty() && !listed) graph.explained.push_back(test.id);
     split.outcomes.push_back({test.id, std::move(result)});
   }
 }
@@ -144,6 +141,21 @@ GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start
   return out;
 }
 
+std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosis) {
+  std::vector<ListedExplanation> lines;
+  for (TestId id : diagnosis.explained) {
+    for (const SplitDiagnosis& split : diagnosis.splits) {
+      auto o = std::find_if(
+          split.outcomes.begin(), split.outcomes.end(),
+          [&](const TestOutcome& o) { return o.test == id && !o.result.explanation.empty(); });
+      if (o == split.outcomes.end()) continue;
+      lines.push_back({id, o->result.explanation});
+      break;
+    }
+  }
+  return lines;
+}
+
 void NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
   for (const SplitDiagnosis& split : diagnosis.splits) {
     if (!labels.contains(split.first_place))
@@ -157,7 +169,10 @@ GraphText DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start
   GraphDiagnosis diagnosis = RunGraph(d, graph, start, end, settings, platform);
   PlaceLabels labels;
   NoteLabels(d, diagnosis, labels);
-  return {RenderGraph(labels, diagnosis), diagnosis.explanations};
+  std::string explanations;
+  for (const ListedExplanation& e : ListedExplanations(diagnosis))
+    (explanations += e.text) += kCrLf;
+  return {RenderGraph(labels, diagnosis), explanations};
 }
 
 }  // namespace ostrevin

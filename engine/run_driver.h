@@ -43,8 +43,15 @@ struct GraphDiagnosis {
   bool cusum_refused = false;
   std::vector<SplitDiagnosis> splits;
   std::vector<TestId> explained;  // tests whose explanation line is listed, in order
-  std::string explanations;       // those lines, each ending in a line break
 };
+
+// The explanation line of each test the graph lists, in the order listed: the one its result
+// gave in the first split where it gave one.
+struct ListedExplanation {
+  TestId test;
+  std::string_view text;  // into the diagnosis
+};
+std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosis);
 
 // Diagnoses one graph from place `start` to place `end`, split by split, running the tests
 // switched on in `settings`. Shows the extras-split warning through `platform`. Container errors
@@ -62,7 +69,7 @@ void NoteLabels(const clsData& data, const GraphDiagnosis& diagnosis, PlaceLabel
 
 struct GraphText {
   std::string text;
-  std::string explanations;
+  std::string explanations;  // the listed explanations, each ending in a line break
 };
 // RunGraph and RenderGraph (report_text.h) together: the graph's report text and its explanation
 // list.
