@@ -211,6 +211,7 @@ std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d
     if (d.Array(id).bounds(1).count() != d.Array(MemberId::PointStatsUcl).bounds(1).count())
       return std::nullopt;
   }
+  records.reserve(static_cast<std::size_t>(last - first + 1));
   for (std::int32_t p = first; p <= last; ++p) {
     const auto k = static_cast<std::size_t>(p - first);
     if ((*flag)[k] == 0) continue;

@@ -103,7 +103,7 @@ std::string BodyText(const Report& r) {
 
 void NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
   auto note = [&](std::int16_t place) {
-    if (!labels.contains(place)) labels.emplace(place, data.HAxL(place));
+    if (auto [at, added] = labels.try_emplace(place); added) at->second = data.HAxL(place);
   };
   for (const FindingBlock& block : result.blocks) {
     for (const Finding& f : block.findings) {

@@ -158,8 +158,8 @@ std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosi
 
 void NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
   for (const SplitDiagnosis& split : diagnosis.splits) {
-    if (!labels.contains(split.first_place))
-      labels.emplace(split.first_place, d.HAxL(split.first_place));
+    if (auto [at, added] = labels.try_emplace(split.first_place); added)
+      at->second = d.HAxL(split.first_place);
     for (const TestOutcome& outcome : split.outcomes) NoteLabels(d, outcome.result, labels);
   }
 }
