@@ -142,7 +142,6 @@ bool ReadNumberQuickly(std::string_view token, T& out) {
     auto [read_to, ec] = std::from_chars(token.data(), end, f);
     if (ec != std::errc() || read_to != end || std::fabs(f) == FLT_MAX) return false;
     if (f == 0 && token[0] == '-') return false;  // "-0" is the integer 0; "-0.0" is not
-
     out = f;
     return true;
   } else {
