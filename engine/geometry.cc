@@ -53,25 +53,47 @@ bool LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int3
   return true;
 }
 
-// The same straight from typed storage; nullopt unless both arrays hold their own type, have one
-// shape and cover the places (then LineIsLevel reads them one by one, with the container's errors).
+// The elements of a member at the places first..last of graph `g` (of the place alone when `g`
+// is negative), in its typed storage: element k of the view is that of place first + k.
+template <class T>
+class StoredColumn {
+ public:
+  const T& operator[](std::size_t k) const { return elements_[k * stride_]; }
+
+  // Nullopt unless the member's array holds T and covers every one of those places.
+  static std::optional<StoredColumn> Of(const clsData& d, MemberId id, std::int32_t first,
+                                        std::int32_t last, std::int32_t g) {
+    const VArray& array = d.Array(id);
+    const std::span<const T> stored = array.Elements<T>();
+    const std::int64_t a = g < 0 ? array.Flat(first) : array.Flat(first, g);
+    const std::int64_t b = g < 0 ? array.Flat(last) : array.Flat(last, g);
+    if (stored.empty() || a < 0 || b < 0) return std::nullopt;
+    const std::size_t stride = g < 0 ? 1 : static_cast<std::size_t>(array.bounds(1).count());
+    return StoredColumn(stored.subspan(static_cast<std::size_t>(a)), stride);
+  }
+
+ private:
+  StoredColumn(std::span<const T> elements, std::size_t stride)
+      : elements_(elements), stride_(stride) {}
+
+  std::span<const T> elements_;
+  std::size_t stride_;
+};
+
+// LineIsLevel straight from typed storage; nullopt unless both arrays hold their own type and
+// cover the places (then the accessors read them one by one, with the container's errors).
 std::optional<bool> StoredLineIsLevel(const clsData& d, std::int16_t g, std::int32_t first,
                                       std::int32_t last, MemberId visible_id, MemberId value_id) {
   if (first > last) return true;
-  const VArray& visible = d.Array(visible_id);
-  const VArray& value = d.Array(value_id);
-  const std::span<const unsigned char> shown = visible.Elements<unsigned char>();
-  const std::span<const float> values = value.Elements<float>();
-  const std::int64_t a = visible.Flat(first, g), b = visible.Flat(last, g);
-  if (shown.empty() || values.empty() || a < 0 || b < 0 || value.dims() != visible.dims())
-    return std::nullopt;
-  const auto stride = static_cast<std::size_t>(visible.bounds(1).count());
+  const auto shown = StoredColumn<unsigned char>::Of(d, visible_id, first, last, g);
+  const auto values = StoredColumn<float>::Of(d, value_id, first, last, g);
+  if (!shown || !values) return std::nullopt;
   std::optional<float> reference;
-  for (auto k = static_cast<std::size_t>(a); k <= static_cast<std::size_t>(b); k += stride) {
-    if (shown[k] == 0) continue;
+  for (auto k = 0u; k <= static_cast<unsigned>(last - first); ++k) {
+    if ((*shown)[k] == 0) continue;
     if (!reference) {
-      reference = values[k];
-    } else if (values[k] != *reference) {
+      reference = (*values)[k];
+    } else if ((*values)[k] != *reference) {
       return false;
     }
   }
@@ -166,66 +188,39 @@ PointRecord MakePointRecord(const clsData& d, std::int16_t Gtype, std::int16_t p
   return r;
 }
 
-namespace {
-
-// The elements of `id` at places first..last of graph `g` (or of the place alone when `g` is
-// negative), when the member's array holds T and covers them all.
-template <class T>
-std::optional<std::span<const T>> Column(const clsData& d, MemberId id, std::int32_t first,
-                                         std::int32_t last, std::int32_t g, std::size_t& stride) {
-  const VArray& array = d.Array(id);
-  const std::span<const T> stored = array.Elements<T>();
-  const std::int64_t a = g < 0 ? array.Flat(first) : array.Flat(first, g);
-  const std::int64_t b = g < 0 ? array.Flat(last) : array.Flat(last, g);
-  if (stored.empty() || a < 0 || b < 0) return std::nullopt;
-  stride = g < 0 ? 1 : static_cast<std::size_t>(array.bounds(1).count());
-  return stored.subspan(static_cast<std::size_t>(a));
-}
-
-}  // namespace
-
 std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d,
                                                                 std::int16_t Gtype,
                                                                 std::int32_t first,
                                                                 std::int32_t last) {
   std::vector<PointRecord> records;
   if (first > last) return records;
-  std::size_t s1 = 0, s2 = 0;  // strides: one per place, and one row per place
-  const auto value = Column<float>(d, MemberId::PGV, first, last, -1, s1);
-  const auto flag = Column<std::int16_t>(d, MemberId::PGVI, first, last, -1, s1);
-  const auto ucl = Column<float>(d, MemberId::PointStatsUcl, first, last, Gtype, s2);
-  const auto lcl = Column<float>(d, MemberId::PointStatsLcl, first, last, Gtype, s2);
-  const auto centre = Column<float>(d, MemberId::PointStatsCentre, first, last, Gtype, s2);
-  const auto ucl_on =
-      Column<unsigned char>(d, MemberId::PointStatsblnUclVisible, first, last, Gtype, s2);
-  const auto lcl_on =
-      Column<unsigned char>(d, MemberId::PointStatsblnLclVisible, first, last, Gtype, s2);
-  const auto centre_on =
-      Column<unsigned char>(d, MemberId::PointStatsblnCentreVisible, first, last, Gtype, s2);
+  const auto value = StoredColumn<float>::Of(d, MemberId::PGV, first, last, -1);
+  const auto flag = StoredColumn<std::int16_t>::Of(d, MemberId::PGVI, first, last, -1);
+  auto line = [&](MemberId id) { return StoredColumn<float>::Of(d, id, first, last, Gtype); };
+  auto shown = [&](MemberId id) {
+    return StoredColumn<unsigned char>::Of(d, id, first, last, Gtype);
+  };
+  const auto ucl = line(MemberId::PointStatsUcl), lcl = line(MemberId::PointStatsLcl),
+             centre = line(MemberId::PointStatsCentre);
+  const auto ucl_on = shown(MemberId::PointStatsblnUclVisible),
+             lcl_on = shown(MemberId::PointStatsblnLclVisible),
+             centre_on = shown(MemberId::PointStatsblnCentreVisible);
   if (!value || !flag || !ucl || !lcl || !centre || !ucl_on || !lcl_on || !centre_on)
     return std::nullopt;
-  // All six per-place lines share one shape, so one stride serves them.
-  for (MemberId id :
-       {MemberId::PointStatsLcl, MemberId::PointStatsCentre, MemberId::PointStatsblnUclVisible,
-        MemberId::PointStatsblnLclVisible, MemberId::PointStatsblnCentreVisible}) {
-    if (d.Array(id).bounds(1).count() != d.Array(MemberId::PointStatsUcl).bounds(1).count())
-      return std::nullopt;
-  }
   records.reserve(static_cast<std::size_t>(last - first + 1));
   for (std::int32_t p = first; p <= last; ++p) {
     const auto k = static_cast<std::size_t>(p - first);
     if ((*flag)[k] == 0) continue;
-    const std::size_t row = k * s2;
     PointRecord r;
     r.Value = (*value)[k];
     r.ValueFlag = (*flag)[k];
     r.Place = static_cast<std::int16_t>(p);
-    r.Ucl = (*ucl)[row];
-    r.Lcl = (*lcl)[row];
-    r.Centre = (*centre)[row];
-    r.blnUclVisible = (*ucl_on)[row] != 0;
-    r.blnLclVisible = (*lcl_on)[row] != 0;
-    r.blnCentreVisible = (*centre_on)[row] != 0;
+    r.Ucl = (*ucl)[k];
+    r.Lcl = (*lcl)[k];
+    r.Centre = (*centre)[k];
+    r.blnUclVisible = (*ucl_on)[k] != 0;
+    r.blnLclVisible = (*lcl_on)[k] != 0;
+    r.blnCentreVisible = (*centre_on)[k] != 0;
     records.push_back(r);
   }
   return records;

@@ -9,7 +9,6 @@
 #include "library/settings_choice.h"
 #include "library/type_library.h"
 #include "settings/diagnosis_settings.h"
-#include "settings/read_once_store.h"
 
 namespace ostrevin {
 
@@ -63,8 +62,7 @@ void DataObject::ShowReport(clsData& data) {
   }
   // What the report window does when it loads, and what its "Diagnose From Start" button does.
   if (from_start_) data.SetNextHAxLToDiagnose(0);
-  ReadOnceStore once(*store_);
-  DiagnosisSettings settings(once);
+  DiagnosisSettings settings(*store_);
   Report report = ComposeReport(data, settings, platform_);
   report_ = ReportText(report);
   composed_ = std::move(report);

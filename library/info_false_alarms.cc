@@ -9,7 +9,6 @@
 #include "library/info_object.h"
 #include "library/settings_choice.h"
 #include "settings/diagnosis_settings.h"
-#include "settings/read_once_store.h"
 
 namespace ostrevin {
 
@@ -21,8 +20,7 @@ OstStatus InfoObject::EstimateFalseAlarms(const char* settings_path, std::int16_
     OstString* target = Required(table);
     *target = OstString{nullptr, 0};  // a failing call leaves its [out] values empty
     const std::unique_ptr<SettingsStore> store = OpenSettings(settings_path);
-    ReadOnceStore once(*store);  // every simulated chart asks for the same tests
-    const DiagnosisSettings settings(once);
+    const DiagnosisSettings settings(*store);
     Progress report;
     if (progress != nullptr) {
       report = [&](std::int32_t done, std::int32_t total) {

@@ -11,11 +11,9 @@ WindowModule& Windows() {
   static const Result<WindowModule*> loaded = []() -> Result<WindowModule*> {
     static const char kHere = 0;
     const std::filesystem::path path = FolderOfCode(&kHere) / kWindowModuleFile;
-    Result<void*> entry = LoadModuleSymbol(path, kWindowModuleEntry);
-    if (!entry)
-      return entry.error().WithContext("cannot open a window: the window module is missing");
-    WindowModule* module = nullptr;
-    reinterpret_cast<WindowModuleEntry> (*entry)(&module);
+    Result<WindowModule*> module = LoadModuleObject<WindowModule>(path, kWindowModuleEntry);
+    if (!module)
+      return module.error().WithContext("cannot open a window: the window module is missing");
     return module;
   }();
   if (!loaded) throw loaded.error();

@@ -6,11 +6,10 @@ namespace ostrevin {
 
 Result<std::string> RenderPlotWithModule(const std::filesystem::path& folder,
                                          const PlotModel& model, PlotFormat format) {
-  Result<void*> entry = LoadModuleSymbol(folder / kPlotModuleFile, kPlotModuleEntry);
-  if (!entry) return entry.error().WithContext("cannot draw: the plot renderer is missing");
-  PlotRenderer* renderer = nullptr;
-  reinterpret_cast<PlotModuleEntry> (*entry)(&renderer);
-  return renderer->Render(model, format);
+  Result<PlotRenderer*> renderer =
+      LoadModuleObject<PlotRenderer>(folder / kPlotModuleFile, kPlotModuleEntry);
+  if (!renderer) return renderer.error().WithContext("cannot draw: the plot renderer is missing");
+  return (*renderer)->Render(model, format);
 }
 
 }  // namespace ostrevin

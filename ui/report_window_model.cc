@@ -6,7 +6,6 @@
 #include "engine/report.h"
 #include "platform/platform.h"
 #include "settings/diagnosis_settings.h"
-#include "settings/read_once_store.h"
 #include "values/error.h"
 
 namespace ostrevin {
@@ -18,10 +17,9 @@ const std::string& ReportWindowModel::GetDiagnosis() {
   // The engine catches nothing, so a container error would otherwise leave the window (and the
   // host waiting in Show) with an unhandled exception.
   try {
-    // Each diagnosis reads the choice of tests once, so that one made in the options dialog
+    // Each diagnosis reads the choice of tests anew, so that one made in the options dialog
     // applies to the next.
-    ReadOnceStore once(*store_);
-    const DiagnosisSettings settings(once);
+    const DiagnosisSettings settings(*store_);
     text_ = ComposeDiagnosis(*clsD_, settings, *platform_);
   } catch (const Error& e) {
     const std::string number = std::to_string(e.number());
