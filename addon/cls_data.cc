@@ -177,7 +177,7 @@ Status clsData::PutElement(MemberId id, std::span<const std::int32_t> indexes,
   return Ok{};
 }
 
-Status clsData::PutWholeArray(MemberId id, const Variant& whole) {
+Status clsData::PutWholeArray(MemberId id, Variant whole) {
   const MemberInfo& info = Info(id);
   if (info.kind != MemberKind::kReplaceable)
     return Error::TypeMismatch(std::string(info.name) + " cannot be replaced whole");
@@ -195,7 +195,7 @@ Status clsData::PutWholeArray(MemberId id, const Variant& whole) {
                                         std::to_string(b.lower) + " to " + std::to_string(b.upper) +
                                         " exceed 16-bit places");
   }
-  MutableArray(id) = array;
+  MutableArray(id) = std::move(whole).TakeArray();
   return Ok{};
 }
 

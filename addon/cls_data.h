@@ -76,7 +76,7 @@ class clsData {
   Status PutElement(MemberId id, std::span<const std::int32_t> indexes, const Variant& value);
   // Replaces the storage of a replaceable member with a whole array of one or two dimensions.
   // Anything else (a scalar, an array too large for 16-bit places) is error 13 or 9.
-  Status PutWholeArray(MemberId id, const Variant& whole);
+  Status PutWholeArray(MemberId id, Variant whole);
 
   // --- Handshake and methods. ---
 

@@ -17,6 +17,8 @@
 #include <type_traits>
 
 #include "chartfile/chart_file_format.h"
+#include "chartfile/number_token.h"
+#include "chartfile/plain_list.h"
 
 namespace ostrevin {
 namespace {
@@ -89,71 +91,6 @@ std::optional<float> SingleOf(const Number& n) {
   const char* end = n.text.data() + n.text.size();
   auto [read_to, ec] = std::from_chars(n.text.data(), end, nearest);
   return ec == std::errc() && read_to == end ? nearest : *rounded;
-}
-
-// The shape of a JSON number, -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?: how many digits
-// its whole part has and whether it has a fraction or an exponent; nullopt when it is none.
-struct NumberShape {
-  std::size_t whole_digits = 0;
-  bool whole = true;
-};
-std::optional<NumberShape> ShapeOfNumber(std::string_view t) {
-  NumberShape shape;
-  std::size_t k = 0;
-  auto digits = [&] {
-    const std::size_t from = k;
-    while (k < t.size() && t[k] >= '0' && t[k] <= '9') ++k;
-    return k - from;
-  };
-  if (k < t.size() && t[k] == '-') ++k;
-  if (k < t.size() && t[k] == '0') {
-    ++k;
-    shape.whole_digits = 1;
-  } else if ((shape.whole_digits = digits()) == 0) {
-    return std::nullopt;
-  }
-  if (k < t.size() && t[k] == '.') {
-    ++k;
-    shape.whole = false;
-    if (digits() == 0) return std::nullopt;
-  }
-  if (k < t.size() && (t[k] == 'e' || t[k] == 'E')) {
-    ++k;
-    shape.whole = false;
-    if (k < t.size() && (t[k] == '+' || t[k] == '-')) ++k;
-    if (digits() == 0) return std::nullopt;
-  }
-  if (k != t.size()) return std::nullopt;
-  return shape;
-}
-
-// The common numbers straight from their text, without the double the general way parses
-// first: a Single that is a plain float (not the largest, not so small that it underflows), a
-// whole number for Integer and Long. Everything else takes the general way.
-template <class T>
-bool ReadNumberQuickly(std::string_view token, T& out) {
-  const std::optional<NumberShape> shape = ShapeOfNumber(token);
-  if (!shape) return false;
-  const char* end = token.data() + token.size();
-  if constexpr (std::is_same_v<T, float>) {
-    // Above 15 digits the general way rounds a whole number twice, through a double.
-    if (shape->whole && shape->whole_digits > 15) return false;
-    float f = 0;
-    auto [read_to, ec] = std::from_chars(token.data(), end, f);
-    if (ec != std::errc() || read_to != end || std::fabs(f) == FLT_MAX) return false;
-    if (f == 0 && token[0] == '-') return false;  // "-0" is the integer 0; "-0.0" is not
-    out = f;
-    return true;
-  } else {
-    if (!shape->whole) return false;
-    std::int64_t n = 0;
-    auto [read_to, ec] = std::from_chars(token.data(), end, n);
-    if (ec != std::errc() || read_to != end || n < std::numeric_limits<T>::min() ||
-        n > std::numeric_limits<T>::max())
-      return false;
-    out = static_cast<T>(n);
-    return true;
-  }
 }
 
 // A string's text when it holds no control character (which JSON forbids unescaped) and no \u
@@ -256,11 +193,29 @@ std::optional<Variant> ScalarOf(od::value& v, VarType type) {
   return out;
 }
 
+// What the reading of one list needs to know beyond the list.
+struct Lists {
+  const char* text_end = nullptr;
+  // The size of the list before, which the lists of one chart mostly share: each list's items
+  // are reserved for it.
+  std::size_t hint = 0;
+};
+
 // The items of a list, flat; `rows` counts the rows of a two-index list, all of one length
 // `columns`. Fails unless every item reads as T.
 template <class T>
 bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
-              std::size_t& columns) {
+              std::size_t& columns, Lists& lists) {
+  items.reserve(lists.hint);
+  const char* start = v.raw_json_token().data();
+  const std::size_t columns_before = columns;
+  if (ReadPlainList(std::string_view(start, static_cast<std::size_t>(lists.text_end - start)), rank,
+                    items, rows, columns)) {
+    lists.hint = items.size();
+    return true;
+  }
+  items.clear();
+  columns = columns_before;
   od::array list;
   if (v.get_array().get(list)) return false;
   rows = 0;
@@ -286,39 +241,39 @@ bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
     if (rows == 1) columns = length;
     if (length != columns) return false;
   }
+  lists.hint = items.size();
   return true;
 }
 
 // A list for a replaceable member: a whole new array of the member's type from index 0.
-bool StageWhole(od::value& v, const Member& m, StagedMember& out) {
+bool StageWhole(od::value& v, const Member& m, StagedMember& out, Lists& lists) {
   return WithStorage(m.type, [&](auto zero) {
     using T = decltype(zero);
     std::vector<T> items;
     std::size_t rows = 0, columns = static_cast<std::size_t>(ColumnsWhenNoRows(m));
-    if (!ReadList(v, m.rank, items, rows, columns)) return false;
+    if (!ReadList(v, m.rank, items, rows, columns, lists)) return false;
     std::vector<Bounds> dims;
+    std::size_t elements = 1;
     for (int d = 0; d < m.rank; ++d) {
       Result<Bounds> b = PlaceBounds(m, 0, d == 0 ? rows : columns);
       if (!b) return false;
       dims.push_back(*b);
+      elements *= static_cast<std::size_t>(b->count());
     }
-    VArray array(m.type, std::move(dims));
-    std::span<T> storage = array.MutableElements<T>();
-    if (storage.size() != items.size()) return false;
-    std::move(items.begin(), items.end(), storage.begin());
+    if (elements != items.size()) return false;
     out.form = StagedMember::Form::kWhole;
-    out.value = Variant(std::move(array));
+    out.value = Variant(VArray(m.type, std::move(dims), std::move(items)));
     return true;
   });
 }
 
 // A list for a fixed member: element by element from its first indexes.
-bool StageFromFirstIndex(od::value& v, const Member& m, StagedMember& out) {
+bool StageFromFirstIndex(od::value& v, const Member& m, StagedMember& out, Lists& lists) {
   return WithStorage(m.type, [&](auto zero) {
     using T = decltype(zero);
     std::vector<T> items;
     std::size_t rows = 0, columns = 0;
-    if (!ReadList(v, m.rank, items, rows, columns)) return false;
+    if (!ReadList(v, m.rank, items, rows, columns, lists)) return false;
     out.form = StagedMember::Form::kElements;
     out.elements.reserve(items.size());
     for (std::size_t flat = 0; flat < items.size(); ++flat) {
@@ -375,7 +330,7 @@ bool StageElements(od::value& v, const Member& m, StagedMember& out) {
   return !HasRepeatedIndex(out.elements);
 }
 
-bool StageValue(od::value& v, StagedMember& out) {
+bool StageValue(od::value& v, StagedMember& out, Lists& lists) {
   const Member& m = *out.member;
   if (m.kind == Member::Kind::kScalar) {
     std::optional<Variant> value = ScalarOf(v, m.type);
@@ -386,7 +341,8 @@ bool StageValue(od::value& v, StagedMember& out) {
   od::json_type type;
   if (v.type().get(type)) return false;
   if (type == od::json_type::array)
-    return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out) : StageWhole(v, m, out);
+    return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out, lists)
+                                          : StageWhole(v, m, out, lists);
   if (type == od::json_type::object) return StageElements(v, m, out);
   return false;
 }
@@ -403,12 +359,12 @@ bool KeyOf(od::field& field, const char* base, std::string_view text, StagedMemb
 }
 
 bool StageField(od::field& field, const char* base, std::string_view text, const ChartAccess& chart,
-                StagedMember& out) {
+                StagedMember& out, Lists& lists) {
   if (!KeyOf(field, base, text, out)) return false;
   od::value value = field.value();
   if (std::optional<ChartAccess::Lookup> found = chart.Find(out.key)) {
     out.member = found->member;
-    return StageValue(value, out);
+    return StageValue(value, out, lists);
   }
   Result<const ChartAccess::Property*> property = WritableProperty(chart, out.key);
   if (!property) return false;
@@ -451,22 +407,19 @@ std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, s
   od::parser parser;
   od::document doc;
   if (parser.iterate(padded).get(doc)) return std::nullopt;
-  // Nothing but blanks may follow the chart's object; the parser itself would stop at its end.
-  std::string_view root;
-  if (doc.raw_json().get(root)) return std::nullopt;
-  const std::size_t past_root = static_cast<std::size_t>(root.data() - padded.data()) + root.size();
-  if (past_root < text.size() && !TrimTrailingSpace(text.substr(past_root)).empty())
-    return std::nullopt;
-  doc.rewind();
   od::object object;
   if (doc.get_object().get(object)) return std::nullopt;
   std::vector<StagedMember> members;
+  Lists lists{padded.data() + text.size()};
   for (auto entry : object) {
     od::field field;
     if (std::move(entry).get(field)) return std::nullopt;
     members.emplace_back();
-    if (!StageField(field, padded.data(), text, chart, members.back())) return std::nullopt;
+    if (!StageField(field, padded.data(), text, chart, members.back(), lists)) return std::nullopt;
   }
+  // Nothing but blanks may follow the chart's object: the parser has a location past its end
+  // only when something does.
+  if (doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return std::nullopt;
   return members;
 }
 

@@ -48,7 +48,7 @@ OstStatus DataObject::Invoke(std::int32_t dispid, std::uint16_t flags, const Ost
                              std::int32_t arg_count, OstVariant* result, OstErrorInfo* error) {
   return InvokeGuarded(
       last_error_, args, arg_count, result, error,
-      [&](std::span<const Variant> values) { return InvokeData(data_, dispid, flags, values); });
+      [&](std::span<Variant> values) { return InvokeData(data_, dispid, flags, values); });
 }
 
 OstStatus DataObject::GetLastErrorInfo(OstErrorInfo* error) {

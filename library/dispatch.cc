@@ -80,18 +80,17 @@ Variant InvokeIndexed(clsData& data, MemberId id, std::uint16_t flags,
   return Variant();
 }
 
-Variant InvokeWhole(clsData& data, MemberId id, std::uint16_t flags,
-                    std::span<const Variant> args) {
+Variant InvokeWhole(clsData& data, MemberId id, std::uint16_t flags, std::span<Variant> args) {
   const std::string_view name = Info(id).quick;
   ExpectArgs(name, args, IsPut(flags) ? 1 : 0, IsPut(flags) ? 1 : 0, "argument");
   Access access = Classify(name, flags, args);
   if (!access.put) return Variant(data.Array(id));
-  data.PutWholeArray(id, args.back()).ValueOrThrow();
+  data.PutWholeArray(id, std::move(args.back())).ValueOrThrow();
   return Variant();
 }
 
 Variant InvokeTable(clsData& data, MemberId id, bool whole, std::uint16_t flags,
-                    std::span<const Variant> args) {
+                    std::span<Variant> args) {
   switch (id) {
 #define OSTREVIN_SCALAR(Name, Type) \
   case MemberId::Name:              \
@@ -153,7 +152,7 @@ Variant InvokeMethod(clsData& data, DataMethodId id, std::uint16_t flags,
 }  // namespace
 
 Variant InvokeData(clsData& data, std::int32_t dispid, std::uint16_t flags,
-                   std::span<const Variant> args) {
+                   std::span<Variant> args) {
   std::optional<DataMemberRef> ref = DecodeDataDispId(dispid);
   if (!ref) Unsupported("member #" + std::to_string(dispid), "of clsData");
   if (ref->method) return InvokeMethod(data, *ref->method, flags, args);

@@ -25,8 +25,9 @@ OstStatus InvokeGuarded(LastError& last, const OstVariant* args, std::int32_t co
                         OstVariant* result, OstErrorInfo* error, Member&& member) {
   return Guarded(&last, error, [&] {
     if (result != nullptr) *result = OstVariant{kOstVtEmpty, {}};
-    const std::vector<Variant> values = ReadArgs(args, count);
-    const Variant out = member(std::span<const Variant>(values));
+    // The arguments are the call's own: a whole array among them may be moved into place.
+    std::vector<Variant> values = ReadArgs(args, count);
+    const Variant out = member(std::span<Variant>(values));
     if (result != nullptr) *result = NewOstVariant(out);
     return kOstOk;
   });

@@ -61,7 +61,14 @@ std::string FormatSingle(float value) {
 // ---------------------------------------------------------------------------------------------
 // Variant
 
-Variant::Variant(VArray array) : v_(std::make_shared<const VArray>(std::move(array))) {}
+// Made as a mutable object (handed out as const) so that TakeArray may move from it.
+Variant::Variant(VArray array) : v_(std::make_shared<VArray>(std::move(array))) {}
+
+VArray Variant::TakeArray() && {
+  std::shared_ptr<const VArray>& held = std::get<6>(v_);
+  if (held.use_count() != 1) return *held;
+  return std::move(const_cast<VArray&>(*held));
+}
 
 VarType Variant::type() const {
   switch (v_.index()) {

@@ -57,6 +57,9 @@ class Variant {
   bool IsEmpty() const { return v_.index() == 0; }
   // REQUIRES: IsArray().
   const VArray& array() const { return *std::get<6>(v_); }
+  // The array itself, moved out when this Variant holds its only reference (a value read from
+  // the boundary), else a copy. REQUIRES: IsArray().
+  VArray TakeArray() &&;
 
   // Conversions with the host's rules. Numbers round to the nearest integer, halves to even;
   // out of range is error 6; a text that is not a number, or an array, is error 13.
@@ -84,6 +87,11 @@ class VArray {
   VArray() = default;
   // All elements zero, empty or False. REQUIRES: 1 or 2 dimensions.
   VArray(VarType element, std::vector<Bounds> dims);
+  // An array that takes over `elements` as its storage (T as Elements names it). REQUIRES: as
+  // many elements as the bounds hold.
+  template <class T>
+  VArray(VarType element, std::vector<Bounds> dims, std::vector<T> elements)
+      : element_(element), dims_(std::move(dims)), data_(std::move(elements)) {}
 
   VarType element_type() const { return element_; }
   int rank() const { return static_cast<int>(dims_.size()); }

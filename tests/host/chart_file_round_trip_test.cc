@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 
 #include <bit>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -122,6 +124,46 @@ TEST_F(ChartFileRoundTripTest, SinglesKeepEveryBit) {
   for (std::size_t k = 0; k < values.size(); ++k)
     ASSERT_EQ(std::bit_cast<std::uint32_t>(*read.Get<float>(k)),
               std::bit_cast<std::uint32_t>(*values.Get<float>(k)))
+        << k;
+}
+
+// Decimal texts of every length, near halfway between two floats among them, read as one list by
+// the fast reader and by the detailed one: each gives the float nearest to the text.
+TEST_F(ChartFileRoundTripTest, DecimalsReadAsTheNearestFloat) {
+  std::mt19937_64 random(2026);
+  std::string list = "{\"XData\": [";
+  for (int k = 0; k < 20000; ++k) {
+    char text[64];
+    if (k % 2) {
+      // Just below, at or above the middle between two floats.
+      const float f =
+          std::bit_cast<float>(0x0d000000u + static_cast<std::uint32_t>(random() % 0x3e000000u));
+      const double middle = (static_cast<double>(f) + std::nextafter(f, 1e30f)) / 2;
+      std::snprintf(text, sizeof text, "%.*g", static_cast<int>(9 + k % 9), middle);
+    } else {
+      const auto digits = static_cast<unsigned long long>(random() % 10'000'000'000'000'000'000ull);
+      const int places = 1 + static_cast<int>(random() % 22);
+      std::snprintf(text, sizeof text, "%s%llu", k % 4 ? "" : "-", digits >> (random() % 64));
+      std::string t = text;
+      const std::size_t digits_from = t[0] == '-' ? 1 : 0;
+      if (t.size() - digits_from > static_cast<std::size_t>(places))
+        t.insert(t.size() - static_cast<std::size_t>(places), ".");
+      else
+        t.insert(digits_from, "0.");
+      std::snprintf(text, sizeof text, "%s", t.c_str());
+    }
+    (list += k ? ", " : "") += text;
+  }
+  list += "]}";
+  ChartObject fast = NewChart(), detailed = NewChart();
+  ASSERT_TRUE(ApplyChartText(list, "decimals.json", fast).ok());
+  ASSERT_TRUE(ApplyChartTextInDetail(list, "decimals.json", detailed).ok());
+  const VArray a = *fast.GetArray(MemberNamed(fast, "XData"));
+  const VArray b = *detailed.GetArray(MemberNamed(detailed, "XData"));
+  ASSERT_EQ(a.size(), 20000u);
+  for (std::size_t k = 0; k < a.size(); ++k)
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(*a.Get<float>(k)),
+              std::bit_cast<std::uint32_t>(*b.Get<float>(k)))
         << k;
 }
 

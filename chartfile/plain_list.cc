@@ -1,0 +1,134 @@
+#include "chartfile/plain_list.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+#include "chartfile/number_token.h"
+
+namespace ostrevin {
+namespace {
+
+// A cursor over the text. The parser has already checked the text's brackets, commas and UTF-8;
+// the values themselves are checked here.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
+
+  void SkipBlanks() {
+    while (p_ != end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) ++p_;
+  }
+  bool Take(char c) {
+    SkipBlanks();
+    if (p_ == end_ || *p_ != c) return false;
+    ++p_;
+    return true;
+  }
+  bool AtEnd(char c) {
+    SkipBlanks();
+    return p_ != end_ && *p_ == c;
+  }
+
+  // One value, up to the comma or bracket after it.
+  template <class T>
+  bool Read(T& out) {
+    SkipBlanks();
+    const char* from = p_;
+    if constexpr (std::is_same_v<T, std::string>) {
+      if (p_ == end_ || *p_++ != '"') return false;
+      from = p_;
+      while (p_ != end_ && *p_ != '"') {
+        if (*p_ == '\\' || static_cast<unsigned char>(*p_) < 0x20) return false;
+        ++p_;
+      }
+      if (p_ == end_) return false;
+      out.assign(from, static_cast<std::size_t>(p_++ - from));
+      return true;
+    } else if constexpr (std::is_same_v<T, unsigned char>) {
+      // A number for a Boolean takes the parser's way. What follows a literal is checked by the
+      // caller, as after every value: a comma or a bracket.
+      if (Starts("true")) {
+        out = 1;
+      } else if (Starts("false")) {
+        out = 0;
+      } else {
+        return false;
+      }
+      return true;
+    } else {
+      if constexpr (std::is_same_v<T, float>) {
+        if (std::optional<float> f = ShortDecimalAt(p_, end_); f && !InNumber()) {
+          out = *f;
+          return true;
+        }
+        p_ = from;
+      }
+      while (InNumber()) ++p_;
+      return ReadNumberQuickly(std::string_view(from, static_cast<std::size_t>(p_ - from)), out);
+    }
+  }
+
+ private:
+  bool Starts(std::string_view literal) {
+    if (static_cast<std::size_t>(end_ - p_) < literal.size() ||
+        std::string_view(p_, literal.size()) != literal)
+      return false;
+    p_ += literal.size();
+    return true;
+  }
+  // Whether the character at the cursor may be part of a number's text.
+  bool InNumber() const {
+    if (p_ == end_) return false;
+    const char c = *p_;
+    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+  }
+
+  const char* p_;
+  const char* end_;
+};
+
+// The items of one list up to its closing bracket; how many in `count`.
+template <class T>
+bool ReadItems(Cursor& at, std::vector<T>& items, std::size_t& count) {
+  count = 0;
+  if (!at.Take('[')) return false;
+  if (at.Take(']')) return true;
+  do {
+    items.emplace_back();
+    if (!at.Read(items.back())) return false;
+    ++count;
+  } while (at.Take(','));
+  return at.Take(']');
+}
+
+}  // namespace
+
+template <class T>
+bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::size_t& rows,
+                   std::size_t& columns) {
+  Cursor at(text);
+  if (rank == 1) return ReadItems(at, items, rows);
+  rows = 0;
+  if (!at.Take('[')) return false;
+  if (at.Take(']')) return true;
+  do {
+    std::size_t length = 0;
+    if (at.AtEnd('[') == false || !ReadItems(at, items, length)) return false;
+    if (++rows == 1) columns = length;
+    if (length != columns) return false;
+  } while (at.Take(','));
+  return at.Take(']');
+}
+
+template bool ReadPlainList(std::string_view, int, std::vector<float>&, std::size_t&, std::size_t&);
+template bool ReadPlainList(std::string_view, int, std::vector<std::int16_t>&, std::size_t&,
+                            std::size_t&);
+template bool ReadPlainList(std::string_view, int, std::vector<std::int32_t>&, std::size_t&,
+                            std::size_t&);
+template bool ReadPlainList(std::string_view, int, std::vector<unsigned char>&, std::size_t&,
+                            std::size_t&);
+template bool ReadPlainList(std::string_view, int, std::vector<std::string>&, std::size_t&,
+                            std::size_t&);
+
+}  // namespace ostrevin
