@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "chart/chart_file_text.h"
 #include "chart/chart_layout.h"
+#include "chart/chart_members.h"
 #include "chart/control_constants.h"
 #include "chart/control_limits.h"
 #include "values/numeric_text.h"

@@ -1,5 +1,7 @@
 #include "chart/chart_members.h"
 
+#include "chartfile/chart_file.h"
+
 #include <span>
 #include <type_traits>
 
@@ -50,6 +52,13 @@ Variant SinglePairs(const std::vector<std::array<float, 2>>& rows) {
 }
 Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows) {
   return Pairs<unsigned char>(VarType::Boolean, rows);
+}
+
+Result<std::string> ChartFileText(const ChartMembers& members) {
+  std::vector<NamedValue> named;
+  named.reserve(members.size());
+  for (const ChartMember& m : members) named.push_back({Info(m.id).name, &m.value});
+  return WrappedChartFileText(named);
 }
 
 }  // namespace ostrevin

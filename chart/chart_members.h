@@ -29,6 +29,9 @@ Variant StringList(const std::vector<std::string>& values);
 Variant SinglePairs(const std::vector<std::array<float, 2>>& rows);
 Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows);
 
+// The chart-file text of `members`, laid out as the example charts are (WrappedChartFileText).
+Result<std::string> ChartFileText(const ChartMembers& members);
+
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_CHART_CHART_MEMBERS_H_

@@ -2,11 +2,13 @@
 #define OSTREVIN_CHARTFILE_CHART_FILE_H_
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "chartfile/chart_access.h"
 #include "values/error.h"
+#include "values/variant.h"
 
 namespace ostrevin {
 
@@ -28,6 +30,17 @@ Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart);
 // still at their initial value are left out. Fails for values a chart file cannot hold (a Single
 // that is not finite, a text that is not UTF-8) and when the container cannot be read.
 Result<std::string> ChartFileText(const ChartAccess& chart);
+
+// A member's name, as the chart file spells it, and its value.
+struct NamedValue {
+  std::string_view name;
+  const Variant* value;
+};
+
+// The chart-file text of `members` in their order, laid out for reading: each array written
+// whole as a plain list, on one line when it fits in 100 columns, else wrapped over indented
+// lines filled up to 100. Fails as ChartFileText does, naming the member and index.
+Result<std::string> WrappedChartFileText(std::span<const NamedValue> members);
 
 // Writes ChartFileText(chart) to `path` through a temporary file in the same folder, flushed to
 // disk and renamed over `path`: the file holds the old chart or the new one, never a part.

@@ -90,6 +90,9 @@ void AppendSingle(std::string& out, float f) {
   out.append(buffer, end);
 }
 
+// The width of a list that is never wrapped.
+constexpr std::size_t kOneLine = 0;
+
 // Appends one value. In a Variant array (`tagged`) an Integer or Long carries its type as a tag;
 // a bare number there reads back as a Single. Errors name neither member nor index.
 Status AppendValue(std::string& out, const Variant& v, bool tagged) {
@@ -140,30 +143,122 @@ std::vector<std::int32_t> IndexesAt(const VArray& array, std::size_t flat) {
           array.bounds(1).lower + static_cast<std::int32_t>(flat % columns)};
 }
 
-// Appends `count` elements from storage position `from` as a JSON list.
-Status AppendList(std::string& out, std::string_view name, const VArray& array, std::size_t from,
-                  std::size_t count) {
-  const bool tagged = array.element_type() == VarType::Variant;
-  out += '[';
-  for (std::size_t flat = from; flat < from + count; ++flat) {
-    if (flat > from) out += ", ";
-    if (Status appended = AppendValue(out, array.At(flat), tagged); !appended)
-      return appended.error().WithContext(DescribeElement(name, IndexesAt(array, flat)));
+// The per-place lines repeat a few values place after place: each of the last two Singles
+// written is remembered with its text.
+class SingleTexts {
+ public:
+  void Append(std::string& out, float f) {
+    const auto bits = std::bit_cast<std::uint32_t>(f);
+    for (const Remembered& r : last_) {
+      if (r.size > 0 && r.bits == bits) {
+        out.append(r.text, r.size);
+        return;
+      }
+    }
+    Remembered& r = last_[next_];
+    next_ ^= 1;
+    const std::size_t from = out.size();
+    AppendSingle(out, f);
+    r.bits = bits;
+    r.size = out.size() - from;
+    out.copy(r.text, r.size, from);
   }
-  out += ']';
+
+ private:
+  struct Remembered {
+    std::uint32_t bits = 0;
+    std::size_t size = 0;  // 0: nothing remembered yet
+    char text[48];
+  };
+  Remembered last_[2];
+  int next_ = 0;
+};
+
+// One element, read straight from the storage where it holds numbers or Booleans.
+Status AppendElement(std::string& out, const VArray& array, std::size_t flat,
+                     SingleTexts& singles) {
+  if (const auto stored = array.Elements<float>(); !stored.empty()) {
+    if (!std::isfinite(stored[flat])) return AppendValue(out, Variant(stored[flat]), false);
+    singles.Append(out, stored[flat]);
+  } else if (const auto integers = array.Elements<std::int16_t>(); !integers.empty()) {
+    AppendNumber(out, integers[flat]);
+  } else if (const auto longs = array.Elements<std::int32_t>(); !longs.empty()) {
+    AppendNumber(out, longs[flat]);
+  } else if (const auto booleans = array.Elements<unsigned char>(); !booleans.empty()) {
+    out += booleans[flat] != 0 ? "true" : "false";
+  } else {
+    return AppendValue(out, array.At(flat), array.element_type() == VarType::Variant);
+  }
   return Ok{};
 }
 
-// Appends the first `rows` rows of a two-index array, one list per first index.
-Status AppendRows(std::string& out, std::string_view name, const VArray& array, std::size_t rows) {
-  const auto columns = static_cast<std::size_t>(array.bounds(1).count());
-  out += '[';
-  for (std::size_t r = 0; r < rows; ++r) {
-    if (r > 0) out += ", ";
-    if (Status appended = AppendList(out, name, array, r * columns, columns); !appended)
-      return appended;
+// The items of a list, one after another in `text`, each ending where `ends` says.
+struct Items {
+  std::string text;
+  std::vector<std::size_t> ends;
+  SingleTexts singles;
+
+  void Clear() {
+    text.clear();
+    ends.clear();
   }
-  out += ']';
+};
+
+// Gathers `count` items from storage position `from`: elements of a one-index array, else rows
+// of a two-index array, each row written as a list.
+Status GatherItems(Items& items, std::string_view name, const VArray& array, std::size_t from,
+                   std::size_t count) {
+  const std::size_t columns =
+      array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
+  for (std::size_t item = 0; item < count; ++item) {
+    const std::size_t first = from + item * columns;
+    if (array.rank() == 2) items.text += '[';
+    for (std::size_t flat = first; flat < first + columns; ++flat) {
+      if (flat > first) items.text += ", ";
+      if (Status appended = AppendElement(items.text, array, flat, items.singles); !appended)
+        return appended.error().WithContext(DescribeElement(name, IndexesAt(array, flat)));
+    }
+    if (array.rank() == 2) items.text += ']';
+    items.ends.push_back(items.text.size());
+  }
+  return Ok{};
+}
+
+// The gathered items as a list: on one line when the line, after a key `key_width` wide, fits
+// in `width` columns, else wrapped over indented lines, each filled up to `width`.
+void AppendLaidOut(std::string& out, const Items& items, std::size_t key_width, std::size_t width) {
+  const std::string_view text = items.text;
+  const std::vector<std::size_t>& ends = items.ends;
+  const std::size_t one_line = text.size() + (ends.empty() ? 0 : 2 * (ends.size() - 1));
+  if (width == kOneLine || key_width + one_line + 6 <= width) {
+    out += '[';
+    for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++])
+      (out += k > 0 ? ", " : "").append(text.substr(from, ends[k] - from));
+    out += ']';
+    return;
+  }
+  out += '[';
+  if (ends.empty()) out += "\n    ";
+  std::size_t line = 0;  // the length of the line so far, without its indent
+  for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++]) {
+    const std::string_view item = text.substr(from, ends[k] - from);
+    if (line > 0 && 4 + line + 2 + item.size() + 2 > width) {
+      out += ',';
+      line = 0;
+    }
+    out += line == 0 ? "\n    " : ", ";
+    out.append(item);
+    line += (line > 0 ? 2 : 0) + item.size();
+  }
+  out += "\n  ]";
+}
+
+// Appends `count` items from storage position `from` as a list on one line.
+Status AppendList(std::string& out, std::string_view name, const VArray& array, std::size_t from,
+                  std::size_t count) {
+  Items items;
+  if (Status gathered = GatherItems(items, name, array, from, count); !gathered) return gathered;
+  AppendLaidOut(out, items, 0, kOneLine);
   return Ok{};
 }
 
@@ -231,7 +326,7 @@ Status AppendFixed(std::string& out, std::string_view name, const VArray& array)
   while (used > 0 && IsInitial(array.At(used - 1), initial)) --used;
   if (array.rank() == 1) return AppendList(out, name, array, 0, used);
   const auto columns = static_cast<std::size_t>(array.bounds(1).count());
-  return AppendRows(out, name, array, columns == 0 ? 0 : (used + columns - 1) / columns);
+  return AppendList(out, name, array, 0, columns == 0 ? 0 : (used + columns - 1) / columns);
 }
 
 // The elements that are not initial, as an object of index keys: {"2": 5.5, "17": 6}.
@@ -279,9 +374,8 @@ Status AppendReplaceable(std::string& out, const Member& info, const VArray& arr
       ((out += ", \"type\": \"") += VarTypeName(array.element_type())) += '"';
     out += ", \"values\": ";
   }
-  Status appended =
-      two ? AppendRows(out, info.name, array, static_cast<std::size_t>(array.bounds(0).count()))
-          : AppendList(out, info.name, array, 0, array.size());
+  const std::size_t items = two ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
+  Status appended = AppendList(out, info.name, array, 0, items);
   if (!plain) out += '}';
   return appended;
 }
@@ -321,6 +415,45 @@ Result<std::string> ChartFileText(const ChartAccess& chart) {
     first = false;
   }
   out += first ? "}\n" : "\n}\n";
+  return out;
+}
+
+Result<std::string> WrappedChartFileText(std::span<const NamedValue> members) {
+  constexpr std::size_t kWidth = 100;
+  // Room for the longest text an element may take, so that the texts never grow by copying:
+  // pages reserved and not written are never touched.
+  constexpr std::size_t kRoomPerElement = 32;
+  std::size_t elements = 0, longest = 0;
+  for (const NamedValue& m : members) {
+    const std::size_t n = m.value->IsArray() ? m.value->array().size() : 1;
+    elements += n;
+    longest = std::max(longest, n);
+  }
+  std::string out = "{";
+  out.reserve(kRoomPerElement * elements + 4096);
+  Items items;
+  items.text.reserve(kRoomPerElement * longest);
+  items.ends.reserve(longest);
+  for (const NamedValue& m : members) {
+    out += &m == &members.front() ? "\n  " : ",\n  ";
+    const std::size_t key_start = out.size();
+    AppendString(out, m.name);
+    const std::size_t key_width = out.size() - key_start;
+    out += ": ";
+    if (!m.value->IsArray()) {
+      if (Status appended = AppendValue(out, *m.value, false); !appended)
+        return appended.error().WithContext(m.name);
+      continue;
+    }
+    const VArray& array = m.value->array();
+    items.Clear();
+    const std::size_t count =
+        array.rank() == 2 ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
+    if (Status gathered = GatherItems(items, m.name, array, 0, count); !gathered)
+      return gathered.error();
+    AppendLaidOut(out, items, key_width, kWidth);
+  }
+  out += members.empty() ? "}\n" : "\n}\n";
   return out;
 }
 

@@ -1,4 +1,4 @@
-#include "chart/chart_file_text.h"
+#include "chart/chart_members.h"
 
 #include <gtest/gtest.h>
 
@@ -53,13 +53,6 @@ TEST(ChartFileTextTest, WrapsLongListsAndWritesShortestSingles) {
   ]
 }
 )");
-}
-
-TEST(ChartFileTextTest, RefusesTextThatIsNotUtf8) {
-  Result<std::string> text =
-      ChartFileText({{MemberId::HAxL, StringList({"Mon", "D\xFCsseldorf"})}});
-  ASSERT_FALSE(text.ok());
-  EXPECT_EQ(text.error().message(), "HAxL(1): a text that is not UTF-8");
 }
 
 // The scalars of a JSON value in order: itself, a list's items, or the items of a list's rows.
