@@ -449,6 +449,10 @@ struct IOstReportFindings : IOstUnknown {
   // The content of the report the last Show composed on the console, as one JSON document
   // (format "ostrevin-findings", docs/findings-json.md); empty before the first.
   virtual OstStatus GetFindingsJson(OstString* json) = 0;
+  // What graph `graph` of that report plots at each place from the first to the last, as the
+  // diagnosis read it: an array of Variants, Empty where the place holds no value, else its
+  // Single; an empty array for a graph the report did not diagnose.
+  virtual OstStatus GetPlottedValues(std::int16_t graph, OstVariant* values) = 0;
 
  protected:
   ~IOstReportFindings() = default;

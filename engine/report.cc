@@ -36,12 +36,14 @@ void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& pla
   const auto graphs = static_cast<std::int16_t>(report.graph_names.size());
   const TestChoice choice = ReadTestChoice(settings);
   for (std::int16_t g = 0; g < graphs; ++g) {
-    GraphReport graph{g, report.graph_names[static_cast<std::size_t>(g)], {}};
+    GraphReport graph{g, report.graph_names[static_cast<std::size_t>(g)], {}, {}};
+    graph.plotted.reserve(static_cast<std::size_t>(end) + 1);
     for (std::int32_t p = 0; p <= end; ++p) {
       const auto place = static_cast<std::int16_t>(p);
       const PlottedPoint point = PlottedValue(d, g, place);
       d.SetPGV(place, point.value);
       d.SetPGVI(place, point.flag);
+      graph.plotted.push_back(point);
     }
     graph.diagnosis = RunGraph(d, g, start, end, choice, platform);
     NoteLabels(d, graph.diagnosis, report.labels);

@@ -29,6 +29,7 @@ struct GraphReport {
   std::int16_t graph = 0;
   std::string name;  // GraphTypeName: empty for one-graph charts
   GraphDiagnosis diagnosis;
+  std::vector<PlottedPoint> plotted;  // PlottedValue at every place from 0 to end_place
 };
 
 // Everything a Diagnostics report says, decided once. ReportText (report_text.h) writes the text

@@ -35,6 +35,39 @@ Result<std::string> FindingsJsonOf(const ChartObject& chart) {
   return json.str();
 }
 
+}  // namespace
+
+Result<std::vector<std::vector<std::optional<float>>>> PlottedValuesOf(const ChartObject& chart,
+                                                                       std::size_t graphs) {
+  auto findings = chart.dispatch().object().As<IOstReportFindings>();
+  if (!findings) return Error::InvalidInput("the library gives no plotted values");
+  std::vector<std::vector<std::optional<float>>> all;
+  for (std::size_t g = 0; g < graphs; ++g) {
+    OwnedOstVariant values;
+    if (!OstSucceeded(findings->GetPlottedValues(static_cast<std::int16_t>(g), values.get())))
+      return Error::InvalidInput("the library gives no plotted values");
+    Result<Variant> read = ReadOstVariant(*values);
+    if (!read) return read.error();
+    if (!read->IsArray()) return Error::InvalidInput("the plotted values are not an array");
+    const VArray& array = read->array();
+    std::vector<std::optional<float>>& series = all.emplace_back();
+    series.reserve(array.size());
+    for (std::size_t k = 0; k < array.size(); ++k) {
+      const Variant value = array.At(k);
+      if (value.IsEmpty()) {
+        series.emplace_back();
+        continue;
+      }
+      Result<float> f = value.ToSingle();
+      if (!f) return f.error();
+      series.emplace_back(*f);
+    }
+  }
+  return all;
+}
+
+namespace {
+
 // Passes on what the container's message boxes showed.
 void PassOnMessages(IOstReportConsole& console, std::ostream& err) {
   OwnedOstString messages;

@@ -22,6 +22,11 @@ struct ConsoleDiagnosis {
   std::string findings_json;
 };
 
+// What each of the first `graphs` graphs of the last report composed on the console plots at
+// each place, as the library hands it over (IOstReportFindings::GetPlottedValues).
+Result<std::vector<std::vector<std::optional<float>>>> PlottedValuesOf(const ChartObject& chart,
+                                                                       std::size_t graphs);
+
 // Reads the chart file at `path` into a new container of the chosen library (--library) with its
 // message boxes on the console: what they show while the file is read goes to `err`.
 Result<ChartObject> ReadChartOnConsole(const std::string& path, const ParsedArgs& args,

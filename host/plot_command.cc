@@ -47,8 +47,10 @@ Result<PlotFormat> FormatOf(const std::string& output) {
 // The picture of the diagnosed chart, drawn by the renderer installed beside the library.
 Result<std::string> Draw(const ConsoleDiagnosis& done, const std::string& path, PlotFormat format,
                          const ParsedArgs& args) {
-  Result<PlotModel> model =
-      PlotModelOf(done.chart, done.findings_json, std::filesystem::path(path).filename().string());
+  Result<std::vector<PlottedSeries>> plotted = PlottedValuesOf(done.chart, 2);
+  if (!plotted) return plotted.error().WithContext(path);
+  Result<PlotModel> model = PlotModelOf(done.chart, done.findings_json, *plotted,
+                                        std::filesystem::path(path).filename().string());
   if (!model) return model.error().WithContext(path);
   return RenderPlotWithModule(std::filesystem::absolute(ChooseLibrary(args)).parent_path(), *model,
                               format);

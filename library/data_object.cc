@@ -46,9 +46,9 @@ OstStatus DataObject::GetIDsOfNames(const char* name, std::int32_t* dispid, OstE
 
 OstStatus DataObject::Invoke(std::int32_t dispid, std::uint16_t flags, const OstVariant* args,
                              std::int32_t arg_count, OstVariant* result, OstErrorInfo* error) {
-  return InvokeGuarded(
-      last_error_, args, arg_count, result, error,
-      [&](std::span<Variant> values) { return InvokeData(data_, dispid, flags, values); });
+  return InvokeGuarded(last_error_, args, arg_count, result, error, [&](std::span<Variant> values) {
+    return InvokeData(data_, dispid, flags, values);
+  });
 }
 
 OstStatus DataObject::GetLastErrorInfo(OstErrorInfo* error) {
@@ -92,6 +92,28 @@ OstStatus DataObject::GetFindingsJson(OstString* json) {
     auto* target = Required(json);
     // Written when asked for: most console diagnoses print the text only.
     *target = NewOstString(composed_ ? FindingsJson(*composed_) : std::string());
+    return kOstOk;
+  });
+}
+
+OstStatus DataObject::GetPlottedValues(std::int16_t graph, OstVariant* values) {
+  return Guarded(&last_error_, nullptr, [&] {
+    auto* target = Required(values);
+    std::vector<Variant> plotted;
+    if (composed_) {
+      for (const GraphReport& g : composed_->graphs) {
+        if (g.graph != graph) continue;
+        plotted.reserve(g.plotted.size());
+        for (const PlottedPoint& p : g.plotted) {
+          if (p.flag != 0)
+            plotted.emplace_back(p.value);
+          else
+            plotted.emplace_back();
+        }
+      }
+    }
+    const auto last = static_cast<std::int32_t>(plotted.size()) - 1;
+    *target = NewOstVariant(Variant(VArray(VarType::Variant, {{0, last}}, std::move(plotted))));
     return kOstOk;
   });
 }

@@ -78,6 +78,7 @@ class DataObject final : public IOstClsData,
 
   // IOstReportFindings
   OstStatus GetFindingsJson(OstString* json) override;
+  OstStatus GetPlottedValues(std::int16_t graph, OstVariant* values) override;
 
   // IOstDiagnosisOptions
   OstStatus SetSettingsFile(const char* path) override;

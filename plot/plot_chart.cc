@@ -41,24 +41,12 @@ class ArrayOf {
   VArray array_;
 };
 
-// A value and its flag: the value counts where the flag is non-zero.
-std::optional<float> Flagged(std::optional<float> value, std::optional<std::int16_t> flag) {
-  if (!value || !flag || *flag == 0) return std::nullopt;
-  return value;
-}
-
 struct ChartArrays {
-  ArrayOf x_data, x_flags, r_data, r_flags, gv, pgv_flags, labels, split;
+  ArrayOf labels, split;
   ArrayOf ucl, centre, lcl, ucl_shown, centre_shown, lcl_shown;
 
   Status Read(const ChartAccess& chart) {
     const std::pair<std::string_view, ArrayOf*> members[] = {
-        {"XData", &x_data},
-        {"XDataI", &x_flags},
-        {"RData", &r_data},
-        {"RDataI", &r_flags},
-        {"GV", &gv},
-        {"PGVI", &pgv_flags},
         {"HAxL", &labels},
         {"Split", &split},
         {"PointStatsUcl", &ucl},
@@ -72,27 +60,6 @@ struct ChartArrays {
       if (Status read = array->Read(chart, name); !read) return read;
     }
     return Ok{};
-  }
-
-  // What graph g plots at place p, by chart type: measurements and single series in XData, a
-  // measurements chart's moving ranges in RData (one per place after the first), both graphs of
-  // a subgroup chart in RData side by side, charts with varying limits and CuSum charts in GV.
-  std::optional<float> Value(std::int16_t type, std::int32_t g, std::int32_t p) const {
-    switch (type) {
-      case -7:
-        return Flagged(gv.At<float>(p), x_flags.At<std::int16_t>(p));
-      case -5:
-      case -4:
-        return Flagged(gv.At<float>(p), pgv_flags.At<std::int16_t>(p));
-      case -3:
-        return Flagged(r_data.At<float>(2 * p + g), r_flags.At<std::int16_t>(p));
-      case -1:
-        if (g == 0) break;
-        return Flagged(r_data.At<float>(p - 1), r_flags.At<std::int16_t>(p - 1));
-      default:
-        break;
-    }
-    return Flagged(x_data.At<float>(p), x_flags.At<std::int16_t>(p));
   }
 
   PlotLines Lines(std::int32_t g, std::int32_t p) const {
@@ -115,11 +82,9 @@ Result<std::int16_t> ScalarOf(const ChartAccess& chart, std::string_view name) {
 }  // namespace
 
 Result<PlotChartData> ReadPlotChart(const ChartAccess& chart, std::int16_t last_place,
-                                    std::size_t graphs) {
+                                    std::span<const PlottedSeries> plotted) {
   ChartArrays a;
   if (Status read = a.Read(chart); !read) return read.error();
-  Result<std::int16_t> type = ScalarOf(chart, "CType");
-  if (!type) return type.error();
   Result<std::int16_t> splits = ScalarOf(chart, "Splitp");
   if (!splits) return splits.error();
 
@@ -130,10 +95,12 @@ Result<PlotChartData> ReadPlotChart(const ChartAccess& chart, std::int16_t last_
     const std::optional<std::int16_t> first = a.split.At<std::int16_t>(s);
     if (first && *first > 0 && *first <= last_place) data.split_starts.push_back(*first);
   }
-  for (std::int32_t g = 0; g < static_cast<std::int32_t>(graphs); ++g) {
+  for (std::int32_t g = 0; g < static_cast<std::int32_t>(plotted.size()); ++g) {
     PlotGraphData graph;
+    const PlottedSeries& values = plotted[static_cast<std::size_t>(g)];
     for (std::int32_t p = 0; p <= last_place; ++p) {
-      graph.values.push_back(a.Value(*type, g, p));
+      const auto k = static_cast<std::size_t>(p);
+      graph.values.push_back(k < values.size() ? values[k] : std::nullopt);
       graph.lines.push_back(a.Lines(g, p));
     }
     data.graphs.push_back(std::move(graph));
@@ -142,11 +109,14 @@ Result<PlotChartData> ReadPlotChart(const ChartAccess& chart, std::int16_t last_
 }
 
 Result<PlotModel> PlotModelOf(const ChartAccess& chart, std::string_view findings_json,
+                              std::span<const PlottedSeries> plotted,
                               std::string_view fallback_title) {
   Result<PlotDiagnosis> diagnosis = ReadPlotFindings(findings_json);
   if (!diagnosis) return diagnosis.error();
+  if (plotted.size() < diagnosis->findings.graphs.size())
+    return Error::InvalidInput("the library gave the values of fewer graphs than it diagnosed");
   Result<PlotChartData> data =
-      ReadPlotChart(chart, diagnosis->last_place, diagnosis->findings.graphs.size());
+      ReadPlotChart(chart, diagnosis->last_place, plotted.first(diagnosis->findings.graphs.size()));
   if (!data) return data.error();
   PlotModel model = BuildPlotModel(*data, diagnosis->findings);
   if (model.title.empty()) model.title = fallback_title;

@@ -30,7 +30,8 @@ class PlotCommandTest : public ::testing::Test {
     args.options = {{"--settings", settings}, {"--library", LibraryUnderTest().string()}};
     std::ostringstream err;
     ConsoleDiagnosis done = DiagnoseOnConsole(chart, args, true, err).ValueOrThrow();
-    return PlotModelOf(done.chart, done.findings_json, "untitled").ValueOrThrow();
+    const std::vector<PlottedSeries> plotted = PlottedValuesOf(done.chart, 2).ValueOrThrow();
+    return PlotModelOf(done.chart, done.findings_json, plotted, "untitled").ValueOrThrow();
   }
 
   fs::path dir;
