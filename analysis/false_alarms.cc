@@ -1,7 +1,10 @@
 #include "analysis/false_alarms.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
+#include <span>
+#include <thread>
 
 #include "analysis/stable_chart.h"
 #include "engine/run_driver.h"
@@ -34,11 +37,24 @@ struct CopiedSettings {
   TestChoice choice;  // what every diagnosis of the estimate uses
 };
 
-struct Tally {
+// A switched-on test and the settings that switch it on alone.
+struct Judged {
   TestId test;
   std::unique_ptr<CopiedSettings> alone;
-  std::int32_t charts = 0;
-  std::int64_t points = 0;
+};
+
+// What a share of the charts gave: for each judged test, then for all together, the charts with a
+// signal and the points up to each chart's first signal.
+struct Counts {
+  explicit Counts(std::size_t tests) : charts(tests + 1, 0), points(tests + 1, 0) {}
+  void Add(const Counts& other) {
+    for (std::size_t k = 0; k < charts.size(); ++k) {
+      charts[k] += other.charts[k];
+      points[k] += other.points[k];
+    }
+  }
+  std::vector<std::int32_t> charts;
+  std::vector<std::int64_t> points;
 };
 
 // The earliest first place and the earliest last place of the test's findings, if it has any.
@@ -66,13 +82,13 @@ std::optional<Span> Findings(const GraphDiagnosis& diagnosis, TestId test) {
 // The smallest end place at which the test finds something. A signal, once complete, stays in
 // every longer stretch of the chart, and none is complete before the earliest finding starts or
 // after the earliest one ends; so a bisection between those two places finds it.
-std::int16_t FirstSignal(StableChart& chart, const Tally& tally, Span span) {
+std::int16_t FirstSignal(StableChart& chart, const Judged& judged, Span span) {
   std::int16_t lo = span.first, hi = span.last;
   while (lo < hi) {
     const auto mid = static_cast<std::int16_t>(lo + (hi - lo) / 2);
     const GraphDiagnosis upTo =
-        RunGraph(chart.data(), 0, 0, mid, tally.alone->choice, chart.platform());
-    if (Findings(upTo, tally.test))
+        RunGraph(chart.data(), 0, 0, mid, judged.alone->choice, chart.platform());
+    if (Findings(upTo, judged.test))
       hi = mid;
     else
       lo = static_cast<std::int16_t>(mid + 1);
@@ -81,19 +97,44 @@ std::int16_t FirstSignal(StableChart& chart, const Tally& tally, Span span) {
 }
 
 // The switched-on tests that judge graph 0 of a one-graph chart.
-std::vector<Tally> SwitchedOn(const DiagnosisSettings& settings) {
-  std::vector<Tally> tallies;
+std::vector<Judged> SwitchedOn(const DiagnosisSettings& settings) {
+  std::vector<Judged> judged;
   for (const TestEntry& t : AllTests()) {
     if (t.mr == MovingRangeCase::kOnly || t.run == nullptr || !settings.GetCheckFor(t.key))
       continue;
-    tallies.push_back({t.id, std::make_unique<CopiedSettings>(settings, t.id)});
+    judged.push_back({t.id, std::make_unique<CopiedSettings>(settings, t.id)});
   }
-  return tallies;
+  return judged;
 }
 
 SignalRate Rate(std::optional<TestId> test, std::int32_t charts, std::int64_t points,
                 std::int32_t runs) {
   return {test, charts, ShareInterval(charts, runs), points, RunLengthInterval(points, charts)};
+}
+
+// Diagnoses the charts whose values are `values`, `points` after `points`, and counts their
+// signals.
+void DiagnoseCharts(std::span<const float> values, std::int16_t points, const TestChoice& choice,
+                    const std::vector<Judged>& judged, StableChart& chart, Counts& counts) {
+  const std::size_t all = judged.size();
+  const auto size = static_cast<std::size_t>(points);
+  for (std::size_t from = 0; from < values.size(); from += size) {
+    chart.Set(values.subspan(from, size));
+    const GraphDiagnosis whole = RunGraph(chart.data(), 0, 0, static_cast<std::int16_t>(points - 1),
+                                          choice, chart.platform());
+    std::int32_t first_any = points;  // no signal: the whole chart
+    for (std::size_t k = 0; k < all; ++k) {
+      std::int32_t first = points;
+      if (const std::optional<Span> span = Findings(whole, judged[k].test)) {
+        first = FirstSignal(chart, judged[k], *span);
+        ++counts.charts[k];
+      }
+      counts.points[k] += std::min<std::int32_t>(first + 1, points);
+      first_any = std::min(first_any, first);
+    }
+    counts.charts[all] += first_any < points;
+    counts.points[all] += std::min<std::int32_t>(first_any + 1, points);
+  }
 }
 
 }  // namespace
@@ -104,34 +145,48 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
   if (points < 1 || runs < 1)
     return Error::InvalidInput("a false-alarm estimate needs 1 or more points and runs");
   const CopiedSettings copy(settings, std::nullopt);
-  std::vector<Tally> tallies = SwitchedOn(copy.settings);
-  StableChart chart(points);
+  const std::vector<Judged> judged = SwitchedOn(copy.settings);
   NormalSource normal(seed);
-  std::vector<float> values(static_cast<std::size_t>(points));
-  Tally all{TestId::kAboveUCL, nullptr};
+  // The charts are drawn in order from one source, a block at a time; a second thread diagnoses
+  // the second half of each block while this one diagnoses the first. The counts are sums, so the
+  // estimate is the same as one thread's.
+  StableChart mine(points), helper(points);
+  Counts counts(judged.size()), helped(judged.size());
+  constexpr std::int32_t kBlock = 512;
+  const auto size = static_cast<std::size_t>(points);
+  std::vector<float> values(static_cast<std::size_t>(kBlock) * size);
   const std::int32_t step = std::max(1, runs / 100);
-  for (std::int32_t run = 1; run <= runs; ++run) {
-    for (float& v : values) v = static_cast<float>(normal.Next());
-    chart.Set(values);
-    const GraphDiagnosis whole = RunGraph(chart.data(), 0, 0, static_cast<std::int16_t>(points - 1),
-                                          copy.choice, chart.platform());
-    std::int32_t first_any = points;  // no signal: the whole chart
-    for (Tally& tally : tallies) {
-      std::int32_t first = points;
-      if (const std::optional<Span> span = Findings(whole, tally.test)) {
-        first = FirstSignal(chart, tally, *span);
-        ++tally.charts;
+  for (std::int32_t done = 0; done < runs;) {
+    const std::int32_t block = std::min(kBlock, runs - done);
+    const std::span<float> drawn(values.data(), static_cast<std::size_t>(block) * size);
+    for (float& v : drawn) v = static_cast<float>(normal.Next());
+    const std::size_t half = static_cast<std::size_t>(block / 2) * size;
+    std::exception_ptr failed;
+    std::thread second([&] {
+      try {
+        DiagnoseCharts(drawn.subspan(half), points, copy.choice, judged, helper, helped);
+      } catch (...) {
+        failed = std::current_exception();
       }
-      tally.points += std::min<std::int32_t>(first + 1, points);
-      first_any = std::min(first_any, first);
+    });
+    try {
+      DiagnoseCharts(drawn.first(half), points, copy.choice, judged, mine, counts);
+    } catch (...) {
+      second.join();
+      throw;
     }
-    all.charts += first_any < points;
-    all.points += std::min<std::int32_t>(first_any + 1, points);
-    if (progress && (run % step == 0 || run == runs)) progress(run, runs);
+    second.join();
+    if (failed) std::rethrow_exception(failed);
+    for (std::int32_t run = done + 1; run <= done + block; ++run)
+      if (progress && (run % step == 0 || run == runs)) progress(run, runs);
+    done += block;
   }
+  counts.Add(helped);
+  const std::size_t all = judged.size();
   FalseAlarmEstimate estimate{
-      points, runs, seed, {}, Rate(std::nullopt, all.charts, all.points, runs)};
-  for (const Tally& t : tallies) estimate.tests.push_back(Rate(t.test, t.charts, t.points, runs));
+      points, runs, seed, {}, Rate(std::nullopt, counts.charts[all], counts.points[all], runs)};
+  for (std::size_t k = 0; k < all; ++k)
+    estimate.tests.push_back(Rate(judged[k].test, counts.charts[k], counts.points[k], runs));
   return estimate;
 }
 

@@ -57,7 +57,7 @@ StableChart::StableChart(std::int16_t points) {
   d.SetQuickPGVI(Filled(VarType::Integer, points, false, std::int16_t{1}));
 }
 
-void StableChart::Set(const std::vector<float>& values) {
+void StableChart::Set(std::span<const float> values) {
   // The report composer copies XData into PGV before the run driver reads it; done here directly.
   for (std::size_t k = 0; k < values.size(); ++k) {
     data_.SetXData(static_cast<std::int16_t>(k), values[k]);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "addon/cls_data.h"
@@ -33,7 +34,7 @@ class StableChart {
   StableChart(const StableChart&) = delete;
   StableChart& operator=(const StableChart&) = delete;
 
-  void Set(const std::vector<float>& values);
+  void Set(std::span<const float> values);
   const clsData& data() const { return data_; }
   Platform& platform() { return platform_; }
 
