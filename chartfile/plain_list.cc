@@ -69,6 +69,11 @@ class Cursor {
     }
   }
 
+  // How many bytes of `text`, where the cursor started, it has passed.
+  std::size_t Consumed(std::string_view text) const {
+    return static_cast<std::size_t>(p_ - text.data());
+  }
+
  private:
   bool Starts(std::string_view literal) {
     if (static_cast<std::size_t>(end_ - p_) < literal.size() ||
@@ -106,29 +111,43 @@ bool ReadItems(Cursor& at, std::vector<T>& items, std::size_t& count) {
 
 template <class T>
 bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::size_t& rows,
-                   std::size_t& columns) {
+                   std::size_t& columns, std::size_t& length) {
   Cursor at(text);
-  if (rank == 1) return ReadItems(at, items, rows);
-  rows = 0;
-  if (!at.Take('[')) return false;
-  if (at.Take(']')) return true;
-  do {
-    std::size_t length = 0;
-    if (at.AtEnd('[') == false || !ReadItems(at, items, length)) return false;
-    if (++rows == 1) columns = length;
-    if (length != columns) return false;
-  } while (at.Take(','));
-  return at.Take(']');
+  auto read = [&] {
+    if (rank == 1) return ReadItems(at, items, rows);
+    rows = 0;
+    if (!at.Take('[')) return false;
+    if (at.Take(']')) return true;
+    do {
+      std::size_t row_length = 0;
+      if (!at.AtEnd('[') || !ReadItems(at, items, row_length)) return false;
+      if (++rows == 1) columns = row_length;
+      if (row_length != columns) return false;
+    } while (at.Take(','));
+    return at.Take(']');
+  };
+  if (!read()) return false;
+  length = at.Consumed(text);
+  return true;
 }
 
-template bool ReadPlainList(std::string_view, int, std::vector<float>&, std::size_t&, std::size_t&);
-template bool ReadPlainList(std::string_view, int, std::vector<std::int16_t>&, std::size_t&,
-                            std::size_t&);
-template bool ReadPlainList(std::string_view, int, std::vector<std::int32_t>&, std::size_t&,
-                            std::size_t&);
-template bool ReadPlainList(std::string_view, int, std::vector<unsigned char>&, std::size_t&,
-                            std::size_t&);
-template bool ReadPlainList(std::string_view, int, std::vector<std::string>&, std::size_t&,
-                            std::size_t&);
+template <class T>
+bool ReadPlainScalar(std::string_view text, T& out, std::size_t& length) {
+  Cursor at(text);
+  if (!at.Read(out)) return false;
+  length = at.Consumed(text);
+  return true;
+}
+
+#define OSTREVIN_PLAIN(T)                                                                         \
+  template bool ReadPlainList(std::string_view, int, std::vector<T>&, std::size_t&, std::size_t&, \
+                              std::size_t&);                                                      \
+  template bool ReadPlainScalar(std::string_view, T&, std::size_t&);
+OSTREVIN_PLAIN(float)
+OSTREVIN_PLAIN(std::int16_t)
+OSTREVIN_PLAIN(std::int32_t)
+OSTREVIN_PLAIN(unsigned char)
+OSTREVIN_PLAIN(std::string)
+#undef OSTREVIN_PLAIN
 
 }  // namespace ostrevin

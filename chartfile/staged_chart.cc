@@ -209,8 +209,9 @@ bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
   items.reserve(lists.hint);
   const char* start = v.raw_json_token().data();
   const std::size_t columns_before = columns;
+  std::size_t length = 0;
   if (ReadPlainList(std::string_view(start, static_cast<std::size_t>(lists.text_end - start)), rank,
-                    items, rows, columns)) {
+                    items, rows, columns, length)) {
     lists.hint = items.size();
     return true;
   }
@@ -245,8 +246,35 @@ bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
   return true;
 }
 
+// A value where the plain reader stands: the text from its first character on, and once it is
+// read, how many bytes it took.
+struct PlainValue {
+  std::string_view rest;
+  std::size_t length = 0;
+};
+
+template <class T>
+bool ReadList(PlainValue& v, int rank, std::vector<T>& items, std::size_t& rows,
+              std::size_t& columns, Lists& lists) {
+  items.reserve(lists.hint);
+  if (!ReadPlainList(v.rest, rank, items, rows, columns, v.length)) return false;
+  lists.hint = items.size();
+  return true;
+}
+
+std::optional<Variant> ScalarOf(PlainValue& v, VarType type) {
+  std::optional<Variant> out;
+  WithStorage(type, [&](auto value) {
+    if (!ReadPlainScalar(v.rest, value, v.length)) return false;
+    out = AsVariant(std::move(value));
+    return true;
+  });
+  return out;
+}
+
 // A list for a replaceable member: a whole new array of the member's type from index 0.
-bool StageWhole(od::value& v, const Member& m, StagedMember& out, Lists& lists) {
+template <class Value>
+bool StageWhole(Value& v, const Member& m, StagedMember& out, Lists& lists) {
   return WithStorage(m.type, [&](auto zero) {
     using T = decltype(zero);
     std::vector<T> items;
@@ -268,7 +296,8 @@ bool StageWhole(od::value& v, const Member& m, StagedMember& out, Lists& lists) 
 }
 
 // A list for a fixed member: element by element from its first indexes.
-bool StageFromFirstIndex(od::value& v, const Member& m, StagedMember& out, Lists& lists) {
+template <class Value>
+bool StageFromFirstIndex(Value& v, const Member& m, StagedMember& out, Lists& lists) {
   return WithStorage(m.type, [&](auto zero) {
     using T = decltype(zero);
     std::vector<T> items;
@@ -347,6 +376,83 @@ bool StageValue(od::value& v, StagedMember& out, Lists& lists) {
   return false;
 }
 
+// The plain reader takes lists and scalars; an object is for the parser.
+bool StageValue(PlainValue& v, StagedMember& out, Lists& lists) {
+  const Member& m = *out.member;
+  if (m.kind == Member::Kind::kScalar) {
+    std::optional<Variant> value = ScalarOf(v, m.type);
+    if (!value) return false;
+    out.value = std::move(*value);
+    return true;
+  }
+  if (v.rest.empty() || v.rest[0] != '[') return false;
+  return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out, lists)
+                                        : StageWhole(v, m, out, lists);
+}
+
+// The member or property named `out.key`, with its value `v`.
+template <class Value>
+bool StageNamed(Value& v, const ChartAccess& chart, StagedMember& out, Lists& lists) {
+  if (std::optional<ChartAccess::Lookup> found = chart.Find(out.key)) {
+    out.member = found->member;
+    return StageValue(v, out, lists);
+  }
+  Result<const ChartAccess::Property*> property = WritableProperty(chart, out.key);
+  if (!property) return false;
+  std::optional<Variant> set = ScalarOf(v, (*property)->type);
+  if (!set) return false;
+  out.form = StagedMember::Form::kProperty;
+  out.property = *property;
+  out.value = std::move(*set);
+  return true;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+// The chart files that tools write, {"Key": [plain list] or plain scalar, ...}, read straight
+// from the text without the parser's structural pass: nullopt at the first thing that is not so,
+// and the parser then reads the whole text.
+std::optional<std::vector<StagedMember>> StagePlainText(std::string_view text,
+                                                        const ChartAccess& chart) {
+  if (!simdjson::validate_utf8(text.data(), text.size())) return std::nullopt;
+  std::size_t at = 0;
+  auto blanks = [&] {
+    while (at < text.size() && IsBlank(text[at])) ++at;
+  };
+  auto take = [&](char c) {
+    blanks();
+    if (at == text.size() || text[at] != c) return false;
+    ++at;
+    return true;
+  };
+  std::vector<StagedMember> members;
+  if (!take('{')) return std::nullopt;
+  if (!take('}')) {
+    Lists lists{text.data() + text.size()};
+    do {
+      if (!take('"')) return std::nullopt;
+      const std::size_t end = text.find('"', at);
+      if (end == text.npos) return std::nullopt;
+      StagedMember& member = members.emplace_back();
+      member.key = text.substr(at, end - at);
+      member.offset = at;
+      if (!IsPlainKey(member.key)) return std::nullopt;
+      at = end + 1;
+      if (!take(':')) return std::nullopt;
+      blanks();
+      PlainValue value{text.substr(at)};
+      if (!StageNamed(value, chart, member, lists)) return std::nullopt;
+      at += value.length;
+    } while (take(','));
+    if (!take('}')) return std::nullopt;
+  }
+  blanks();
+  if (at != text.size()) return std::nullopt;
+  return members;
+}
+
 // The key of a top-level field and its place in the text.
 bool KeyOf(od::field& field, const char* base, std::string_view text, StagedMember& out) {
   const char* raw = field.key().raw();  // just past the opening quote
@@ -362,18 +468,7 @@ bool StageField(od::field& field, const char* base, std::string_view text, const
                 StagedMember& out, Lists& lists) {
   if (!KeyOf(field, base, text, out)) return false;
   od::value value = field.value();
-  if (std::optional<ChartAccess::Lookup> found = chart.Find(out.key)) {
-    out.member = found->member;
-    return StageValue(value, out, lists);
-  }
-  Result<const ChartAccess::Property*> property = WritableProperty(chart, out.key);
-  if (!property) return false;
-  std::optional<Variant> set = ScalarOf(value, (*property)->type);
-  if (!set) return false;
-  out.form = StagedMember::Form::kProperty;
-  out.property = *property;
-  out.value = std::move(*set);
-  return true;
+  return StageNamed(value, chart, out, lists);
 }
 
 }  // namespace
@@ -399,6 +494,7 @@ Status StagedMember::PutInto(ChartAccess& chart) const {
 std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, std::size_t readable,
                                                         const ChartAccess& chart) {
   static_assert(kStagingPadding == simdjson::SIMDJSON_PADDING);
+  if (std::optional<std::vector<StagedMember>> plain = StagePlainText(text, chart)) return plain;
   std::optional<simdjson::padded_string> copy;
   if (readable < text.size() + kStagingPadding) copy.emplace(text);
   const simdjson::padded_string_view padded =
