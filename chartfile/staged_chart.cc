@@ -60,11 +60,15 @@ std::optional<Number> NumberOf(od::value& v) {
       n.u = parsed.get_uint64();
       n.d = static_cast<double>(n.u);
       return n;
-    case od::number_type::floating_point_number:
+    case od::number_type::floating_point_number: {
       // Integers beyond 64 bits and "-0" come here as doubles; the detailed reader decides.
       if (n.text.find_first_of(".eE") == std::string_view::npos) return std::nullopt;
-      n.d = parsed.get_double();
+      // From the text: the parser's number of a long decimal can be 0.
+      const char* end = n.text.data() + n.text.size();
+      auto [read_to, ec] = std::from_chars(n.text.data(), end, n.d);
+      if (ec != std::errc() || read_to != end) return std::nullopt;
       return n;
+    }
   }
   return std::nullopt;
 }
