@@ -16,11 +16,11 @@ namespace ostrevin {
 // a get of an indexed property without indexes gives its whole current array.
 // Throws Error: 438 for an unknown member or an access the member does not offer, 450 for a
 // wrong number of arguments, and the container's own errors (9, 13, 6).
-Variant InvokeData(clsData& data, std::int32_t dispid, std::uint16_t flags,
-                   std::span<Variant> args);
+Result<Variant> InvokeData(clsData& data, std::int32_t dispid, std::uint16_t flags,
+                           std::span<Variant> args);
 
 // The same for the descriptor's read-only constants.
-Variant InvokeInfo(std::int32_t dispid, std::uint16_t flags, std::span<const Variant> args);
+Result<Variant> InvokeInfo(std::int32_t dispid, std::uint16_t flags, std::span<const Variant> args);
 
 }  // namespace ostrevin
 

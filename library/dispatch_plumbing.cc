@@ -4,14 +4,14 @@
 
 namespace ostrevin {
 
-std::vector<Variant> ReadArgs(const OstVariant* args, std::int32_t count) {
+Result<std::vector<Variant>> ReadArgs(const OstVariant* args, std::int32_t count) {
   if (count < 0)
-    throw Error(kOstErrWrongArguments, "Wrong number of arguments: " + std::to_string(count));
+    return Error(kOstErrWrongArguments, "Wrong number of arguments: " + std::to_string(count));
   if (count > 0) Required(args);
   std::vector<Variant> values;
   for (std::int32_t k = 0; k < count; ++k) {
     Result<Variant> value = ReadOstVariant(args[k]);
-    if (!value) throw value.error().WithContext("argument " + std::to_string(k + 1));
+    if (!value) return value.error().WithContext("argument " + std::to_string(k + 1));
     values.push_back(std::move(value).value());
   }
   return values;

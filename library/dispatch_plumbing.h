@@ -15,20 +15,23 @@
 
 namespace ostrevin {
 
-// Invoke's arguments, checked (abi_values.h). Throws NullPointer for missing arguments and
-// Error for broken ones or a negative count.
-std::vector<Variant> ReadArgs(const OstVariant* args, std::int32_t count);
+// Invoke's arguments, checked (abi_values.h): the error for broken ones or a negative count.
+// Throws NullPointer for missing arguments.
+Result<std::vector<Variant>> ReadArgs(const OstVariant* args, std::int32_t count);
 
-// Invoke's common part: reads the arguments, runs `member` on them and hands out its result.
+// Invoke's common part: reads the arguments, runs `member` on them (it returns a Result of the
+// value) and hands out its result or its error.
 template <class Member>
 OstStatus InvokeGuarded(LastError& last, const OstVariant* args, std::int32_t count,
                         OstVariant* result, OstErrorInfo* error, Member&& member) {
   return Guarded(&last, error, [&] {
     if (result != nullptr) *result = OstVariant{kOstVtEmpty, {}};
     // The arguments are the call's own: a whole array among them may be moved into place.
-    std::vector<Variant> values = ReadArgs(args, count);
-    const Variant out = member(std::span<Variant>(values));
-    if (result != nullptr) *result = NewOstVariant(out);
+    Result<std::vector<Variant>> values = ReadArgs(args, count);
+    if (!values) return Failed(values.error(), &last, error);
+    const Result<Variant> out = member(std::span<Variant>(values.value()));
+    if (!out) return Failed(out.error(), &last, error);
+    if (result != nullptr) *result = NewOstVariant(*out);
     return kOstOk;
   });
 }

@@ -27,9 +27,10 @@ OstStatus InfoObject::EstimateFalseAlarms(const char* settings_path, std::int16_
         progress(progress_context, done, total);
       };
     }
-    const FalseAlarmEstimate estimate =
-        ostrevin::EstimateFalseAlarms(settings, points, runs, seed, report).ValueOrThrow();
-    *target = NewOstString(FormatFalseAlarms(estimate));
+    const Result<FalseAlarmEstimate> estimate =
+        ostrevin::EstimateFalseAlarms(settings, points, runs, seed, report);
+    if (!estimate) return Failed(estimate.error(), &last_error_, error);
+    *target = NewOstString(FormatFalseAlarms(*estimate));
     return kOstOk;
   });
 }
