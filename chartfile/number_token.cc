@@ -64,29 +64,26 @@ std::optional<float> ShortDecimalAt(const char*& p, const char* end) {
                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const bool negative = p != end && *p == '-';
   if (negative) ++p;
-  auto digit = [&] { return p != end && *p >= '0' && *p <= '9'; };
-  if (!digit()) return std::nullopt;
+  // The digits on both sides of the point make one whole number; past nineteen digits it may
+  // have wrapped around, and such a text is refused below.
   std::uint64_t digits = 0;
-  int read = 0, after_point = 0;
-  auto take = [&] {
-    digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
-    return ++read <= 19;  // nineteen digits cannot overflow 64 bits
+  auto take_digits = [&] {
+    const char* from = p;
+    for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
+      digits = digits * 10 + d;
+    return p - from;
   };
-  if (*p == '0') {
-    ++p;
-  } else {
-    while (digit())
-      if (!take()) return std::nullopt;
-  }
+  const char* whole_from = p;
+  const auto whole = take_digits();
+  if (whole == 0 || (whole > 1 && *whole_from == '0')) return std::nullopt;
+  std::ptrdiff_t after_point = 0;
   if (p != end && *p == '.') {
     ++p;
-    if (!digit()) return std::nullopt;
-    while (digit()) {
-      if (!take()) return std::nullopt;
-      ++after_point;
-    }
+    after_point = take_digits();
+    if (after_point == 0) return std::nullopt;
   }
-  if (digits > (std::uint64_t{1} << 53) || after_point > 22) return std::nullopt;
+  if (whole + after_point > 19 || digits > (std::uint64_t{1} << 53) || after_point > 22)
+    return std::nullopt;
   if (negative && digits == 0) return std::nullopt;  // "-0" is the integer 0; "-0.0" is not
   const double d = static_cast<double>(digits) / kTens[after_point];
   // A double halfway between two floats has a one and 28 zeros where the float's bits end.

@@ -1,6 +1,7 @@
 #include "chartfile/plain_list.h"
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -10,6 +11,10 @@
 namespace ostrevin {
 namespace {
 
+bool IsBlank(char c) {
+  return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
 // A cursor over the text. The parser has already checked the text's brackets, commas and UTF-8;
 // the values themselves are checked here.
 class Cursor {
@@ -17,7 +22,7 @@ class Cursor {
   explicit Cursor(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
 
   void SkipBlanks() {
-    while (p_ != end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) ++p_;
+    while (p_ != end_ && static_cast<unsigned char>(*p_) <= ' ' && IsBlank(*p_)) ++p_;
   }
   bool Take(char c) {
     SkipBlanks();
@@ -75,11 +80,12 @@ class Cursor {
   }
 
  private:
-  bool Starts(std::string_view literal) {
-    if (static_cast<std::size_t>(end_ - p_) < literal.size() ||
-        std::string_view(p_, literal.size()) != literal)
+  template <std::size_t N>
+  bool Starts(const char (&literal)[N]) {
+    constexpr std::size_t kSize = N - 1;
+    if (static_cast<std::size_t>(end_ - p_) < kSize || std::memcmp(p_, literal, kSize) != 0)
       return false;
-    p_ += literal.size();
+    p_ += kSize;
     return true;
   }
   // Whether the character at the cursor may be part of a number's text.
