@@ -199,6 +199,28 @@ Status clsData::PutWholeArray(MemberId id, Variant whole) {
   return Ok{};
 }
 
+namespace {
+
+// The typed storage of places 0 to count - 1 of a one-index array, or empty.
+template <class T>
+std::span<T> PlaceStorage(VArray& array, std::size_t count) {
+  const std::span<T> stored = array.MutableElements<T>();
+  if (count == 0 || stored.empty() || array.Flat(0) != 0 ||
+      array.Flat(static_cast<std::int32_t>(count - 1)) < 0)
+    return {};
+  return stored.first(count);
+}
+
+}  // namespace
+
+std::span<float> clsData::PlottedValueStorage(std::size_t count) {
+  return PlaceStorage<float>(PGV_, count);
+}
+
+std::span<std::int16_t> clsData::PlottedFlagStorage(std::size_t count) {
+  return PlaceStorage<std::int16_t>(PGVI_, count);
+}
+
 std::string clsData::DataTransmitVersion() const {
   return std::string(kDataTransmitVersion);
 }

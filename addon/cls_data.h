@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -77,6 +78,10 @@ class clsData {
   // Replaces the storage of a replaceable member with a whole array of one or two dimensions.
   // Anything else (a scalar, an array too large for 16-bit places) is error 13 or 9.
   Status PutWholeArray(MemberId id, Variant whole);
+  // The storage of PGV and of PGVI for the places 0 to count - 1, for writing the plotted values
+  // in one pass; empty unless the array stores its own type and holds those places.
+  std::span<float> PlottedValueStorage(std::size_t count);
+  std::span<std::int16_t> PlottedFlagStorage(std::size_t count);
 
   // --- Handshake and methods. ---
 

@@ -78,6 +78,8 @@ struct TestArgs {
   const HorizontalLimits* horizontal0 = nullptr;
   // One SD per record, NaN until worked out; null: worked out per call.
   std::vector<float>* sd_memo = nullptr;
+  // The SD zones each record lies in (zone_tests.cc), 0xFF until worked out; null: per call.
+  std::vector<std::uint8_t>* zone_memo = nullptr;
 };
 
 // GetSD for a record of the split under test. With `sd_memo` each record's SD is worked out

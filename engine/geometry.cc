@@ -174,6 +174,58 @@ PlottedPoint PlottedValue(const clsData& d, std::int16_t g, std::int16_t place) 
   }
 }
 
+std::optional<std::vector<PlottedPoint>> PlottedValuesFromStorage(const clsData& d, std::int16_t g,
+                                                                  std::int16_t last) {
+  if (last < 0) return std::vector<PlottedPoint>();
+  // The value and flag arrays of the chart type, and where place p is in them: at p * step +
+  // offset, from place `from` on (a measurements chart's moving ranges start at place 1).
+  MemberId values = MemberId::XData, flags = MemberId::XDataI;
+  std::int32_t step = 1, offset = 0, from = 0;
+  switch (d.CType()) {
+    case -7:
+      values = MemberId::GV;
+      break;
+    case -5:
+    case -4:
+      values = MemberId::GV;
+      flags = MemberId::PGVI;
+      break;
+    case -3:
+      values = MemberId::RData;
+      flags = MemberId::RDataI;
+      step = 2;
+      offset = g;
+      break;
+    case -1:
+      if (g == 0) break;
+      values = MemberId::RData;
+      flags = MemberId::RDataI;
+      offset = -1;
+      from = 1;
+      break;
+    default:
+      break;
+  }
+  const std::span<const float> value = d.Array(values).Elements<float>();
+  const std::span<const std::int16_t> flag = d.Array(flags).Elements<std::int16_t>();
+  const std::int32_t first_value = from * step + offset, last_value = last * step + offset;
+  // Beyond 16 bits an index is error 9, which the one-by-one way raises.
+  if (value.empty() || flag.empty() || last_value > kInt16Max || last < from) return std::nullopt;
+  const std::int64_t value_at = d.Array(values).Flat(first_value);
+  const std::int64_t flag_at = d.Array(flags).Flat(from + (step == 1 ? offset : 0));
+  if (value_at < 0 || flag_at < 0 || d.Array(values).Flat(last_value) < 0 ||
+      d.Array(flags).Flat(last + (step == 1 ? offset : 0)) < 0)
+    return std::nullopt;
+  std::vector<PlottedPoint> points(static_cast<std::size_t>(last) + 1);
+  for (std::int32_t p = from; p <= last; ++p) {
+    const auto k = static_cast<std::size_t>(p - from);
+    points[static_cast<std::size_t>(p)] = {
+        value[static_cast<std::size_t>(value_at) + k * static_cast<std::size_t>(step)],
+        flag[static_cast<std::size_t>(flag_at) + k]};
+  }
+  return points;
+}
+
 PointRecord MakePointRecord(const clsData& d, std::int16_t Gtype, std::int16_t place) {
   PointRecord r;
   r.Value = d.PGV(place);

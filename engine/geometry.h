@@ -43,6 +43,12 @@ struct PlottedPoint {
 // The value plotted at `place` in graph `g` and its value flag, by chart type. An index derived
 // from `place` that does not fit 16 bits raises error 9 naming the array, as one outside it does.
 PlottedPoint PlottedValue(const clsData& data, std::int16_t g, std::int16_t place);
+// PlottedValue at every place from 0 to `last`, read straight from the typed storage; nullopt
+// unless every array it reads stores its own type and holds those places (PlottedValue then
+// reads them one by one, with the container's errors).
+std::optional<std::vector<PlottedPoint>> PlottedValuesFromStorage(const clsData& data,
+                                                                  std::int16_t g,
+                                                                  std::int16_t last);
 
 // The record of `place` in graph `Gtype`, from PGV/PGVI and the per-place lines.
 PointRecord MakePointRecord(const clsData& data, std::int16_t Gtype, std::int16_t place);

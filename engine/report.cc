@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <span>
 
 #include "addon/cls_data.h"
 #include "engine/geometry.h"
@@ -37,13 +38,25 @@ void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& pla
   const TestChoice choice = ReadTestChoice(settings);
   for (std::int16_t g = 0; g < graphs; ++g) {
     GraphReport graph{g, report.graph_names[static_cast<std::size_t>(g)], {}, {}};
-    graph.plotted.reserve(static_cast<std::size_t>(end) + 1);
-    for (std::int32_t p = 0; p <= end; ++p) {
-      const auto place = static_cast<std::int16_t>(p);
-      const PlottedPoint point = PlottedValue(d, g, place);
-      d.SetPGV(place, point.value);
-      d.SetPGVI(place, point.flag);
-      graph.plotted.push_back(point);
+    const auto places = static_cast<std::size_t>(end) + 1;
+    std::optional<std::vector<PlottedPoint>> stored = PlottedValuesFromStorage(d, g, end);
+    const std::span<float> pgv = d.PlottedValueStorage(places);
+    const std::span<std::int16_t> pgvi = d.PlottedFlagStorage(places);
+    if (stored && !pgv.empty() && !pgvi.empty()) {
+      graph.plotted = std::move(*stored);
+      for (std::size_t k = 0; k < places; ++k) {
+        pgv[k] = graph.plotted[k].value;
+        pgvi[k] = graph.plotted[k].flag;
+      }
+    } else {
+      graph.plotted.reserve(places);
+      for (std::int32_t p = 0; p <= end; ++p) {
+        const auto place = static_cast<std::int16_t>(p);
+        const PlottedPoint point = PlottedValue(d, g, place);
+        d.SetPGV(place, point.value);
+        d.SetPGVI(place, point.flag);
+        graph.plotted.push_back(point);
+      }
     }
     graph.diagnosis = RunGraph(d, g, start, end, choice, platform);
     NoteLabels(d, graph.diagnosis, report.labels);

@@ -115,8 +115,10 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
   if (run_first >= 0) {
     const auto last = static_cast<std::int16_t>(records.size() - 1);
     std::vector<float> sd(records.size(), std::nanf(""));
+    std::vector<std::uint8_t> zones(records.size(), 0xFF);
     const TestArgs args{d,         records, graph,  split.limit_split, 0,
-                        run_first, last,    choice, &horizontal0,      &sd};
+                        run_first, last,    choice, &horizontal0,      &sd,
+                        &zones};
     RunTests(args, d.CType() == -1 && graph == 1, split, out);
   }
   out.splits.push_back(std::move(split));

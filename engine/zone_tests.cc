@@ -19,6 +19,17 @@ struct Zone {
 
 constexpr Zone kUpperOuter{2, 3, +1};
 constexpr Zone kLowerOuter{2, 3, -1};
+constexpr Zone kUpperWide{1, 3, +1};
+constexpr Zone kLowerWide{1, 3, -1};
+
+// The zones a record lies in, one bit each.
+enum ZoneBit : std::uint8_t {
+  kInUpperOuter = 1,
+  kInLowerOuter = 2,
+  kInUpperWide = 4,
+  kInLowerWide = 8
+};
+constexpr std::uint8_t kZonesNotYet = 0xFF;
 
 constexpr std::string_view k2Of3Rule =
     "The '2 out of 3 consecutive values between 2 and 3 SD' rule ";
@@ -33,19 +44,20 @@ struct KOutOfWRule {
   std::int16_t w;
   std::int16_t look_back;  // how many records before the run start a pattern may begin
   Zone zone;
+  ZoneBit in_zone;
   std::string_view heading_rule;
   std::string_view heading_side;
   std::string_view explanation;
 };
 
 // clang-format off
-constexpr KOutOfWRule k2Of3Above{2, 3, 2, kUpperOuter, k2Of3Rule, kAbove,
+constexpr KOutOfWRule k2Of3Above{2, 3, 2, kUpperOuter, kInUpperOuter, k2Of3Rule, kAbove,
     "2 out of 3 consecutive points are between 2SD and 3SD ABOVE the central line."};
-constexpr KOutOfWRule k2Of3Below{2, 3, 2, kLowerOuter, k2Of3Rule, kBelow,
+constexpr KOutOfWRule k2Of3Below{2, 3, 2, kLowerOuter, kInLowerOuter, k2Of3Rule, kBelow,
     "2 out of 3 consecutive points are between 2SD and 3SD BELOW the central line."};
-constexpr KOutOfWRule k4Of5Above{4, 5, 4, {1, 3, +1}, k4Of5Rule, kAbove,
+constexpr KOutOfWRule k4Of5Above{4, 5, 4, kUpperWide, kInUpperWide, k4Of5Rule, kAbove,
     "4 out of 5 consecutive points are between 1SD and 3SD ABOVE the central line."};
-constexpr KOutOfWRule k4Of5Below{4, 5, 4, {1, 3, -1}, k4Of5Rule, kBelow,
+constexpr KOutOfWRule k4Of5Below{4, 5, 4, kLowerWide, kInLowerWide, k4Of5Rule, kBelow,
     "4 out of 5 consecutive points are between 1SD and 3SD BELOW the central line."};
 // clang-format on
 
@@ -108,6 +120,23 @@ bool InZone(const PointRecord& r, float s, Zone zone) {
   return low <= r.Value && r.Value <= high;
 }
 
+// The zones of record k, worked out once for the four zone tests and the switch of a split.
+std::uint8_t ZonesOf(const TestArgs& args, std::int32_t k) {
+  auto work_out = [&]() -> std::uint8_t {
+    const PointRecord& r = At(args, k);
+    const std::optional<float> s = ZoneSD(args, r);
+    if (!s) return 0;
+    return static_cast<std::uint8_t>((InZone(r, *s, kUpperOuter) ? kInUpperOuter : 0) |
+                                     (InZone(r, *s, kLowerOuter) ? kInLowerOuter : 0) |
+                                     (InZone(r, *s, kUpperWide) ? kInUpperWide : 0) |
+                                     (InZone(r, *s, kLowerWide) ? kInLowerWide : 0));
+  };
+  if (args.zone_memo == nullptr) return work_out();
+  std::uint8_t& zones = (*args.zone_memo)[static_cast<std::size_t>(k)];
+  if (zones == kZonesNotYet) zones = work_out();
+  return zones;
+}
+
 // One range line per cluster of marks that FindRun(.., minCount, window) finds from `first`.
 std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& marks,
                               std::int16_t first, std::int16_t min_count, std::int16_t window,
@@ -125,24 +154,27 @@ std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& mar
 
 // Marks every zone record of each window of W records that holds at least K of them; windows at
 // the end are cut short at the last record. The windows' counts come from running totals, and
-// each record is marked at most once.
-std::vector<bool> MarkWindows(const std::vector<char>& in_zone, ScanRange range,
-                              const KOutOfWRule& rule) {
-  std::vector<bool> marks(in_zone.size(), false);
-  if (range.first > range.last) return marks;
+// each record is marked at most once. Returns whether any record was marked.
+bool MarkWindows(const std::vector<char>& in_zone, ScanRange range, const KOutOfWRule& rule,
+                 std::vector<bool>& marks) {
+  if (range.first > range.last) return false;
   std::vector<std::int32_t> before(in_zone.size() + 1, 0);  // zone records before each index
   for (std::size_t k = 0; k < in_zone.size(); ++k) before[k + 1] = before[k] + in_zone[k];
+  bool any = false;
   std::int32_t marked_to = range.first - 1;
   for (std::int32_t w = range.first; w <= range.last; ++w) {
     const std::int32_t end = std::min<std::int32_t>(w + rule.w - 1, range.last);
     const std::int32_t count =
         before[static_cast<std::size_t>(end) + 1] - before[static_cast<std::size_t>(w)];
     if (count < rule.k) continue;
-    for (std::int32_t j = std::max(w, marked_to + 1); j <= end; ++j)
-      if (in_zone[static_cast<std::size_t>(j)]) marks[static_cast<std::size_t>(j)] = true;
+    for (std::int32_t j = std::max(w, marked_to + 1); j <= end; ++j) {
+      if (!in_zone[static_cast<std::size_t>(j)]) continue;
+      marks[static_cast<std::size_t>(j)] = true;
+      any = true;
+    }
     marked_to = std::max(marked_to, end);
   }
-  return marks;
+  return any;
 }
 
 TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
@@ -150,12 +182,10 @@ TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
   TestResult result{std::string(rule.explanation), {}};
   const ScanRange range = Scan(args, rule.look_back);
   std::vector<char> in_zone(static_cast<std::size_t>(range.last + 1), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k) {
-    const std::optional<float> s = ZoneSD(args, At(args, k));
-    in_zone[static_cast<std::size_t>(k)] = s && InZone(At(args, k), *s, rule.zone);
-  }
-  const std::vector<bool> marks = MarkWindows(in_zone, range, rule);
-  if (std::find(marks.begin(), marks.end(), true) == marks.end()) return result;
+  for (std::int32_t k = range.first; k <= range.last; ++k)
+    in_zone[static_cast<std::size_t>(k)] = (ZonesOf(args, k) & rule.in_zone) != 0;
+  std::vector<bool> marks(in_zone.size(), false);
+  if (!MarkWindows(in_zone, range, rule, marks)) return result;
   FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
   block.findings = Clusters(args, marks, range.first, rule.k, rule.w, rule.zone.side);
   result.blocks.push_back(std::move(block));
@@ -163,11 +193,10 @@ TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
 }
 
 // 1 in the upper outer zone (tried first), -1 in the lower one, else 0.
-int OuterZoneCode(const TestArgs& args, const PointRecord& r) {
-  const std::optional<float> s = ZoneSD(args, r);
-  if (!s) return 0;
-  if (InZone(r, *s, kUpperOuter)) return 1;
-  return InZone(r, *s, kLowerOuter) ? -1 : 0;
+int OuterZoneCode(const TestArgs& args, std::int32_t k) {
+  const std::uint8_t zones = ZonesOf(args, k);
+  if (zones & kInUpperOuter) return 1;
+  return (zones & kInLowerOuter) ? -1 : 0;
 }
 
 }  // namespace
@@ -196,7 +225,7 @@ TestResult DiagnoseExtremeSwitch(const TestArgs& args) {
   const ScanRange range = Scan(args, 1);
   std::vector<int> codes(static_cast<std::size_t>(range.last + 1), 0);
   for (std::int32_t k = range.first; k <= range.last; ++k)
-    codes[static_cast<std::size_t>(k)] = OuterZoneCode(args, At(args, k));
+    codes[static_cast<std::size_t>(k)] = OuterZoneCode(args, k);
   std::vector<bool> marks(codes.size(), false);
   bool any = false;
   for (std::int32_t k = range.first; k < range.last; ++k) {
