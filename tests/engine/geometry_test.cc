@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,21 @@ TEST(PlottedValueTest, ReadsTheArraysOfEachChartType) {
     const PlottedPoint got = PlottedValue(d, row.g, row.place);
     EXPECT_EQ(got.value, row.value) << "CType " << row.ctype << " graph " << row.g;
     EXPECT_EQ(got.flag, row.flag) << "CType " << row.ctype << " graph " << row.g;
+    // The one-pass reading of the typed storage gives the same at every place.
+    const std::optional<std::vector<PlottedPoint>> all = PlottedValuesFromStorage(d, row.g, 7);
+    ASSERT_TRUE(all && all->size() == 8) << "CType " << row.ctype;
+    for (std::int16_t p = 0; p < 8; ++p) {
+      const PlottedPoint one = PlottedValue(d, row.g, p);
+      EXPECT_EQ((*all)[static_cast<std::size_t>(p)].value, one.value) << row.ctype << " " << p;
+      EXPECT_EQ((*all)[static_cast<std::size_t>(p)].flag, one.flag) << row.ctype << " " << p;
+    }
   }
+  // Values not stored as Singles are read one by one, with the container's conversions.
+  ChartBuilder mixed(-2);
+  ASSERT_TRUE(mixed.data()
+                  .PutWholeArray(MemberId::XData, Variant(VArray(VarType::Variant, {{0, 9}})))
+                  .ok());
+  EXPECT_FALSE(PlottedValuesFromStorage(mixed.data(), 0, 7));
 }
 
 TEST(PlottedValueTest, IndexesOutsideTheArraysAreError9WithoutWrapping) {
