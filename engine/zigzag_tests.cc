@@ -34,7 +34,10 @@ const PointRecord& At(const TestArgs& args, std::int32_t k) {
 bool Applies(const TestArgs& args, const Options& o) {
   const clsData& d = args.data;
   if (d.CType() == -1 && args.graph == 1) return false;
-  if (!LimitsAreHorizontal(d, args.graph, args.limitSplit)) return false;
+  const bool horizontal = args.graph == 0 && args.horizontal0 != nullptr
+                              ? (*args.horizontal0)()
+                              : LimitsAreHorizontal(d, args.graph, args.limitSplit);
+  if (!horizontal) return false;
   if (d.SplitNone(args.limitSplit) != 0 && o.Any()) return false;
   // Without limits there is no SD to measure the options' distances by.
   return !((d.CType() == 0 || d.SplitRun(args.limitSplit) != 0) && (o.from1SD || o.distance));
@@ -101,17 +104,23 @@ std::vector<bool> AlternatingPairs(const TestArgs& args, ScanRange scan, const O
   return alternates;
 }
 
-// The alternating pairs of every window of n records that holds at least n - mode of them.
+// The alternating pairs of every window of n records that holds at least n - mode of them. The
+// windows' counts come from running totals, and each pair is marked at most once.
 std::vector<bool> MarkWindows(const std::vector<bool>& alternates, std::int32_t n,
                               std::int32_t mode) {
   std::vector<bool> marks(alternates.size(), false);
   const auto count = static_cast<std::int32_t>(alternates.size());
+  std::vector<std::int32_t> before(alternates.size() + 1, 0);  // alternating pairs before each
+  for (std::size_t k = 0; k < alternates.size(); ++k) before[k + 1] = before[k] + alternates[k];
+  std::int32_t marked_to = -1;
   for (std::int32_t s = 0; s + n <= count; ++s) {
-    const auto begin = alternates.begin() + s;
-    if (std::count(begin, begin + (n - 1), true) < n - mode) continue;
-    for (std::int32_t k = s; k < s + n - 1; ++k) {
+    const std::int32_t end = s + n - 2;  // the window's last pair
+    if (before[static_cast<std::size_t>(end) + 1] - before[static_cast<std::size_t>(s)] < n - mode)
+      continue;
+    for (std::int32_t k = std::max(s, marked_to + 1); k <= end; ++k) {
       if (alternates[static_cast<std::size_t>(k)]) marks[static_cast<std::size_t>(k)] = true;
     }
+    marked_to = std::max(marked_to, end);
   }
   return marks;
 }
