@@ -305,11 +305,23 @@ bool HorizontalLimits::operator()() const {
   return *value_;
 }
 
-float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r) {
-  return GetSD(d, Gtype, split, r, HorizontalLimits(d, split));
+bool HorizontalLimits::UclForced100() const {
+  if (!ucl_forced_)
+    ucl_forced_ = data_->blnUCLForced100(SplitEntry(MemberId::blnUCLForced100, split_));
+  return *ucl_forced_;
 }
 
-float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r,
+bool HorizontalLimits::LclForcedZero() const {
+  if (!lcl_forced_)
+    lcl_forced_ = data_->blnLCLForcedZero(SplitEntry(MemberId::blnLCLForcedZero, split_));
+  return *lcl_forced_;
+}
+
+float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r) {
+  return GetSD(d, Gtype, r, HorizontalLimits(d, split));
+}
+
+float GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
             const HorizontalLimits& isHorizontal) {
   if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
   // The split's horizontality is asked only when a forced limit could drop a half that is still
@@ -317,11 +329,11 @@ float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const Poin
   bool useUpper = r.blnUclVisible;
   bool useLower = r.blnLclVisible && r.Lcl != 0.0f;
   if (Gtype == 0) {
-    const bool forced100 = d.blnUCLForced100(SplitEntry(MemberId::blnUCLForced100, split));
+    const bool forced100 = isHorizontal.UclForced100();
     if (useUpper && forced100 && isHorizontal()) useUpper = false;
     const std::optional<float> ceiling = UclCeiling(d);
     if (useUpper && ceiling && r.Ucl == *ceiling) useUpper = false;
-    const bool forcedZero = d.blnLCLForcedZero(SplitEntry(MemberId::blnLCLForcedZero, split));
+    const bool forcedZero = isHorizontal.LclForcedZero();
     if (useLower && forcedZero && isHorizontal()) useLower = false;
   }
   if (!useUpper && !useLower) return -1.0f;

@@ -70,24 +70,27 @@ float SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split)
 bool LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t split);
 
 // LimitsAreHorizontal of graph 0 for one split, worked out when first asked and then remembered:
-// GetSD may need it for every record of a split, and each answer walks the whole split.
+// GetSD may need it for every record of a split, and each answer walks the whole split. So are
+// the split's forced limits (blnUCLForced100, blnLCLForcedZero), with the container's errors.
 class HorizontalLimits {
  public:
   HorizontalLimits(const clsData& data, std::int16_t split) : data_(&data), split_(split) {}
   bool operator()() const;
+  bool UclForced100() const;
+  bool LclForcedZero() const;
 
  private:
   const clsData* data_;
   std::int16_t split_;
-  mutable std::optional<bool> value_;
+  mutable std::optional<bool> value_, ucl_forced_, lcl_forced_;
 };
 
 // The process SD at the record's place (a third of the distance from the central line to a
 // usable limit), or -1 when none is available. A half that overflows a float raises error 6.
 float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record);
-// The same with the split's graph-0 horizontality remembered across calls. REQUIRES: `horizontal`
-// was made for `split`.
-float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record,
+// The same for the split that `horizontal` was made for, with what it remembers of the split's
+// limits across calls.
+float GetSD(const clsData& data, std::int16_t Gtype, const PointRecord& record,
             const HorizontalLimits& horizontal);
 
 // The selected line of the record, or nothing when it is not visible there.

@@ -38,9 +38,9 @@ float GetSD(const TestArgs& args, const PointRecord& record) {
   const PointRecord* first = args.records.data();
   const bool listed = args.sd_memo != nullptr && std::less_equal<>()(first, &record) &&
                       std::less<>()(&record, first + args.records.size());
-  if (!listed) return GetSD(args.data, args.graph, args.limitSplit, record, *args.horizontal0);
+  if (!listed) return GetSD(args.data, args.graph, record, *args.horizontal0);
   float& sd = (*args.sd_memo)[static_cast<std::size_t>(&record - first)];
-  if (std::isnan(sd)) sd = GetSD(args.data, args.graph, args.limitSplit, record, *args.horizontal0);
+  if (std::isnan(sd)) sd = GetSD(args.data, args.graph, record, *args.horizontal0);
   return sd;
 }
 
