@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "addon/cls_data.h"
 #include "engine/signal_tests.h"
@@ -30,27 +31,55 @@ std::string Upper(std::string s) {
   return s;
 }
 
-std::string RangeText(const PlaceLabels& labels, const Finding& f) {
-  return PointText(labels, f.first_place) + " to " + PointText(labels, f.last_place);
+// The texts of a finding's line, appended to `out`: the report is long, and each piece is
+// written once into it.
+void AppendNumber(std::string& out, std::int32_t n) {
+  char digits[12];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
-std::string RunText(const PlaceLabels& labels, const Finding& f, std::string_view middle) {
-  return std::to_string(f.count) + " consecutive points were found to be" + std::string(middle) +
-         RangeText(labels, f);
+// "label (n)"
+void AppendPoint(std::string& out, const PlaceLabels& labels, std::int16_t place) {
+  ((out += labels.at(place)) += " (");
+  AppendNumber(out, std::int32_t{place} + 1);
+  out += ')';
 }
 
-std::string LineText(const PlaceLabels& labels, TestId test, const Finding& f) {
+void AppendRange(std::string& out, const PlaceLabels& labels, const Finding& f) {
+  AppendPoint(out, labels, f.first_place);
+  out += " to ";
+  AppendPoint(out, labels, f.last_place);
+}
+
+void AppendLine(std::string& out, const PlaceLabels& labels, TestId test, const Finding& f) {
   const TestEntry& t = Test(test);
-  const std::string_view words = f.direction < 0 ? t.down : t.up;
   switch (t.line) {
     case LineShape::kPoint:
-      return "Point " + PointText(labels, f.first_place) + std::string(t.up);
+      out += "Point ";
+      AppendPoint(out, labels, f.first_place);
+      out += t.up;
+      return;
     case LineShape::kRun:
-      return RunText(labels, f, words);
+      AppendNumber(out, f.count);
+      (out += " consecutive points were found to be") += f.direction < 0 ? t.down : t.up;
+      AppendRange(out, labels, f);
+      return;
     case LineShape::kRange:
-      return RangeText(labels, f);
+      AppendRange(out, labels, f);
+      return;
   }
-  return {};
+}
+
+void AppendFindings(std::string& out, const PlaceLabels& labels, TestId test,
+                    const TestResult& result) {
+  for (const FindingBlock& block : result.blocks) {
+    if (!block.heading.empty()) (out += block.heading) += kCrLf;
+    for (const Finding& f : block.findings) {
+      AppendLine(out, labels, test, f);
+      out += kCrLf;
+    }
+    out += kCrLf;
+  }
 }
 
 std::string SummaryText(const SplitSummary& summary) {
@@ -114,16 +143,14 @@ void NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labe
 }
 
 std::string PointText(const PlaceLabels& labels, std::int16_t place) {
-  return labels.at(place) + " (" + std::to_string(std::int32_t{place} + 1) + ")";
+  std::string text;
+  AppendPoint(text, labels, place);
+  return text;
 }
 
 std::string FormatFindings(const PlaceLabels& labels, TestId test, const TestResult& result) {
   std::string text;
-  for (const FindingBlock& block : result.blocks) {
-    if (!block.heading.empty()) text += block.heading + std::string(kCrLf);
-    for (const Finding& f : block.findings) text += LineText(labels, test, f) + std::string(kCrLf);
-    text += kCrLf;
-  }
+  AppendFindings(text, labels, test, result);
   return text;
 }
 
@@ -144,7 +171,7 @@ std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnos
     if (!split.kind.empty()) text += split.kind + std::string(kCrLf);
     text += SummaryText(split.summary);
     const std::size_t before = text.size();
-    for (const TestOutcome& o : split.outcomes) text += FormatFindings(labels, o.test, o.result);
+    for (const TestOutcome& o : split.outcomes) AppendFindings(text, labels, o.test, o.result);
     if (text.size() == before) text += "Nothing to report\r\n";
   }
   return text;
