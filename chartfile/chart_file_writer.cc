@@ -192,7 +192,8 @@ Status AppendElement(std::string& out, const VArray& array, std::size_t flat,
   return Ok{};
 }
 
-// The items of a list, one after another in `text`, each ending where `ends` says.
+// The items of a list as its one line would write them, "a, b, c" in `text`, each item ending
+// where `ends` says: a wrapped list takes its lines from it whole.
 struct Items {
   std::string text;
   std::vector<std::size_t> ends;
@@ -212,6 +213,7 @@ Status GatherItems(Items& items, std::string_view name, const VArray& array, std
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
   for (std::size_t item = 0; item < count; ++item) {
     const std::size_t first = from + item * columns;
+    if (!items.ends.empty()) items.text += ", ";
     if (array.rank() == 2) items.text += '[';
     for (std::size_t flat = first; flat < first + columns; ++flat) {
       if (flat > first) items.text += ", ";
@@ -229,27 +231,25 @@ Status GatherItems(Items& items, std::string_view name, const VArray& array, std
 void AppendLaidOut(std::string& out, const Items& items, std::size_t key_width, std::size_t width) {
   const std::string_view text = items.text;
   const std::vector<std::size_t>& ends = items.ends;
-  const std::size_t one_line = text.size() + (ends.empty() ? 0 : 2 * (ends.size() - 1));
-  if (width == kOneLine || key_width + one_line + 6 <= width) {
-    out += '[';
-    for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++])
-      (out += k > 0 ? ", " : "").append(text.substr(from, ends[k] - from));
-    out += ']';
+  if (width == kOneLine || key_width + text.size() + 6 <= width) {
+    ((out += '[') += text) += ']';
     return;
   }
   out += '[';
-  if (ends.empty()) out += "\n    ";
-  std::size_t line = 0;  // the length of the line so far, without its indent
-  for (std::size_t k = 0, from = 0; k < ends.size(); from = ends[k++]) {
-    const std::string_view item = text.substr(from, ends[k] - from);
-    if (line > 0 && 4 + line + 2 + item.size() + 2 > width) {
-      out += ',';
+  std::size_t line_from = 0;  // where the line starts in `text`
+  std::size_t line = 0;       // the length of the line so far, without its indent
+  for (std::size_t k = 0; k < ends.size(); ++k) {
+    const std::size_t from = k == 0 ? 0 : ends[k - 1] + 2;
+    const std::size_t size = ends[k] - from;
+    if (line > 0 && 4 + line + 2 + size + 2 > width) {
+      ((out += "\n    ") += text.substr(line_from, ends[k - 1] - line_from)) += ',';
+      line_from = from;
       line = 0;
     }
-    out += line == 0 ? "\n    " : ", ";
-    out.append(item);
-    line += (line > 0 ? 2 : 0) + item.size();
+    line += (line > 0 ? 2 : 0) + size;
   }
+  out += "\n    ";
+  if (!ends.empty()) out += text.substr(line_from, ends.back() - line_from);
   out += "\n  ]";
 }
 
