@@ -104,11 +104,32 @@ std::optional<float> ShortDecimal(std::string_view t) {
 
 }  // namespace
 
+// A whole number of at most nine digits, "-12" or "7", straight from its digits.
+std::optional<std::int32_t> ShortWhole(std::string_view t) {
+  const char* p = t.data();
+  const char* const end = p + t.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  const char* const from = p;
+  std::int32_t n = 0;
+  for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
+    n = n * 10 + static_cast<std::int32_t>(d);
+  const auto digits = p - from;
+  if (p != end || digits == 0 || digits > 9 || (digits > 1 && *from == '0')) return std::nullopt;
+  return negative ? -n : n;
+}
+
 template <class T>
 bool ReadNumberQuickly(std::string_view token, T& out) {
   if constexpr (std::is_same_v<T, float>) {
     if (std::optional<float> f = ShortDecimal(token)) {
       out = *f;
+      return true;
+    }
+  } else {
+    if (std::optional<std::int32_t> n = ShortWhole(token)) {
+      if (*n < std::numeric_limits<T>::min() || *n > std::numeric_limits<T>::max()) return false;
+      out = static_cast<T>(*n);
       return true;
     }
   }

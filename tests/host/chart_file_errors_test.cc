@@ -37,6 +37,16 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
        "chart.json:1:13: not valid JSON: syntax error while parsing value - invalid number; "
        "expected digit after '-'; last read: '-I'"},
       {"{\"XData\": [1e400]}", "error 6: chart.json:1:16: 1e400 is out of range for a number"},
+      // A number may not start with a zero that more digits follow.
+      {"{\"CType\": 01}",
+       "chart.json:1:12: not valid JSON: syntax error while parsing object - unexpected number "
+       "literal; expected '}'"},
+      {"{\"XDataI\": [1, 02]}",
+       "chart.json:1:17: not valid JSON: syntax error while parsing array - unexpected number "
+       "literal; expected ']'"},
+      {"{\"XData\": [1, 01.5]}",
+       "chart.json:1:18: not valid JSON: syntax error while parsing array - unexpected number "
+       "literal; expected ']'"},
       {"[1, 2]", "chart.json: a chart file is one JSON object, not an array"},
       // Members and their values.
       {"{\n\"XDatum\": 1}", "chart.json:2: XDatum: unknown member"},
