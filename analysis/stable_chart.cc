@@ -1,5 +1,6 @@
 #include "analysis/stable_chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -58,11 +59,16 @@ StableChart::StableChart(std::int16_t points) {
 }
 
 void StableChart::Set(std::span<const float> values) {
-  // The report composer copies XData into PGV before the run driver reads it; done here directly.
-  for (std::size_t k = 0; k < values.size(); ++k) {
-    data_.SetXData(static_cast<std::int16_t>(k), values[k]);
-    data_.SetPGV(static_cast<std::int16_t>(k), values[k]);
-  }
+  // The report composer copies XData into PGV before the run driver reads it; done here directly,
+  // into the storage the constructor made for both.
+  const auto count = static_cast<std::int32_t>(values.size());
+  data_
+      .PutWholeArray(MemberId::XData,
+                     Variant(VArray(VarType::Single, {{0, count - 1}},
+                                    std::vector<float>(values.begin(), values.end()))))
+      .ValueOrThrow();
+  const std::span<float> plotted = data_.PlottedValueStorage(values.size());
+  std::copy(values.begin(), values.end(), plotted.begin());
 }
 
 }  // namespace ostrevin
