@@ -504,6 +504,10 @@ std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, s
   const simdjson::padded_string_view padded =
       copy ? simdjson::padded_string_view(*copy)
            : simdjson::padded_string_view(text.data(), text.size(), readable);
+  // The on-demand parser checks only the parts it is asked to read, and passes over the rest
+  // leniently: the whole text is checked first.
+  simdjson::dom::parser validator;
+  if (validator.parse(padded).error()) return std::nullopt;
   od::parser parser;
   od::document doc;
   if (parser.iterate(padded).get(doc)) return std::nullopt;
