@@ -111,12 +111,13 @@ std::optional<std::int32_t> ShortWhole(std::string_view t) {
   const bool negative = p != end && *p == '-';
   if (negative) ++p;
   const char* const from = p;
-  std::int32_t n = 0;
+  std::uint32_t n = 0;  // wraps around past nine digits, which are refused below
   for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
-    n = n * 10 + static_cast<std::int32_t>(d);
+    n = n * 10 + d;
   const auto digits = p - from;
   if (p != end || digits == 0 || digits > 9 || (digits > 1 && *from == '0')) return std::nullopt;
-  return negative ? -n : n;
+  const auto whole = static_cast<std::int32_t>(n);
+  return negative ? -whole : whole;
 }
 
 template <class T>
