@@ -363,25 +363,23 @@ bool StageElements(od::value& v, const Member& m, StagedMember& out) {
   return !HasRepeatedIndex(out.elements);
 }
 
-bool StageValue(od::value& v, StagedMember& out, Lists& lists) {
-  const Member& m = *out.member;
-  if (m.kind == Member::Kind::kScalar) {
-    std::optional<Variant> value = ScalarOf(v, m.type);
-    if (!value) return false;
-    out.value = std::move(*value);
-    return true;
-  }
+// What a value is, as far as staging a member goes: a list, an object of elements, or else.
+enum class Shape { kList, kObject, kOther };
+
+Shape ShapeOf(od::value& v) {
   od::json_type type;
-  if (v.type().get(type)) return false;
-  if (type == od::json_type::array)
-    return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out, lists)
-                                          : StageWhole(v, m, out, lists);
-  if (type == od::json_type::object) return StageElements(v, m, out);
-  return false;
+  if (v.type().get(type)) return Shape::kOther;
+  if (type == od::json_type::array) return Shape::kList;
+  return type == od::json_type::object ? Shape::kObject : Shape::kOther;
 }
 
 // The plain reader takes lists and scalars; an object is for the parser.
-bool StageValue(PlainValue& v, StagedMember& out, Lists& lists) {
+Shape ShapeOf(const PlainValue& v) {
+  return !v.rest.empty() && v.rest[0] == '[' ? Shape::kList : Shape::kOther;
+}
+
+template <class Value>
+bool StageValue(Value& v, StagedMember& out, Lists& lists) {
   const Member& m = *out.member;
   if (m.kind == Member::Kind::kScalar) {
     std::optional<Variant> value = ScalarOf(v, m.type);
@@ -389,9 +387,17 @@ bool StageValue(PlainValue& v, StagedMember& out, Lists& lists) {
     out.value = std::move(*value);
     return true;
   }
-  if (v.rest.empty() || v.rest[0] != '[') return false;
-  return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out, lists)
-                                        : StageWhole(v, m, out, lists);
+  switch (ShapeOf(v)) {
+    case Shape::kList:
+      return m.kind == Member::Kind::kFixed ? StageFromFirstIndex(v, m, out, lists)
+                                            : StageWhole(v, m, out, lists);
+    case Shape::kObject:
+      if constexpr (std::is_same_v<Value, od::value>) return StageElements(v, m, out);
+      break;
+    case Shape::kOther:
+      break;
+  }
+  return false;
 }
 
 // The member or property named `out.key`, with its value `v`.

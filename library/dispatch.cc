@@ -66,13 +66,18 @@ Result<Variant> Done(Status put) {
   return Variant();
 }
 
-Result<Variant> InvokeScalar(clsData& data, MemberId id, std::uint16_t flags,
-                             std::span<const Variant> args) {
-  const std::string_view name = Info(id).name;
+// The access of a member read or put whole: no argument, or the value put.
+Result<Access> WholeAccess(std::string_view name, std::uint16_t flags,
+                           std::span<const Variant> args) {
   const std::size_t count = IsPut(flags) ? 1 : 0;
   if (Status counted = ExpectArgs(name, args, count, count, "argument"); !counted)
     return counted.error();
-  Result<Access> access = Classify(name, flags, args);
+  return Classify(name, flags, args);
+}
+
+Result<Variant> InvokeScalar(clsData& data, MemberId id, std::uint16_t flags,
+                             std::span<const Variant> args) {
+  Result<Access> access = WholeAccess(Info(id).name, flags, args);
   if (!access) return access.error();
   if (!access->put) return data.GetScalar(id);
   return Done(data.PutScalar(id, args.back()));
@@ -95,11 +100,7 @@ Result<Variant> InvokeIndexed(clsData& data, MemberId id, std::uint16_t flags,
 
 Result<Variant> InvokeWhole(clsData& data, MemberId id, std::uint16_t flags,
                             std::span<Variant> args) {
-  const std::string_view name = Info(id).quick;
-  const std::size_t count = IsPut(flags) ? 1 : 0;
-  if (Status counted = ExpectArgs(name, args, count, count, "argument"); !counted)
-    return counted.error();
-  Result<Access> access = Classify(name, flags, args);
+  Result<Access> access = WholeAccess(Info(id).quick, flags, args);
   if (!access) return access.error();
   if (!access->put) return Variant(data.Array(id));
   return Done(data.PutWholeArray(id, std::move(args.back())));
