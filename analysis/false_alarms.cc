@@ -147,30 +147,39 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
   const CopiedSettings copy(settings, std::nullopt);
   const std::vector<Judged> judged = SwitchedOn(copy.settings);
   NormalSource normal(seed);
-  // The charts are drawn in order from one source, a block at a time; a second thread diagnoses
-  // the second half of each block while this one diagnoses the first. The counts are sums, so the
-  // estimate is the same as one thread's.
+  // The charts are drawn in order from one source, a block at a time; a second thread turns the
+  // draws of the second half of each block into numbers and diagnoses those charts while this one
+  // does the first half. The counts are sums, so the estimate is the same as one thread's. Every
+  // block but the last holds an even number of values, so a pair never spans two blocks.
   StableChart mine(points), helper(points);
   Counts counts(judged.size()), helped(judged.size());
   constexpr std::int32_t kBlock = 512;
   const auto size = static_cast<std::size_t>(points);
+  std::vector<std::uint64_t> draws(static_cast<std::size_t>(kBlock) * size + 1);
   std::vector<float> values(static_cast<std::size_t>(kBlock) * size);
   const std::int32_t step = std::max(1, runs / 100);
   for (std::int32_t done = 0; done < runs;) {
     const std::int32_t block = std::min(kBlock, runs - done);
-    const std::span<float> drawn(values.data(), static_cast<std::size_t>(block) * size);
-    for (float& v : drawn) v = static_cast<float>(normal.Next());
+    const std::size_t count = static_cast<std::size_t>(block) * size;
+    const std::span<std::uint64_t> drawn(draws.data(), (count + 1) / 2 * 2);
+    normal.DrawPairs(drawn);
+    const std::span<float> block_values(values.data(), count);
     const std::size_t half = static_cast<std::size_t>(block / 2) * size;
+    auto diagnose = [&](std::size_t from, std::size_t to, StableChart& chart, Counts& into) {
+      const std::span<float> part = block_values.subspan(from, to - from);
+      NormalSource::Normals(drawn, from, part);
+      DiagnoseCharts(part, points, copy.choice, judged, chart, into);
+    };
     std::exception_ptr failed;
     std::thread second([&] {
       try {
-        DiagnoseCharts(drawn.subspan(half), points, copy.choice, judged, helper, helped);
+        diagnose(half, count, helper, helped);
       } catch (...) {
         failed = std::current_exception();
       }
     });
     try {
-      DiagnoseCharts(drawn.first(half), points, copy.choice, judged, mine, counts);
+      diagnose(0, half, mine, counts);
     } catch (...) {
       second.join();
       throw;

@@ -21,18 +21,45 @@ Variant Filled(VarType type, std::int16_t count, bool graphs, const Variant& val
 
 }  // namespace
 
+namespace {
+
+// The pair of numbers two draws make: radius and angle from the draws, then cosine and sine.
+std::pair<double, double> PairOf(std::uint64_t first, std::uint64_t second) {
+  // u1 in (0, 1], so that its logarithm is finite; u2 in [0, 1).
+  const double u1 = 1 - static_cast<double>(first >> 11) * 0x1.0p-53;
+  const double u2 = static_cast<double>(second >> 11) * 0x1.0p-53;
+  const double radius = std::sqrt(-2 * std::log(u1));
+  return {radius * std::cos(2 * std::numbers::pi * u2),
+          radius * std::sin(2 * std::numbers::pi * u2)};
+}
+
+}  // namespace
+
 double NormalSource::Next() {
   if (has_spare_) {
     has_spare_ = false;
     return spare_;
   }
-  // u1 in (0, 1], so that its logarithm is finite; u2 in [0, 1).
-  const double u1 = 1 - static_cast<double>(engine_() >> 11) * 0x1.0p-53;
-  const double u2 = static_cast<double>(engine_() >> 11) * 0x1.0p-53;
-  const double radius = std::sqrt(-2 * std::log(u1));
-  spare_ = radius * std::sin(2 * std::numbers::pi * u2);
+  const std::uint64_t first = engine_();
+  const std::uint64_t second = engine_();
+  const auto [cosine, sine] = PairOf(first, second);
+  spare_ = sine;
   has_spare_ = true;
-  return radius * std::cos(2 * std::numbers::pi * u2);
+  return cosine;
+}
+
+void NormalSource::DrawPairs(std::span<std::uint64_t> raw) {
+  for (std::uint64_t& draw : raw) draw = engine_();
+}
+
+void NormalSource::Normals(std::span<const std::uint64_t> raw, std::size_t first,
+                           std::span<float> out) {
+  const std::size_t end = first + out.size();
+  for (std::size_t pair = first / 2; 2 * pair < end; ++pair) {
+    const auto [cosine, sine] = PairOf(raw[2 * pair], raw[2 * pair + 1]);
+    if (2 * pair >= first) out[2 * pair - first] = static_cast<float>(cosine);
+    if (2 * pair + 1 < end) out[2 * pair + 1 - first] = static_cast<float>(sine);
+  }
 }
 
 StableChart::StableChart(std::int16_t points) {

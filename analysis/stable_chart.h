@@ -18,6 +18,12 @@ class NormalSource {
   explicit NormalSource(std::uint64_t seed) : engine_(seed) {}
   double Next();
 
+  // The draws behind the next raw.size() / 2 pairs of numbers, to be turned into numbers by
+  // Normals, on any thread. REQUIRES: an even size, and no number of a pair left for Next.
+  void DrawPairs(std::span<std::uint64_t> raw);
+  // The numbers `first` to first + out.size() - 1 that the draws `raw` give, as Next gives them.
+  static void Normals(std::span<const std::uint64_t> raw, std::size_t first, std::span<float> out);
+
  private:
   std::mt19937_64 engine_;
   double spare_ = 0;
