@@ -15,8 +15,8 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
-// A cursor over the text. The parser has already checked the text's brackets, commas and UTF-8;
-// the values themselves are checked here.
+// A cursor over the text that checks the brackets, commas and values it passes; the UTF-8 of the
+// whole text is checked before any list is read.
 class Cursor {
  public:
   explicit Cursor(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}

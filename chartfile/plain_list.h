@@ -15,7 +15,8 @@ namespace ostrevin {
 // flat, when every item is plain and reads as T (float, std::int16_t, std::int32_t, unsigned char
 // for a Boolean, std::string); `rows` counts the lists of a rank 2 list, `columns` their length
 // (left as it is when there are none), `length` the bytes of text the list takes. False, with
-// `items` in any state, for anything else.
+// `items` in any state, for anything else. REQUIRES: `text` is UTF-8 (strings are taken as
+// they stand).
 template <class T>
 bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::size_t& rows,
                    std::size_t& columns, std::size_t& length);
