@@ -88,14 +88,13 @@ std::optional<bool> StoredLineIsLevel(const clsData& d, std::int16_t g, std::int
   const auto shown = StoredColumn<unsigned char>::Of(d, visible_id, first, last, g);
   const auto values = StoredColumn<float>::Of(d, value_id, first, last, g);
   if (!shown || !values) return std::nullopt;
-  std::optional<float> reference;
-  for (auto k = 0u; k <= static_cast<unsigned>(last - first); ++k) {
-    if ((*shown)[k] == 0) continue;
-    if (!reference) {
-      reference = (*values)[k];
-    } else if ((*values)[k] != *reference) {
-      return false;
-    }
+  const auto count = static_cast<std::size_t>(last - first) + 1;
+  std::size_t k = 0;
+  while (k < count && (*shown)[k] == 0) ++k;
+  if (k == count) return true;
+  const float reference = (*values)[k];
+  for (++k; k < count; ++k) {
+    if ((*shown)[k] != 0 && (*values)[k] != reference) return false;
   }
   return true;
 }
