@@ -9,7 +9,6 @@
 #include <simdjson.h>
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -205,20 +204,32 @@ struct Lists {
   std::size_t hint = 0;
 };
 
+// A value where the plain reader stands: the text from its first character on, and once it is
+// read, how many bytes it took.
+struct PlainValue {
+  std::string_view rest;
+  std::size_t length = 0;
+};
+
+template <class T>
+bool ReadList(PlainValue& v, int rank, std::vector<T>& items, std::size_t& rows,
+              std::size_t& columns, Lists& lists) {
+  items.reserve(lists.hint);
+  if (!ReadPlainList(v.rest, rank, items, rows, columns, v.length)) return false;
+  lists.hint = items.size();
+  return true;
+}
+
 // The items of a list, flat; `rows` counts the rows of a two-index list, all of one length
 // `columns`. Fails unless every item reads as T.
 template <class T>
 bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
               std::size_t& columns, Lists& lists) {
-  items.reserve(lists.hint);
+  // A plain list even in a text that is not plain throughout is read straight from the text.
   const char* start = v.raw_json_token().data();
+  PlainValue plain{std::string_view(start, static_cast<std::size_t>(lists.text_end - start))};
   const std::size_t columns_before = columns;
-  std::size_t length = 0;
-  if (ReadPlainList(std::string_view(start, static_cast<std::size_t>(lists.text_end - start)), rank,
-                    items, rows, columns, length)) {
-    lists.hint = items.size();
-    return true;
-  }
+  if (ReadList(plain, rank, items, rows, columns, lists)) return true;
   items.clear();
   columns = columns_before;
   od::array list;
@@ -246,22 +257,6 @@ bool ReadList(od::value& v, int rank, std::vector<T>& items, std::size_t& rows,
     if (rows == 1) columns = length;
     if (length != columns) return false;
   }
-  lists.hint = items.size();
-  return true;
-}
-
-// A value where the plain reader stands: the text from its first character on, and once it is
-// read, how many bytes it took.
-struct PlainValue {
-  std::string_view rest;
-  std::size_t length = 0;
-};
-
-template <class T>
-bool ReadList(PlainValue& v, int rank, std::vector<T>& items, std::size_t& rows,
-              std::size_t& columns, Lists& lists) {
-  items.reserve(lists.hint);
-  if (!ReadPlainList(v.rest, rank, items, rows, columns, v.length)) return false;
   lists.hint = items.size();
   return true;
 }
