@@ -41,6 +41,8 @@ TEST(VariantTest, BooleanTextAndOverflowingSingles) {
   EXPECT_TRUE(*Variant("true").ToBoolean());
   EXPECT_FALSE(*Variant(" FALSE ").ToBoolean());
   EXPECT_TRUE(*Variant("-1").ToBoolean());
+  EXPECT_TRUE(*Variant(std::int32_t{1}).ToBoolean());
+  EXPECT_FALSE(*Variant(std::int32_t{0}).ToBoolean());
   EXPECT_EQ(Variant("maybe").ToBoolean().error().number(), 13);
   EXPECT_EQ(Variant("1e39").ToSingle().error().number(), 6);
   EXPECT_EQ(*Variant(Boolean{true}).ToString(), "True");
@@ -83,6 +85,10 @@ TEST(VArrayTest, TwoDimensionalIndexing) {
   EXPECT_EQ(a.Flat(4, 0), -1);
   EXPECT_EQ(a.Flat(1, 2), -1);
   EXPECT_EQ(a.Flat(1), -1);  // wrong number of indexes
+  VArray flags(VarType::Boolean, {{0, 1}});
+  ASSERT_TRUE(flags.Put(1, true).ok());
+  EXPECT_EQ(*flags.Get<bool>(0), false);
+  EXPECT_EQ(*flags.Get<bool>(1), true);
 }
 
 }  // namespace

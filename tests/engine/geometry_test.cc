@@ -146,6 +146,11 @@ TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
     row.change(chart);
     EXPECT_EQ(LimitsAreHorizontal(chart.data(), row.g, 1), row.expected) << row.name;
   }
+  // A split beyond the arrays: level as far as they go, then error 9.
+  ChartBuilder wide(-1);
+  wide.Splits({0, 600}).Lines(0, 0, 500, 13, 10, 8);
+  EXPECT_EQ(ErrorOf([&] { LimitsAreHorizontal(wide.data(), 0, 0); }),
+            "error 9: Subscript out of range: PointStatsblnUclVisible(501, 0)");
 }
 
 // Flags: p Percent, h UCL forced to 100, z LCL forced to zero, t trend line; U, L and C hide the
@@ -178,6 +183,7 @@ TEST(GetSDTest, ThirdOfTheWiderUsableHalf) {
       {"type 5 below ceiling", 5, 6.5f, 2, 0.5f, 0, "", 1.5f},
       {"-4 ceiling", -4, 1, 0.25f, 0.0625f, 0, "", 0.0625f},
       {"-5 no ceiling", -5, 1, 0.25f, 0.0625f, 0, "", 0.25f},
+      {"type 1 ceiling", 1, 1, 0.25f, 0.0625f, 0, "", 0.0625f},
       {"forced 100, level", -1, 13, 10, 8, 0, "h", 2.0f / 3.0f},
       {"forced 100, trend", -1, 13, 10, 8, 0, "ht", 1},
       {"forced 100, graph 1", -1, 13, 10, 8, 1, "h", 1},

@@ -70,9 +70,12 @@ class ZigZagTest : public ::testing::Test {
 };
 
 TEST_F(ZigZagTest, ExplanationListsTheOptionsInForce) {
+  const std::string every_option = kOpening + "7 times (i.e. 14 consecutive points)" + kOptions +
+                                   kAbout + ",\r\n" + kFrom1SD + ",\r\n" + kDistance + ".";
   EXPECT_EQ(Run({10, 11}), "");  // an empty store: R 7 and every option
-  EXPECT_EQ(explanation, kOpening + "7 times (i.e. 14 consecutive points)" + kOptions + kAbout +
-                             ",\r\n" + kFrom1SD + ",\r\n" + kDistance + ".");
+  EXPECT_EQ(explanation, every_option);
+  EXPECT_EQ(Run({10}), "");  // a single record has an SD too
+  EXPECT_EQ(explanation, every_option);
   struct Row {
     const char* repeats;
     std::string_view options;

@@ -39,7 +39,8 @@ Variant SampleValue(VarType type, int k) {
     case VarType::Boolean:
       return true;
     default:
-      return "line " + std::to_string(k) + "\r\n\t\"q\" \\ caf\u00e9 \u20ac \U0001F600 \x01";
+      return "line " + std::to_string(k) +
+             "\r\n\t\"q\" \\ caf\u00e9 \u20ac \U0001F600 \U000F0000 \x01";
   }
 }
 

@@ -129,6 +129,15 @@ TEST_F(PlotCommandTest, WritesSvgAndPng) {
   EXPECT_EQ(image.height(), 2 * box[3].toInt());
 }
 
+// Every kind of mark, legend entry, line and label, drawn as on the day the picture was checked.
+TEST_F(PlotCommandTest, PatternsChartDrawsTheCheckedPicture) {
+  const std::string svg = (dir / "patterns.svg").string();
+  const CommandRun run =
+      RunOstrevin({"plot", Chart("patterns"), "-o", svg, "--settings", all_tests});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(FileText(svg), FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "patterns-all-tests.svg"));
+}
+
 // A chart the diagnosis cannot use fails the plot with diagnose's very message.
 TEST_F(PlotCommandTest, BadChartsFailAsInDiagnose) {
   const fs::path bad_json = dir / "bad.json", bad_index = dir / "index.json";
