@@ -5,10 +5,8 @@
 #include <string>
 
 #include "chart_builder.h"
-#include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
-#include "settings/settings_keys.h"
 
 namespace ostrevin {
 namespace {
@@ -180,24 +178,6 @@ TEST_F(RunDriverTest, MoreSplitsThanTheContainerHoldsIsAnError) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
-  }
-}
-
-}  // namespace
-}  // namespace ostrevin
-
-namespace ostrevin {
-namespace {
-
-// The driver's switches are the settings' "CheckFor" keys, in the same order.
-TEST(TestTableTest, SwitchesAreTheCheckForKeysInOrder) {
-  std::vector<std::string_view> check_for;
-  for (const SettingKey& key : AllSettingKeys())
-    if (key.section == "CheckFor") check_for.push_back(key.key);
-  ASSERT_EQ(check_for.size(), AllTests().size());
-  for (std::size_t i = 0; i < check_for.size(); ++i) {
-    EXPECT_EQ(AllTests()[i].key, check_for[i]);
-    EXPECT_EQ(static_cast<std::size_t>(AllTests()[i].id), i);
   }
 }
 
