@@ -52,7 +52,8 @@ const std::string kFrame =
 
 TEST_F(ReportJsonTest, WholeDocumentOfADiagnosis) {
   data.SetNextHAxLToDiagnose(2);
-  std::ifstream golden(OSTREVIN_ENGINE_GOLDEN_DIR "/small-chart-findings.json", std::ios::binary);
+  std::ifstream golden(OSTREVIN_TESTS_DIR "/engine/golden/small-chart-findings.json",
+                       std::ios::binary);
   std::ostringstream expected;
   expected << golden.rdbuf();
   EXPECT_EQ(Json() + "\n", expected.str());

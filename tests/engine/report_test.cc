@@ -13,15 +13,7 @@
 namespace ostrevin {
 namespace {
 
-const std::string kGuide =
-    "*** The following are intended as a GUIDE only; see the note at the end. ***\r\n\r\n";
 const std::string kNow = "06/12/2026 10:30:00";
-
-// The closing note every complete report ends with.
-std::string Closing() {
-  const std::string full = SmallChartReport(kNow);
-  return full.substr(full.find("******* IMPORTANT NOTE"));
-}
 
 // The small chart of the window tests: D1..D6 with limits 7 and 13 around 10.
 class ReportTest : public ::testing::Test {
@@ -58,24 +50,7 @@ TEST_F(ReportTest, CarriesOnFromTheMiddle) {
   data.SetXDataI(5, 0);  // the last place has no value: the next run starts after D5
   data.SetblnQuorvaFileNameSetByUser(true);
   data.SetstrQuorvaFileName("widths.qrv");
-  EXPECT_EQ(Compose(),
-            "Diagnostics report for Widths\r\n"
-            "File: widths.qrv\r\n"
-            "Starting at D4 (Place number 4) to D6 (Place number 6)\r\n"
-            "[Last diagnosis finished at D3 (Place number 3).]\r\n"
-            "Date & Time: 06/12/2026 10:30:00\r\n\r\n" +
-                kGuide +
-                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
-                "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n"
-                "Point D5 (5) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n"
-                "\r\n\r\n"
-                "Start of next diagnosis is D6 (Place number 6)\r\n\r\n"
-                "******* Explanation of tests performed:\r\n"
-                "Points ABOVE or ON the Upper Control Limit.\r\n"
-                "Points BELOW or ON the Lower Control Limit.\r\n"
-                "8 consecutive points either side of the central line.\r\n"
-                "\r\n" +
-                Closing());
+  EXPECT_EQ(Compose(), GoldenReport("engine/golden/small-chart-from-the-middle.txt", kNow));
   EXPECT_EQ(data.NextHAxLToDiagnose(), 5);
 }
 
@@ -154,32 +129,7 @@ class MeasurementsReportTest : public ReportTest {
 };
 
 TEST_F(MeasurementsReportTest, TwoGraphsWithTheirNames) {
-  EXPECT_EQ(Compose(),
-            "Diagnostics report for Widths\r\n"
-            "Starting at D1 (Place number 1) to D6 (Place number 6)\r\n"
-            "Date & Time: 06/12/2026 10:30:00\r\n\r\n" +
-                kGuide +
-                "*******  MEASUREMENTS CHART  *******\r\n\r\n"
-                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
-                "LCL=7     Centre=10     UCL=13     \r\n\r\n\r\n"
-                "Point D3 (3) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
-                "Point D5 (5) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n"
-                "\r\n\r\n"
-                "*******  MOVING RANGE CHART  *******\r\n\r\n"
-                "\r\n*** Chart Starts at D1 (Place number 1)\r\n"
-                "LCL=0     Centre=2     UCL=6     \r\n\r\n\r\n"
-                "Nothing to report\r\n"
-                "\r\n\r\n"
-                "End of Data Reached\r\n\r\n"
-                "******* Explanation of tests performed for MEASUREMENTS CHART:\r\n"
-                "Points ABOVE or ON the Upper Control Limit.\r\n"
-                "Points BELOW or ON the Lower Control Limit.\r\n"
-                "8 consecutive points either side of the central line.\r\n"
-                "******* Explanation of tests performed for MOVING RANGE CHART:\r\n"
-                "Points ABOVE or ON the Upper Control Limit.\r\n"
-                "10 consecutive points either side of the central line.\r\n"
-                "\r\n" +
-                Closing());
+  EXPECT_EQ(Compose(), GoldenReport("engine/golden/small-chart-two-graphs.txt", kNow));
   // The plotted values left in the container are those of the moving-range graph.
   EXPECT_EQ(data.PGV(0), 0.0f);
   EXPECT_EQ(data.PGVI(0), 0);

@@ -47,36 +47,6 @@ std::vector<std::pair<std::string, std::size_t>> TrackCounts(const PlotModel& mo
   return counts;
 }
 
-// The counts follow from the report's findings (tests/host/golden/patterns-all-tests.txt): each
-// finding covers its points from the first to the last, and a point covered twice is one mark.
-TEST_F(PlotCommandTest, PatternsChartMarksEveryPointAFindingCovers) {
-  const PlotModel model = ModelOf(Chart("patterns"), all_tests);
-  ASSERT_EQ(model.panels.size(), 2u);
-  EXPECT_EQ(model.panels[0].name, "Measurements Chart");
-  EXPECT_EQ(model.split_starts, (std::vector<std::int16_t>{25, 61, 86}));
-  using Counts = std::vector<std::pair<std::string, std::size_t>>;
-  EXPECT_EQ(TrackCounts(model, model.panels[0]), (Counts{{"On or above UCL", 1},
-                                                         {"On or below LCL", 1},
-                                                         {"Run on one side of the centre line", 22},
-                                                         {"2 of 3 between 2 and 3 SD above", 3},
-                                                         {"2 of 3 between 2 and 3 SD below", 3},
-                                                         {"4 of 5 between 1 and 3 SD above", 9},
-                                                         {"4 of 5 between 1 and 3 SD below", 10},
-                                                         {"Run within 1 SD", 16},
-                                                         {"Trend", 6},
-                                                         {"Extreme switch", 2},
-                                                         {"Zigzag", 16}}));
-  EXPECT_EQ(model.panels[0].marks.size(), 58u);  // 8, 20, 31 to 52, 71 and 72, 86 to 117
-  EXPECT_EQ(TrackCounts(model, model.panels[1]),
-            (Counts{{"On or above UCL", 3}, {"Run on one side of the centre line", 31}}));
-  EXPECT_EQ(model.panels[1].marks.size(), 34u);
-  // 2024-07-06: above the centre line, 2 of 3 and 4 of 5 above; the legend lists each signal once.
-  const PlotMark& mark = model.panels[0].marks[4];
-  EXPECT_EQ(model.labels[static_cast<std::size_t>(mark.place)], "2024-07-06");
-  EXPECT_EQ(mark.entries, (std::vector<std::size_t>{2, 3, 5}));
-  EXPECT_EQ(model.legend.size(), 11u);
-}
-
 TEST_F(PlotCommandTest, WhatWasDiagnosedIsSaid) {
   const std::string chart = Chart("measurements");
   ChartObject data = ReadChart(chart);

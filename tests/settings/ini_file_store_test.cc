@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -139,32 +137,6 @@ TEST_F(IniFileStoreTest, SymbolicLinkStaysALink) {
   EXPECT_TRUE(fs::is_symlink(file_));
   EXPECT_EQ(Read(dir_ / "real" / "settings.ini"), "[S]\nk=2\n");
   EXPECT_EQ(fs::status(file_).permissions(), fs::perms(0640));
-}
-
-TEST_F(IniFileStoreTest, ConcurrentWritersOfDifferentKeysBothKeepTheirKeys) {
-  constexpr int kKeys = 40;
-  auto write_keys = [&](const std::string& prefix) {
-    IniFileStore store(file_);
-    bool ok = true;
-    for (int i = 0; i < kKeys; ++i) {
-      ok = store.SaveSetting("Ostrevin", "S", prefix + std::to_string(i), std::to_string(i)) && ok;
-    }
-    return ok;
-  };
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) ::_exit(write_keys("child") ? 0 : 1);
-  bool parent_ok = write_keys("parent");
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(parent_ok);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-  IniFileStore store(file_);
-  for (int i = 0; i < kKeys; ++i) {
-    EXPECT_EQ(Get(store, "child" + std::to_string(i)), std::to_string(i));
-    EXPECT_EQ(Get(store, "parent" + std::to_string(i)), std::to_string(i));
-  }
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#ifndef OSTREVIN_TESTS_GOLDEN_TEXT_H_
+#define OSTREVIN_TESTS_GOLDEN_TEXT_H_
+
+// Expected whole reports kept as text files under tests/ (LF line breaks, a final one).
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace ostrevin {
+
+// The file `relative` to tests/ as the report holds it: CR LF breaks, no final break, and the
+// placeholder NOW replaced by `now`.
+inline std::string GoldenReport(std::string_view relative, std::string_view now = "NOW") {
+  std::ifstream in(std::string(OSTREVIN_TESTS_DIR "/") + std::string(relative), std::ios::binary);
+  std::ostringstream file;
+  file << in.rdbuf();
+  std::string text = file.str(), report;
+  if (text.empty()) return "(missing golden file " + std::string(relative) + ")";
+  text.pop_back();
+  for (char c : text) report += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  if (const std::size_t at = report.find("NOW"); at != std::string::npos)
+    report.replace(at, 3, now);
+  return report;
+}
+
+}  // namespace ostrevin
+
+#endif  // OSTREVIN_TESTS_GOLDEN_TEXT_H_
