@@ -9,6 +9,10 @@
 // its last printed digit.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "engine/run_driver.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
@@ -17,33 +21,11 @@
 namespace ostrevin {
 namespace {
 
-constexpr std::string_view kPistonRings = R"(Sample,x1,x2,x3,x4,x5
-1,74.030,74.002,74.019,73.992,74.008
-2,73.995,73.992,74.001,74.011,74.004
-3,73.988,74.024,74.021,74.005,74.002
-4,74.002,73.996,73.993,74.015,74.009
-5,73.992,74.007,74.015,73.989,74.014
-6,74.009,73.994,73.997,73.985,73.993
-7,73.995,74.006,73.994,74.000,74.005
-8,73.985,74.003,73.993,74.015,73.988
-9,74.008,73.995,74.009,74.005,74.004
-10,73.998,74.000,73.990,74.007,73.995
-11,73.994,73.998,73.994,73.995,73.990
-12,74.004,74.000,74.007,74.000,73.996
-13,73.983,74.002,73.998,73.997,74.012
-14,74.006,73.967,73.994,74.000,73.984
-15,74.012,74.014,73.998,73.999,74.007
-16,74.000,73.984,74.005,73.998,73.996
-17,73.994,74.012,73.986,74.005,74.007
-18,74.006,74.010,74.018,74.003,74.000
-19,73.984,74.002,74.003,74.005,73.997
-20,74.000,74.010,74.013,74.020,74.003
-21,73.982,74.001,74.015,74.005,73.996
-22,74.004,73.999,73.990,74.006,74.009
-23,74.010,73.989,73.990,74.009,74.014
-24,74.015,74.008,73.993,74.000,74.010
-25,73.982,73.984,73.995,74.017,74.013
-)";
+// Table 6.3 as the book prints it, one sample a row.
+std::string PistonRings() {
+  std::ifstream in(OSTREVIN_TESTS_DIR "/chart/data/piston-rings.csv", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 struct Expected {
   double ucl0, centre0, lcl0, ucl1, centre1, tolerance0, tolerance1;
@@ -80,12 +62,12 @@ std::vector<std::int16_t> PlacesAboveUcl(clsData& d) {
 }
 
 TEST(TextbookChartsTest, PistonRingsMeansWithRangesOrStandardDeviations) {
-  LoadedChart r(kPistonRings, Options(ChartKind::kMeansRanges, "Sample"));
+  LoadedChart r(PistonRings(), Options(ChartKind::kMeansRanges, "Sample"));
   ExpectSplitLimits(r.data, {74.014, 74.001, 73.988, 0.049, 0.023, 0.001, 0.0005});
   EXPECT_EQ(r.data.SubGroupSampeSize(), 5);
   EXPECT_EQ(r.data.NSam(), 24);
   EXPECT_EQ(r.data.TNVal(), 124);
-  LoadedChart s(kPistonRings, Options(ChartKind::kMeansSDs, "Sample"));
+  LoadedChart s(PistonRings(), Options(ChartKind::kMeansSDs, "Sample"));
   ExpectSplitLimits(s.data, {74.014, 74.001, 73.988, 0.0196, 0.0094, 0.001, 0.00005});
   EXPECT_TRUE(s.data.SubGpSd());
 }
