@@ -67,6 +67,9 @@ TEST_F(ClsDataTest, WholeArrayMembersRefuseWhatIsNotAnArray) {
   VArray too_large(VarType::Single, {{0, 40000}});
   EXPECT_EQ(data.PutWholeArray(MemberId::XData, Variant(too_large)).error().number(), 9);
   EXPECT_EQ(data.XData(5000), 0.0f);  // unchanged
+  // The widest array that 16-bit places can address is taken.
+  VArray widest(VarType::Single, {{-32768, 32767}});
+  EXPECT_TRUE(data.PutWholeArray(MemberId::XData, Variant(widest)).ok());
 }
 
 TEST_F(ClsDataTest, HandshakeMembers) {

@@ -53,6 +53,18 @@ TEST(ChartFileTextTest, WrapsLongListsAndWritesShortestSingles) {
   ]
 }
 )");
+  // A first item one character shorter than the rest still counts whole: the tenth item would
+  // make the line 101 characters.
+  values.assign(20, 1000.125f);
+  values[0] = 0.125f;
+  EXPECT_EQ(ChartFileText({{MemberId::XData, SingleList(values)}}).ValueOrThrow(), R"({
+  "XData": [
+    0.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125,
+    1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125,
+    1000.125, 1000.125
+  ]
+}
+)");
 }
 
 // The scalars of a JSON value in order: itself, a list's items, or the items of a list's rows.

@@ -61,6 +61,7 @@ TEST(CsvReaderTest, NamesTheFirstBadRow) {
       {"a\n1\n\"open\n2\n", "row 3: a quoted field is not closed"},
       {"a,b\n1,\"x\"y\n", "row 2: text after the closing quote of field 2"},
       {"a,b\n\"x\ny\",1,2\n", "row 2: expected 2 fields as in the header, found 3"},
+      {"a,b\r\n\"x\r\ny\",1\r\n2\r\n", "row 4: expected 2 fields as in the header, found 1"},
       {"", "no header row"},
       {"\n  \n", "no header row"},
   };
@@ -69,6 +70,20 @@ TEST(CsvReaderTest, NamesTheFirstBadRow) {
     ASSERT_FALSE(table.ok()) << text;
     EXPECT_EQ(table.error().number(), Error::kInvalidInput);
     EXPECT_EQ(table.error().message(), message);
+  }
+}
+
+// The text may be a view into a larger buffer: what follows it is never read.
+TEST(CsvReaderTest, ReadsNothingBeyondItsText) {
+  const std::pair<std::string_view, std::vector<std::string>> cases[] = {
+      {std::string_view("a,b\n1,2,", 7), {"1", "2"}},  // a separator just past the end
+      {std::string_view("a\n\"x\"\"", 5), {"x"}},      // a quote just past the closing one
+  };
+  for (const auto& [text, fields] : cases) {
+    Result<CsvTable> table = ReadCsv(text);
+    ASSERT_TRUE(table.ok()) << table.error().message();
+    ASSERT_EQ(table->rows.size(), 1u);
+    EXPECT_EQ(table->rows[0].fields, fields);
   }
 }
 
