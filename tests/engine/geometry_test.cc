@@ -184,6 +184,7 @@ TEST(GetSDTest, ThirdOfTheWiderUsableHalf) {
       {"-4 ceiling", -4, 1, 0.25f, 0.0625f, 0, "", 0.0625f},
       {"-5 no ceiling", -5, 1, 0.25f, 0.0625f, 0, "", 0.25f},
       {"type 1 ceiling", 1, 1, 0.25f, 0.0625f, 0, "", 0.0625f},
+      {"no ceiling on type 0", 0, 0, -3, -4, 0, "", 1},
       {"forced 100, level", -1, 13, 10, 8, 0, "h", 2.0f / 3.0f},
       {"forced 100, trend", -1, 13, 10, 8, 0, "ht", 1},
       {"forced 100, graph 1", -1, 13, 10, 8, 1, "h", 1},

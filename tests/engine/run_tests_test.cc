@@ -102,6 +102,8 @@ TEST_F(RunTestsTest, PointsWithin1SD) {
   EXPECT_EQ(Run(TestId::kWithin1SD, {10.5f, 9.5f, 10, 11, 10, 10, 9.01f, 12, 10, 10, 10}),
             Line(3, within, 1, 3) + Line(3, within, 5, 7) + "\r\n");
   EXPECT_EQ(explanation, "3 consecutive points are all within 1SD of the central line.");
+  // A run carried on from before the run start is reported from n - 1 records back.
+  EXPECT_EQ(Run(TestId::kWithin1SD, {10, 10, 10, 10, 12}, 3), Line(3, within, 2, 4) + "\r\n");
 
   // SD 2/3 about 2^24: Centre + SD rounds to Centre itself as a float, so Centre is not within.
   settings.SaveSignificance("AllWithin1SD", "1");
