@@ -48,12 +48,13 @@ class ZigZagTest : public ::testing::Test {
     settings.SaveSignificance("ZigZagAtLeastSDDistanceSignificant", options[2] == 'd' ? "-1" : "0");
   }
 
+  // Every place holds a value except `hole`.
   std::string Run(const std::vector<float>& values, std::int16_t run_first = 0,
-                  std::int16_t graph = 0) {
+                  std::int16_t graph = 0, std::int16_t hole = -1) {
     std::vector<PointRecord> records;
     for (std::int16_t p = 0; p < static_cast<std::int16_t>(values.size()); ++p) {
       data().SetPGV(p, values[static_cast<std::size_t>(p)]);
-      data().SetPGVI(p, 1);
+      data().SetPGVI(p, p == hole ? 0 : 1);
       records.push_back(MakePointRecord(data(), graph, p));
     }
     const auto last = static_cast<std::int16_t>(records.size() - 1);
@@ -136,6 +137,9 @@ TEST_F(ZigZagTest, FindsStretchesByEachWayOfClassifying) {
     chart.Lines(0, 0, 19, row.ucl, 10, row.lcl);
     EXPECT_EQ(Run(row.values, row.run_first), row.expected);
   }
+  // A place without a value breaks the zigzag: D1 to D3 are too few, D5 to D8 are enough.
+  Settings("2", "xxx");
+  EXPECT_EQ(Run({10, 12, 11, 13, 12, 11, 13, 12}, 0, 0, 3), Zigzag(4, 5, 8) + "\r\n");
 }
 
 TEST_F(ZigZagTest, WhereTheTestApplies) {

@@ -106,6 +106,12 @@ TEST_F(PlotCommandTest, PatternsChartDrawsTheCheckedPicture) {
       RunOstrevin({"plot", Chart("patterns"), "-o", svg, "--settings", all_tests});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(FileText(svg), FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "patterns-all-tests.svg"));
+  // The places diagnosed before are shaded, up to the first one diagnosed now.
+  const std::string chart = Chart("measurements");
+  const std::string text = FileText(chart);
+  std::ofstream(chart, std::ios::binary) << "{\"NextHAxLToDiagnose\": 25," + text.substr(1);
+  ASSERT_EQ(RunOstrevin({"plot", chart, "-o", svg, "--settings", defaults}).status, 0);
+  EXPECT_EQ(FileText(svg), FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "measurements-from-26.svg"));
 }
 
 // A chart the diagnosis cannot use fails the plot with diagnose's very message.

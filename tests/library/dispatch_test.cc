@@ -182,7 +182,10 @@ TEST(DispatchTest, EveryMemberIsReachableByName) {
     if (m.kind > kOstMemberWholeArray) continue;
     std::vector<Variant> first;
     if (m.kind == kOstMemberFixed || m.kind == kOstMemberIndexed) {
-      for (int k = 0; k < m.param_count; ++k) first.push_back(m.index_bounds[k].lower);
+      for (int k = 0; k < m.param_count; ++k) {
+        first.push_back(m.index_bounds[k].lower);
+        EXPECT_STREQ(m.param_names[k], k == 0 ? "i" : "j");  // the host names indexes i, j
+      }
     }
     Result<Variant> value = data.Get(m.dispid, first);
     ASSERT_TRUE(value.ok()) << value.error().ToString();
