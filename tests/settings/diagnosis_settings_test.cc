@@ -59,6 +59,7 @@ TEST(DiagnosisSettingsTest, SignificanceIsTheRoundedLeadingNumberClampedTo16Bits
       {"0.5", 0},           {"1e3", 1000},      {"2.5e0x", 2},        {"0", 0},
       {"40000", 32767},     {"32767.5", 32767}, {"-32768.5", -32768}, {"-1e9", -32768},
       {"-32767.5", -32768}, {huge, 32767},      {"1e400", 32767},     {"- 5", 0},
+      {"1e-400", 0},
   };
   for (const auto& c : cases) {
     MemoryStore store;

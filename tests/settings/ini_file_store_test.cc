@@ -2,12 +2,15 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -70,6 +73,20 @@ TEST(SettingsFilePathTest, ChoosesTheFirstVariableThatIsSet) {
     };
     EXPECT_EQ(SettingsFilePath(lookup).string(), c.expected);
   }
+}
+
+// Without any of the variables the account's home folder stands in for HOME.
+TEST(SettingsFilePathTest, DefaultFallsBackToTheAccountsHomeFolder) {
+  std::map<std::string, std::optional<std::string>> saved;
+  for (const char* name : {"OSTREVIN_SETTINGS", "XDG_CONFIG_HOME", "HOME"}) {
+    const char* value = std::getenv(name);
+    saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    ::unsetenv(name);
+  }
+  const std::string path = DefaultSettingsFilePath().string();
+  for (const auto& [name, value] : saved)
+    if (value) ::setenv(name.c_str(), value->c_str(), 1);
+  EXPECT_EQ(path, std::string(::getpwuid(::getuid())->pw_dir) + "/.config/Ostrevin/settings.ini");
 }
 
 TEST_F(IniFileStoreTest, UnusableFilesReadAsEmptyAndAreNotOverwritten) {
