@@ -178,5 +178,17 @@ TEST_F(RunTestsTest, ThresholdsThatCannotDescribeARunReportNothing) {
   EXPECT_EQ(Run(TestId::kIncreasingOrDecreasing, {1, 2, 3, 4}), "");
 }
 
+// A chart of 32768 places below its central line: the run is counted as far as 16 bits go.
+TEST_F(RunTestsTest, TheLongestRunFits16Bits) {
+  std::vector<PointRecord> records(32768, PointRecord{9, 1, 0, 13, 7, 10, true, true, true});
+  for (std::size_t k = 0; k < records.size(); ++k) records[k].Place = static_cast<std::int16_t>(k);
+  const TestChoice choice = ReadTestChoice(settings);
+  const TestResult result = DiagnoseAllAboveBelowMean({data(), records, 0, 0, 0, 0, 32767, choice});
+  ASSERT_EQ(result.blocks.size(), 1u);
+  const Finding& run = result.blocks[0].findings.at(0);
+  EXPECT_EQ(std::vector<int>({run.first_place, run.last_place, run.count, run.direction}),
+            std::vector<int>({0, 32766, 32767, -1}));
+}
+
 }  // namespace
 }  // namespace ostrevin
