@@ -114,6 +114,21 @@ TEST_F(PlotCommandTest, PatternsChartDrawsTheCheckedPicture) {
   EXPECT_EQ(FileText(svg), FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "measurements-from-26.svg"));
 }
 
+// Lines at one height keep their labels in order, the UCL's first, the next one nudged below.
+TEST_F(PlotCommandTest, LabelsOfLinesAtOneHeightKeepTheirOrder) {
+  const std::string chart = Chart("patterns");
+  ChartObject data = ReadChart(chart);
+  const std::int32_t last = *Get(data, "TNVal").ToInteger();
+  Set(data, "PointStatsCentre", {last, 0}, Get(data, "PointStatsUcl", {last, 0}));
+  ASSERT_TRUE(WriteChartFileAtomically(chart, data).ok());
+  const std::string svg = (dir / "level.svg").string();
+  ASSERT_EQ(RunOstrevin({"plot", chart, "-o", svg, "--settings", defaults}).status, 0);
+  const std::string text = FileText(svg);
+  const std::size_t ucl = text.find(">UCL 63.57<"), centre = text.find(">CL 63.57<");
+  ASSERT_NE(centre, std::string::npos);
+  EXPECT_LT(ucl, centre);
+}
+
 // A chart the diagnosis cannot use fails the plot with diagnose's very message.
 TEST_F(PlotCommandTest, BadChartsFailAsInDiagnose) {
   const fs::path bad_json = dir / "bad.json", bad_index = dir / "index.json";
