@@ -225,38 +225,6 @@ TEST(GetSDTest, AnOverflowingHalfIsError6) {
             "error 6: Overflow: SD at place 0");
 }
 
-TEST(LineTest, AboveAndBelowOnlyAVisibleLineAndAPlaceWithAValue) {
-  struct Row {
-    ChartLine line;
-    float value;
-    bool orEqual, above, below;
-    std::int16_t flag = 1;
-    bool hidden = false;
-  };
-  const Row rows[] = {
-      {LineUCL, 13, true, true, true},
-      {LineUCL, 13, false, false, false},
-      {LineUCL, 14, false, true, false},
-      {LineUCL, 12, false, false, true},
-      {LineUCL, 14, true, false, false, 0},
-      {LineUCL, 13, true, false, false, 1, true},
-      {LineCentre, 9.5f, false, false, true},
-      {LineCentre, 10, true, true, true},
-      {LineCentre, 11, false, false, false, 1, true},
-      {LineLCL, 7, false, false, true},
-      {LineLCL, 8, true, true, true},
-      {LineLCL, 7, true, false, false, 1, true},
-  };
-  for (const Row& row : rows) {
-    PointRecord r{row.value, row.flag, 0, 13, 8, 10, true, true, true};
-    r.blnUclVisible = !(row.hidden && row.line == LineUCL);
-    r.blnCentreVisible = !(row.hidden && row.line == LineCentre);
-    r.blnLclVisible = !(row.hidden && row.line == LineLCL);
-    EXPECT_EQ(IsAboveLine(r, row.line, row.orEqual), row.above) << row.line << " " << row.value;
-    EXPECT_EQ(IsBelowLine(r, row.line, row.orEqual), row.below) << row.line << " " << row.value;
-  }
-}
-
 // Every cluster FindRun lists from `pos`, as "first..last>pos after it", then where pos ends.
 std::string AllRuns(const std::string& pattern, std::int16_t minCount, std::int16_t window,
                     std::int16_t pos = 0) {
