@@ -9,23 +9,14 @@
 // its last printed digit.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <string>
-
 #include "engine/run_driver.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
 #include "tests/chart/loaded_chart.h"
+#include "tests/golden_text.h"
 
 namespace ostrevin {
 namespace {
-
-// Table 6.3 as the book prints it, one sample a row.
-std::string PistonRings() {
-  std::ifstream in(OSTREVIN_TESTS_DIR "/chart/data/piston-rings.csv", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 struct Expected {
   double ucl0, centre0, lcl0, ucl1, centre1, tolerance0, tolerance1;
@@ -62,12 +53,14 @@ std::vector<std::int16_t> PlacesAboveUcl(clsData& d) {
 }
 
 TEST(TextbookChartsTest, PistonRingsMeansWithRangesOrStandardDeviations) {
-  LoadedChart r(PistonRings(), Options(ChartKind::kMeansRanges, "Sample"));
+  LoadedChart r(TestFileText("chart/data/piston-rings.csv"),
+                Options(ChartKind::kMeansRanges, "Sample"));
   ExpectSplitLimits(r.data, {74.014, 74.001, 73.988, 0.049, 0.023, 0.001, 0.0005});
   EXPECT_EQ(r.data.SubGroupSampeSize(), 5);
   EXPECT_EQ(r.data.NSam(), 24);
   EXPECT_EQ(r.data.TNVal(), 124);
-  LoadedChart s(PistonRings(), Options(ChartKind::kMeansSDs, "Sample"));
+  LoadedChart s(TestFileText("chart/data/piston-rings.csv"),
+                Options(ChartKind::kMeansSDs, "Sample"));
   ExpectSplitLimits(s.data, {74.014, 74.001, 73.988, 0.0196, 0.0094, 0.001, 0.00005});
   EXPECT_TRUE(s.data.SubGpSd());
 }

@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "addon/cls_data.h"
 #include "platform/recording_platform.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
+#include "tests/golden_text.h"
 #include "tests/ui/small_chart.h"
 
 namespace ostrevin {
@@ -39,10 +38,8 @@ class ReportJsonTest : public ::testing::Test {
 
 // The findings document as a golden file holds it, without its final line break.
 std::string Golden(const std::string& name) {
-  std::ifstream golden(OSTREVIN_TESTS_DIR "/engine/golden/" + name, std::ios::binary);
-  std::ostringstream text;
-  text << golden.rdbuf();
-  return text.str().substr(0, text.str().size() - 1);
+  const std::string text = TestFileText("engine/golden/" + name);
+  return text.substr(0, text.size() - 1);
 }
 
 TEST_F(ReportJsonTest, WholeDocumentOfADiagnosis) {

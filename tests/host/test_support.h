@@ -15,6 +15,7 @@
 #include "client/chart_object.h"
 #include "client/component_loader.h"
 #include "host/command.h"
+#include "tests/scoped_env.h"
 
 namespace ostrevin {
 
@@ -105,32 +106,6 @@ inline CommandRun RunOstrevin(std::vector<std::string> args) {
   int status = RunCommand(args, out, err);
   return {status, out.str(), err.str()};
 }
-
-// Sets an environment variable, or removes it for nullopt, for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(std::string name, std::optional<std::string> value) : name_(std::move(name)) {
-    if (const char* old = std::getenv(name_.c_str())) old_ = old;
-    if (value) {
-      ::setenv(name_.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_.c_str(), old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 inline std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

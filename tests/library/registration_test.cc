@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include "client/dispatch_object.h"
 #include "tests/library/library_test_support.h"
+#include "tests/scoped_env.h"
 
 namespace ostrevin {
 namespace {
@@ -65,16 +66,11 @@ TEST(ComponentRegistryTest, WhereTheRegistryLives) {
     EXPECT_EQ(ComponentRegistryPath(env).string(), c.path);
   }
   // Without HOME the account's home folder stands in.
-  const std::optional<std::string> home =
-      std::getenv("HOME") ? std::optional<std::string>(std::getenv("HOME")) : std::nullopt;
-  const std::optional<std::string> data_home =
-      std::getenv("XDG_DATA_HOME") ? std::optional<std::string>(std::getenv("XDG_DATA_HOME"))
-                                   : std::nullopt;
-  ::unsetenv("HOME");
-  ::unsetenv("XDG_DATA_HOME");
-  const std::string from_account = DefaultComponentRegistryPath().string();
-  if (home) ::setenv("HOME", home->c_str(), 1);
-  if (data_home) ::setenv("XDG_DATA_HOME", data_home->c_str(), 1);
+  std::string from_account;
+  {
+    ScopedEnv home("HOME", std::nullopt), data_home("XDG_DATA_HOME", std::nullopt);
+    from_account = DefaultComponentRegistryPath().string();
+  }
   EXPECT_EQ(from_account, std::string(::getpwuid(::getuid())->pw_dir) +
                               "/.local/share/component-registry/classes.ini");
 }

@@ -10,9 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <string>
+
+#include "tests/scoped_env.h"
 
 namespace ostrevin {
 namespace {
@@ -77,15 +78,9 @@ TEST(SettingsFilePathTest, ChoosesTheFirstVariableThatIsSet) {
 
 // Without any of the variables the account's home folder stands in for HOME.
 TEST(SettingsFilePathTest, DefaultFallsBackToTheAccountsHomeFolder) {
-  std::map<std::string, std::optional<std::string>> saved;
-  for (const char* name : {"OSTREVIN_SETTINGS", "XDG_CONFIG_HOME", "HOME"}) {
-    const char* value = std::getenv(name);
-    saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
-    ::unsetenv(name);
-  }
+  ScopedEnv settings("OSTREVIN_SETTINGS", std::nullopt), config("XDG_CONFIG_HOME", std::nullopt),
+      home("HOME", std::nullopt);
   const std::string path = DefaultSettingsFilePath().string();
-  for (const auto& [name, value] : saved)
-    if (value) ::setenv(name.c_str(), value->c_str(), 1);
   EXPECT_EQ(path, std::string(::getpwuid(::getuid())->pw_dir) + "/.config/Ostrevin/settings.ini");
 }
 
