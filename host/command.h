@@ -14,6 +14,7 @@ namespace ostrevin {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitUnusable = 1;  // a chart or a file could not be used
 inline constexpr int kExitUsage = 2;     // wrong usage
+inline constexpr int kExitSignal = 3;    // the diagnosis found a signal (--fail-on-signal)
 
 struct CommandStreams {
   std::ostream& out;

@@ -3,6 +3,7 @@
 #include "chartfile/chart_file.h"
 #include "host/args.h"
 #include "host/console_diagnosis.h"
+#include "host/findings_table.h"
 #include "host/library_choice.h"
 #include "host/settings_choice.h"
 #include "host/sub_commands.h"
@@ -11,8 +12,10 @@ namespace ostrevin {
 namespace {
 
 constexpr std::string_view kHelp =
-    "usage: ostrevin diagnose CHART.json [--format text|json] [--from-start] [--settings FILE]\n"
-    "                         [--date-time TEXT] [--crlf] [--save] [--library PATH]\n"
+    "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] [--settings "
+    "FILE]\n"
+    "                         [--date-time TEXT] [--crlf] [--save] [--fail-on-signal]\n"
+    "                         [--library PATH]\n"
     "\n"
     "Diagnoses the chart as the host does when it shows the add-on, and prints the Diagnostics\n"
     "report to standard output. The diagnosis carries on from NextHAxLToDiagnose, the place\n"
@@ -20,6 +23,8 @@ constexpr std::string_view kHelp =
     "\n"
     "  --format json      print the report's content as one JSON document instead of the text\n"
     "                     (the format is described in docs/findings-json.md)\n"
+    "  --format csv       print one row per finding under a header row: graph, split, test,\n"
+    "                     first_place, first_label, last_place, last_label, count, side\n"
     "  --from-start       diagnose from the first place, as the window's \"Diagnose From Start\"\n"
     "  --settings FILE    the settings file that chooses the tests (default: the user's,\n"
     "                     $OSTREVIN_SETTINGS or ~/.config/Ostrevin/settings.ini)\n"
@@ -27,12 +32,16 @@ constexpr std::string_view kHelp =
     "  --crlf             keep the report's CR LF line breaks (default: LF); text only\n"
     "  --save             write the chart back into CHART.json, so the next diagnosis carries\n"
     "                     on where this one finished; only after a successful diagnosis\n"
+    "  --fail-on-signal   exit with status 3 when the report holds a finding (0 when it holds\n"
+    "                     none; 1 stays an error, 2 a usage error); --save still saves\n"
     "  --library PATH     the add-on library (see \"ostrevin --help\")\n";
 
 constexpr OptionSpec kFormatOption{"--format", true};
-constexpr OptionSpec kOptions[] = {kFormatOption,   kFromStartOption, kSettingsOption,
-                                   kDateTimeOption, {"--crlf"},       {"--save"},
-                                   kLibraryOption};
+constexpr OptionSpec kOptions[] = {kFormatOption,        kFromStartOption, kSettingsOption,
+                                   kDateTimeOption,      {"--crlf"},       {"--save"},
+                                   {"--fail-on-signal"}, kLibraryOption};
+
+enum class Format { kText, kJson, kCsv };
 
 std::string WithLineFeeds(std::string text) {
   std::string out;
@@ -44,15 +53,15 @@ std::string WithLineFeeds(std::string text) {
   return out;
 }
 
-// Whether the JSON was asked for; fails with a usage message for an unknown format or an option
-// that only the text has.
-Result<bool> JsonWanted(const ParsedArgs& parsed) {
+// The format asked for; fails with a usage message for an unknown format or an option that only
+// the text has.
+Result<Format> FormatWanted(const ParsedArgs& parsed) {
   const auto format = parsed.options.find(kFormatOption.name);
-  if (format == parsed.options.end() || format->second == "text") return false;
-  if (format->second != "json")
-    return Error::InvalidInput("unknown format \"" + format->second + "\" (text or json)");
+  if (format == parsed.options.end() || format->second == "text") return Format::kText;
+  if (format->second != "json" && format->second != "csv")
+    return Error::InvalidInput("unknown format \"" + format->second + "\" (text, json or csv)");
   if (parsed.Has("--crlf")) return Error::InvalidInput("--crlf applies to the text report only");
-  return true;
+  return format->second == "json" ? Format::kJson : Format::kCsv;
 }
 
 int RunDiagnose(std::span<const std::string> args, CommandStreams io) {
@@ -67,13 +76,20 @@ int RunDiagnose(std::span<const std::string> args, CommandStreams io) {
         DiagnoseCommand(), parsed->positional.empty() ? "missing CHART.json" : "too many arguments",
         io.err);
   }
-  Result<bool> json = JsonWanted(*parsed);
-  if (!json) return ReportUsageError(DiagnoseCommand(), json.error().message(), io.err);
+  Result<Format> format = FormatWanted(*parsed);
+  if (!format) return ReportUsageError(DiagnoseCommand(), format.error().message(), io.err);
+  const bool alert = parsed->Has("--fail-on-signal");
   const std::string& path = parsed->positional[0];
-  Result<ConsoleDiagnosis> done = DiagnoseOnConsole(path, *parsed, *json, io.err);
+  Result<ConsoleDiagnosis> done =
+      DiagnoseOnConsole(path, *parsed, *format != Format::kText || alert, io.err);
   if (!done) return ReportFailure(done.error(), io.err);
-  if (*json) {
+  Result<std::vector<FindingRow>> rows = std::vector<FindingRow>{};
+  if (*format == Format::kCsv || alert) rows = ReadFindingRows(done->findings_json);
+  if (!rows) return ReportFailure(rows.error(), io.err);
+  if (*format == Format::kJson) {
     io.out << done->findings_json << '\n';
+  } else if (*format == Format::kCsv) {
+    io.out << FindingsCsv(*rows);
   } else {
     io.out << (parsed->Has("--crlf") ? done->report + "\r\n" : WithLineFeeds(done->report) + "\n");
   }
@@ -81,7 +97,7 @@ int RunDiagnose(std::span<const std::string> args, CommandStreams io) {
     Status saved = WriteChartFileAtomically(path, done->chart);
     if (!saved) return ReportFailure(saved.error(), io.err);
   }
-  return kExitSuccess;
+  return alert && !rows->empty() ? kExitSignal : kExitSuccess;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "chartfile/chart_file.h"
+#include "host/findings_table.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {
@@ -89,6 +90,25 @@ TEST_F(DiagnoseCommandTest, SaveCarriesOnAndFromStartBeginsAgain) {
   // Diagnosing again from the start ends where the last run did: the next start did not move.
   EXPECT_EQ(Diagnose(chart, {"--from-start", "--save"}).out, first);
   EXPECT_EQ(Get(ReadChart(chart), "blnReadOnly"), Variant(true));
+}
+
+// A script's view: one CSV row per finding line of the report, and status 3 while there is a
+// finding; the chart is saved either way, so the next run reports only what is new.
+TEST_F(DiagnoseCommandTest, CsvRowsAndFailOnSignal) {
+  const std::string chart = Chart("patterns");
+  settings = (ExamplesDir() / "all-tests.ini").string();
+  CommandRun csv = Diagnose(chart, {"--format", "csv", "--fail-on-signal", "--save"});
+  EXPECT_EQ(csv.status, 3) << csv.err;
+  EXPECT_EQ(csv.out, FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "patterns-all-tests.csv"));
+  CommandRun again = Diagnose(chart, {"--fail-on-signal"});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_NE(again.out.find("therefore nothing to report"), std::string::npos);
+  EXPECT_EQ(Diagnose(chart, {"--format", "csv"}).out, csv.out.substr(0, csv.out.find('\n') + 1));
+  EXPECT_EQ(Diagnose(chart, {"--from-start", "--fail-on-signal"}).status, 3);
+
+  FindingRow quoted{1, 2, "DiagnoseForZigZag", 3, "a,\"b\"", 4, "c\nd", 5, ""};
+  EXPECT_EQ(FindingsCsv({quoted}).substr(75),
+            "1,2,DiagnoseForZigZag,3,\"a,\"\"b\"\"\",4,\"c\nd\",5,\r\n");
 }
 
 TEST_F(DiagnoseCommandTest, CrLfKeepsTheReportsLineBreaks) {

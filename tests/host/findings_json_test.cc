@@ -67,14 +67,15 @@ TEST_F(FindingsJsonTest, SaveCarriesOnAsWithTheText) {
 TEST_F(FindingsJsonTest, FormatOptionsAreChecked) {
   const std::string chart = Chart("measurements");
   const std::string usage_line =
-      "usage: ostrevin diagnose CHART.json [--format text|json] [--from-start] [--settings FILE]\n";
+      "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] [--settings FILE]\n";
   struct Case {
     std::vector<std::string> extra;
     std::string message;
   };
   const Case cases[] = {
-      {{"--format", "xml"}, "unknown format \"xml\" (text or json)"},
+      {{"--format", "xml"}, "unknown format \"xml\" (text, json or csv)"},
       {{"--format=json", "--crlf"}, "--crlf applies to the text report only"},
+      {{"--format=csv", "--crlf"}, "--crlf applies to the text report only"},
       {{"--format"}, "option --format needs a value"},
   };
   for (const Case& c : cases) {
