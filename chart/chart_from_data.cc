@@ -147,10 +147,46 @@ Status CheckCounts(const CsvTable& table, const CsvRow& row, const Columns& colu
   return Ok{};
 }
 
+// Every place a label; values at most kMaxValues; two rows or more; the splits of the options,
+// and the extras split after the baseline.
 Result<ChartInput> ReadData(const CsvTable& table, const ChartOptions& options) {
+  Result<ChartInput> read = ReadChartRows(table, options);
+  if (!read) return read.error();
+  ChartInput data = std::move(read).value();
+  const auto count = static_cast<std::int32_t>(data.rows.size());
+  const std::int64_t values =
+      std::int64_t{count} *
+      (options.kind == ChartKind::kProportions ? 1 : std::ssize(data.value_names));
+  if (values > kMaxValues)
+    return Error::InvalidInput("too many values: a chart holds at most " +
+                               std::to_string(kMaxValues) + ", the table has " +
+                               std::to_string(values));
+  if (count < 2)
+    return Error::InvalidInput("a chart needs two or more data rows; the table has " +
+                               std::to_string(count));
+  std::int32_t limited = count;
+  if (options.baseline != 0) {
+    if (options.baseline < 2 || options.baseline > count)
+      return Error::InvalidInput("--baseline " + std::to_string(options.baseline) +
+                                 ": the baseline takes 2 to " + std::to_string(count) + " places");
+    limited = options.baseline;
+    if (limited < count) data.extras = SplitRange{limited, count - 1};
+  }
+  Result<std::vector<SplitRange>> splits = MakeSplits(options.split_place_numbers, limited);
+  if (!splits) return splits.error();
+  if (data.extras && splits->size() == kMaxSplits)
+    return Error::InvalidInput("at most " + std::to_string(kMaxSplits) + " splits fit a chart");
+  data.splits = std::move(splits).value();
+  return data;
+}
+
+}  // namespace
+
+Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& options,
+                                 std::int32_t first_number) {
   Result<Columns> columns = ResolveColumns(table, options);
   if (!columns) return columns.error();
-  ChartInput data{options.kind, options.title, {}, {}, {}, {}};
+  ChartInput data{options.kind, options.title, {}, {}, {}, {}, {}};
   for (std::size_t c : columns->values) data.value_names.emplace_back(TrimBlanks(table.header[c]));
   for (const CsvRow& row : table.rows) {
     Result<std::vector<double>> numbers = ParseRow(table, row, *columns);
@@ -159,28 +195,12 @@ Result<ChartInput> ReadData(const CsvTable& table, const ChartOptions& options) 
       if (Status counts = CheckCounts(table, row, *columns, *numbers); !counts)
         return counts.error();
     }
-    data.rows.push_back(std::move(numbers).value());
     data.labels.push_back(columns->label ? std::string(TrimBlanks(row.fields[*columns->label]))
-                                         : std::to_string(data.rows.size()));
+                                         : std::to_string(first_number + std::ssize(data.rows)));
+    data.rows.push_back(std::move(numbers).value());
   }
-  const auto count = static_cast<std::int32_t>(data.rows.size());
-  const std::int64_t values =
-      std::int64_t{count} *
-      (options.kind == ChartKind::kProportions ? 1 : std::ssize(columns->values));
-  if (values > kMaxValues)
-    return Error::InvalidInput("too many values: a chart holds at most " +
-                               std::to_string(kMaxValues) + ", the table has " +
-                               std::to_string(values));
-  if (count < 2)
-    return Error::InvalidInput("a chart needs two or more data rows; the table has " +
-                               std::to_string(count));
-  Result<std::vector<SplitRange>> splits = MakeSplits(options.split_place_numbers, count);
-  if (!splits) return splits.error();
-  data.splits = std::move(splits).value();
   return data;
 }
-
-}  // namespace
 
 Result<ChartKind> ParseChartKind(std::string_view name) {
   for (std::size_t k = 0; k < std::size(kKindNames); ++k) {

@@ -39,6 +39,9 @@ struct ChartOptions {
   // Place numbers (as the report gives them, the first place is 1) at which a new split with
   // limits of its own starts, increasing; every split needs two places or more.
   std::vector<std::int32_t> split_place_numbers;
+  // How many places, from the first, set the limits; the places after them form an extras split
+  // plotted against the lines of the last split before it. 0: every place sets limits.
+  std::int32_t baseline = 0;
   std::string title;  // Title(0); empty: none
 };
 

@@ -28,13 +28,28 @@ ChartMembers Head(const ChartInput& in, std::int16_t ctype, std::vector<std::str
   return m;
 }
 
-// Splitp and Split, the central lines (Mx and Mr, or Mr alone on a p chart) and Ucl, Lcl.
+// The splits with limits of their own, then the extras split.
+std::vector<SplitRange> AllSplits(const ChartInput& in) {
+  std::vector<SplitRange> all = in.splits;
+  if (in.extras) all.push_back(*in.extras);
+  return all;
+}
+
+// Every split's lines: the ones worked out, and for an extras split those of the split before.
+std::vector<Lines> WithExtras(const ChartInput& in, std::vector<Lines> lines) {
+  if (in.extras) lines.push_back(lines.back());
+  return lines;
+}
+
+// Splitp and Split, NewXV for an extras split, the central lines (Mx and Mr, or Mr alone on a p
+// chart) and Ucl, Lcl.
 void AddSplits(ChartMembers& m, const ChartInput& in, const std::vector<Lines>& lines) {
   std::vector<std::int16_t> bounds;
   std::vector<float> mx, mr;
   std::vector<std::array<float, 2>> ucl, lcl;
+  const std::vector<SplitRange> all = AllSplits(in);
   for (std::size_t s = 0; s < lines.size(); ++s) {
-    bounds.push_back(Int16(in.splits[s].first));
+    bounds.push_back(Int16(all[s].first));
     mx.push_back(lines[s][0].centre);
     mr.push_back(lines[s][1].centre);
     ucl.push_back({lines[s][0].ucl, lines[s][1].ucl});
@@ -43,6 +58,11 @@ void AddSplits(ChartMembers& m, const ChartInput& in, const std::vector<Lines>& 
   bounds.push_back(Int16(in.rows.size()));
   m.push_back({Id::Splitp, Int16(lines.size())});
   m.push_back({Id::Split, IntegerList(bounds)});
+  if (in.extras) {
+    std::vector<std::int16_t> extras(lines.size(), 0);
+    extras.back() = -1;
+    m.push_back({Id::NewXV, IntegerList(extras)});
+  }
   if (in.kind == ChartKind::kProportions) {
     m.push_back({Id::Mr, SingleList(mx)});  // a p chart's central line sits in Mr
   } else {
@@ -56,9 +76,9 @@ void AddSplits(ChartMembers& m, const ChartInput& in, const std::vector<Lines>& 
 // Each split's lines repeated at every place of the split.
 std::vector<Lines> PerPlace(const ChartInput& in, const std::vector<Lines>& split_lines) {
   std::vector<Lines> places;
-  for (std::size_t s = 0; s < in.splits.size(); ++s) {
-    for (std::int32_t k = in.splits[s].first; k <= in.splits[s].last; ++k)
-      places.push_back(split_lines[s]);
+  const std::vector<SplitRange> all = AllSplits(in);
+  for (std::size_t s = 0; s < all.size(); ++s) {
+    for (std::int32_t k = all[s].first; k <= all[s].last; ++k) places.push_back(split_lines[s]);
   }
   return places;
 }
@@ -90,13 +110,14 @@ Result<ChartMembers> Individuals(const ChartInput& in) {
   if (!chart) return chart.error();
   ChartMembers m = Head(in, -1, {in.value_names[0], "Moving range"});
   m.push_back({Id::TNVal, Int16(x.size() - 1)});
-  AddSplits(m, in, chart->splits);
+  const std::vector<Lines> lines = WithExtras(in, chart->splits);
+  AddSplits(m, in, lines);
   m.push_back({Id::HAxL, StringList(in.labels)});
   m.push_back({Id::XData, SingleList(x)});
   m.push_back({Id::XDataI, IntegerList(std::vector<std::int16_t>(x.size(), 1))});
   m.push_back({Id::RData, SingleList(chart->moving_ranges)});
   m.push_back({Id::RDataI, IntegerList(chart->range_flags)});
-  AddPlaceLines(m, PerPlace(in, chart->splits));
+  AddPlaceLines(m, PerPlace(in, lines));
   return m;
 }
 
@@ -114,7 +135,8 @@ Result<ChartMembers> Subgroups(const ChartInput& in) {
   if (sd) m.push_back({Id::SubGpSd, true});
   m.push_back({Id::TNVal, Int16(all.size() - 1)});
   m.push_back({Id::NSam, Int16(in.rows.size() - 1)});
-  AddSplits(m, in, chart->splits);
+  const std::vector<Lines> lines = WithExtras(in, chart->splits);
+  AddSplits(m, in, lines);
   std::vector<float> pairs;  // per subgroup: the first graph's value, then the second's
   for (std::size_t k = 0; k < in.rows.size(); ++k) {
     pairs.push_back(chart->means[k]);
@@ -125,16 +147,23 @@ Result<ChartMembers> Subgroups(const ChartInput& in) {
   m.push_back({Id::XDataI, IntegerList(std::vector<std::int16_t>(all.size(), 1))});
   m.push_back({Id::RData, SingleList(pairs)});
   m.push_back({Id::RDataI, IntegerList(std::vector<std::int16_t>(in.rows.size(), 1))});
-  AddPlaceLines(m, PerPlace(in, chart->splits));
+  AddPlaceLines(m, PerPlace(in, lines));
   return m;
 }
 
-bool SizesVary(const ChartInput& in) {
+// Whether a split's sample sizes vary; in an extras split, whether its lines do.
+bool SizesVary(const ChartInput& in, const std::vector<Lines>& places) {
   for (const SplitRange& r : in.splits) {
     for (std::int32_t k = r.first + 1; k <= r.last; ++k) {
       if (in.rows[static_cast<std::size_t>(k)][1] != in.rows[static_cast<std::size_t>(r.first)][1])
         return true;
     }
+  }
+  if (!in.extras) return false;
+  const SplitRange r = *in.extras;
+  for (std::int32_t k = r.first + 1; k <= r.last; ++k) {
+    if (places[static_cast<std::size_t>(k)] != places[static_cast<std::size_t>(r.first)])
+      return true;
   }
   return false;
 }
@@ -148,19 +177,31 @@ Result<ChartMembers> Proportions(const ChartInput& in) {
   Result<ProportionChart> chart = ComputeProportions(d, n, in.splits);
   if (!chart) return chart.error();
   ChartMembers m = Head(in, -4, {"Proportion nonconforming", ""});
+  std::vector<Lines> places = std::move(chart->places);
+  const std::vector<Lines> lines = WithExtras(in, chart->splits);
+  if (in.extras) {
+    for (std::int32_t k = in.extras->first; k <= in.extras->last; ++k)
+      places.push_back(ExtrasLines(in.kind, lines.back(), in.rows[static_cast<std::size_t>(k)]));
+  }
   // The flag makes every split's limits count as varying; with one sample size throughout a split
   // they are level, and the summary and the tests that need level limits can use them.
-  if (SizesVary(in)) m.push_back({Id::blnWavypuChart, true});
+  if (SizesVary(in, places)) m.push_back({Id::blnWavypuChart, true});
   m.push_back({Id::TNVal, Int16(n.size() - 1)});
-  AddSplits(m, in, chart->splits);
+  AddSplits(m, in, lines);
   m.push_back({Id::HAxL, StringList(in.labels)});
   m.push_back({Id::GV, SingleList(chart->proportions)});
   m.push_back({Id::PGVI, IntegerList(std::vector<std::int16_t>(n.size(), 1))});
-  AddPlaceLines(m, chart->places);
+  AddPlaceLines(m, places);
   return m;
 }
 
 }  // namespace
+
+Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<double>& row) {
+  if (kind != ChartKind::kProportions) return limit_split;
+  // The stored central line, so that places added to the chart later get the same lines.
+  return ProportionLines(limit_split[0].centre, row[1]);
+}
 
 Result<ChartMembers> LayOutChart(const ChartInput& input) {
   switch (input.kind) {

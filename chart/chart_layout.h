@@ -1,6 +1,7 @@
 #ifndef OSTREVIN_CHART_CHART_LAYOUT_H_
 #define OSTREVIN_CHART_CHART_LAYOUT_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,19 @@ struct ChartInput {
   std::vector<std::string> value_names;  // the value columns' header names
   std::vector<std::vector<double>> rows;
   std::vector<std::string> labels;
-  std::vector<SplitRange> splits;
+  std::vector<SplitRange> splits;  // the splits with limits of their own
+  // The places plotted against the last split's lines (an extras split), if any.
+  std::optional<SplitRange> extras;
 };
+
+// The rows of `table` as a chart of `options.kind` takes them, each checked as BuildChart checks
+// it, with labels; places are numbered from `first_number` when no column labels them. No splits.
+Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& options,
+                                 std::int32_t first_number = 1);
+
+// The lines of an extras place: the lines of its limit split, or on a p chart those for the
+// place's own sample size about the limit split's stored central line.
+Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<double>& row);
 
 // Works out the chart's limits and lays it out as members in the order of a chart file. Fails
 // when a split has no spread to set limits by. REQUIRES: rows checked as BuildChart does.

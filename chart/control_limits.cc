@@ -68,17 +68,31 @@ Result<IndividualsChart> ComputeIndividuals(const std::vector<double>& values,
   return chart;
 }
 
+double SubgroupMean(const std::vector<double>& subgroup) {
+  double sum = 0;
+  for (double x : subgroup) sum += x;
+  return sum / static_cast<double>(subgroup.size());
+}
+
+double SubgroupSpread(const std::vector<double>& subgroup, double mean, Spread spread) {
+  if (spread == Spread::kSD) return SampleSD(subgroup, mean);
+  const auto [lo, hi] = std::minmax_element(subgroup.begin(), subgroup.end());
+  return *hi - *lo;
+}
+
+Lines ProportionLines(double pbar, double n) {
+  const double sigma = std::sqrt(pbar * (1 - pbar) / n);
+  const double lcl = std::max(0.0, pbar - 3 * sigma);
+  return {Shown(pbar, std::min(1.0, pbar + 3 * sigma), lcl, lcl > 0), GraphLines{}};
+}
+
 Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
                                        Spread spread, const std::vector<SplitRange>& splits) {
   SubgroupChart chart;
   std::vector<double> means, spreads;  // unrounded, for the limits
   for (const std::vector<double>& g : subgroups) {
-    double sum = 0;
-    for (double x : g) sum += x;
-    const double mean = sum / static_cast<double>(g.size());
-    const auto [lo, hi] = std::minmax_element(g.begin(), g.end());
-    means.push_back(mean);
-    spreads.push_back(spread == Spread::kRange ? *hi - *lo : SampleSD(g, mean));
+    means.push_back(SubgroupMean(g));
+    spreads.push_back(SubgroupSpread(g, means.back(), spread));
     chart.means.push_back(static_cast<float>(means.back()));
     chart.spreads.push_back(static_cast<float>(spreads.back()));
   }
@@ -105,11 +119,6 @@ Result<ProportionChart> ComputeProportions(const std::vector<double>& nonconform
   ProportionChart chart;
   for (std::size_t k = 0; k < sizes.size(); ++k)
     chart.proportions.push_back(static_cast<float>(nonconforming[k] / sizes[k]));
-  const auto lines = [](double pbar, double n) -> Lines {
-    const double sigma = std::sqrt(pbar * (1 - pbar) / n);
-    const double lcl = std::max(0.0, pbar - 3 * sigma);
-    return {Shown(pbar, std::min(1.0, pbar + 3 * sigma), lcl, lcl > 0), GraphLines{}};
-  };
   for (std::size_t s = 0; s < splits.size(); ++s) {
     const SplitRange r = splits[s];
     double d = 0, n = 0;
@@ -120,9 +129,9 @@ Result<ProportionChart> ComputeProportions(const std::vector<double>& nonconform
     const double pbar = d / n;
     if (pbar == 0) return NoSpread(s, r, "nothing is nonconforming");
     if (pbar == 1) return NoSpread(s, r, "everything is nonconforming");
-    chart.splits.push_back(lines(pbar, n / (r.last - r.first + 1)));
+    chart.splits.push_back(ProportionLines(pbar, n / (r.last - r.first + 1)));
     for (std::int32_t k = r.first; k <= r.last; ++k)
-      chart.places.push_back(lines(pbar, At(sizes, k)));
+      chart.places.push_back(ProportionLines(pbar, At(sizes, k)));
   }
   return chart;
 }

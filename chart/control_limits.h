@@ -36,7 +36,8 @@ struct IndividualsChart {
   std::vector<Lines> splits;
 };
 // Fails when a split's moving ranges are all zero (no spread to set limits by).
-// REQUIRES: splits cover 0..values.size() - 1 in order, each with at least two places.
+// REQUIRES: splits cover places from 0 on, in order, each with at least two places; places after
+// the last split (an extras split) get their values and moving ranges only.
 Result<IndividualsChart> ComputeIndividuals(const std::vector<double>& values,
                                             const std::vector<SplitRange>& splits);
 
@@ -49,6 +50,10 @@ struct SubgroupChart {
   std::vector<float> spreads;  // ranges or standard deviations
   std::vector<Lines> splits;
 };
+// A subgroup's mean, and its range or sample standard deviation about that mean.
+double SubgroupMean(const std::vector<double>& subgroup);
+double SubgroupSpread(const std::vector<double>& subgroup, double mean, Spread spread);
+
 // Fails when a split's spreads are all zero. REQUIRES: every subgroup holds the same number of
 // values, 2 to 25; splits as above.
 Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
@@ -62,6 +67,9 @@ struct ProportionChart {
   std::vector<Lines> places;
   std::vector<Lines> splits;
 };
+// The lines at a place inspecting n units, for the central line p̄.
+Lines ProportionLines(double pbar, double n);
+
 // Fails when a split's p̄ is 0 or 1 (no spread). REQUIRES: 0 <= d <= n, n >= 1; splits as above.
 Result<ProportionChart> ComputeProportions(const std::vector<double>& nonconforming,
                                            const std::vector<double>& sizes,

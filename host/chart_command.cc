@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kHelp =
     "usage: ostrevin chart KIND DATA.csv [-o CHART.json] [--split-at PLACE,...]\n"
-    "                      [--labels COLUMN] [--title TEXT]\n"
+    "                      [--baseline N] [--labels COLUMN] [--title TEXT]\n"
     "\n"
     "Builds a complete chart file from the raw data in DATA.csv, with the values, limits and\n"
     "central lines a charting application would work out, ready for \"ostrevin diagnose\" and\n"
@@ -30,11 +30,17 @@ constexpr std::string_view kHelp =
     "  -o CHART.json          write the chart file there (default: standard output)\n"
     "  --split-at PLACE,...   start a new split with limits of its own at each place number\n"
     "                         (the first place is 1; every split needs two places or more)\n"
+    "  --baseline N           work the limits out from the first N places only; the places\n"
+    "                         after them form an extras split plotted against the limits of\n"
+    "                         the last split before it (--split-at splits the first N)\n"
     "  --labels COLUMN        label the places by the column COLUMN (default: 1, 2, 3 ...)\n"
     "  --title TEXT           the chart's title\n";
 
-constexpr OptionSpec kOptions[] = {
-    {"-o", true}, {"--split-at", true}, {"--labels", true}, {"--title", true}};
+constexpr OptionSpec kOptions[] = {{"-o", true},
+                                   {"--split-at", true},
+                                   {"--baseline", true},
+                                   {"--labels", true},
+                                   {"--title", true}};
 
 // "5,12,20" as place numbers; blanks around each are allowed.
 Result<std::vector<std::int32_t>> PlaceNumbers(std::string_view list) {
@@ -61,6 +67,15 @@ Result<ChartOptions> ChartOptionsOf(const ParsedArgs& parsed) {
     Result<std::vector<std::int32_t>> splits = PlaceNumbers(parsed.options.at("--split-at"));
     if (!splits) return splits.error();
     options.split_place_numbers = std::move(splits).value();
+  }
+  if (parsed.Has("--baseline")) {
+    const std::string& text = parsed.options.at("--baseline");
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), options.baseline);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
+        options.baseline < 2)
+      return Error::InvalidInput("--baseline: \"" + text +
+                                 "\" is not a number of places, 2 or more");
   }
   if (parsed.Has("--labels")) options.label_column = parsed.options.at("--labels");
   if (parsed.Has("--title")) options.title = parsed.options.at("--title");

@@ -13,9 +13,9 @@ namespace {
 
 // The sub-commands, in the order of the help text.
 std::vector<const SubCommand*> SubCommands() {
-  return {&DiagnoseCommand(), &PlotCommand(),  &ShowCommand(),       &OptionsCommand(),
-          &SettingsCommand(), &InfoCommand(),  &RegisterCommand(),   &UnregisterCommand(),
-          &DumpCommand(),     &ChartCommand(), &FalseAlarmsCommand()};
+  return {&DiagnoseCommand(), &PlotCommand(),  &ShowCommand(),     &OptionsCommand(),
+          &SettingsCommand(), &InfoCommand(),  &RegisterCommand(), &UnregisterCommand(),
+          &DumpCommand(),     &ChartCommand(), &AddCommand(),      &FalseAlarmsCommand()};
 }
 
 const SubCommand* Find(std::string_view name) {

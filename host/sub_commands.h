@@ -28,6 +28,9 @@ const SubCommand& OptionsCommand();
 // `ostrevin chart KIND DATA.csv [...]`: builds a chart file from raw data.
 const SubCommand& ChartCommand();
 
+// `ostrevin add CHART.json DATA.csv [...]`: appends new places to a chart file.
+const SubCommand& AddCommand();
+
 // `ostrevin false-alarms [...]`: how often the switched-on tests signal on a stable process.
 const SubCommand& FalseAlarmsCommand();
 

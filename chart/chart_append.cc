@@ -1,0 +1,387 @@
+#include "chart/chart_append.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "chart/chart_layout.h"
+#include "chart/control_limits.h"
+
+namespace ostrevin {
+namespace {
+
+using Id = MemberId;
+
+constexpr std::int64_t kMaxValues = std::numeric_limits<std::int16_t>::max();
+constexpr std::int16_t kMaxSplits = 100;
+
+// Reads the members of a chart by their ids.
+class ChartReader {
+ public:
+  explicit ChartReader(const ChartAccess& chart) : chart_(chart) {}
+
+  Result<Variant> Scalar(Id id) const {
+    Result<const ChartAccess::Member*> member = Member(id);
+    if (!member) return member.error();
+    return chart_.GetScalar(**member);
+  }
+  Result<std::int16_t> Integer(Id id) const {
+    Result<Variant> value = Scalar(id);
+    if (!value) return value.error();
+    return value->ToInteger(Info(id).name);
+  }
+  Result<bool> Boolean(Id id) const {
+    Result<Variant> value = Scalar(id);
+    if (!value) return value.error();
+    return value->ToBoolean(Info(id).name);
+  }
+  Result<VArray> Array(Id id) const {
+    Result<const ChartAccess::Member*> member = Member(id);
+    if (!member) return member.error();
+    return chart_.GetArray(**member);
+  }
+
+ private:
+  Result<const ChartAccess::Member*> Member(Id id) const {
+    const std::optional<ChartAccess::Lookup> found = chart_.Find(Info(id).name);
+    if (!found) return Error::InvalidInput("the chart has no member " + std::string(Info(id).name));
+    return found->member;
+  }
+
+  const ChartAccess& chart_;
+};
+
+Result<ChartKind> KindOf(const ChartReader& chart) {
+  Result<std::int16_t> ctype = chart.Integer(Id::CType);
+  if (!ctype) return ctype.error();
+  Result<bool> sd = chart.Boolean(Id::SubGpSd);
+  Result<bool> median = chart.Boolean(Id::MedFlag);
+  Result<bool> trend = chart.Boolean(Id::SubGpLinearTrend);
+  if (!sd || !median || !trend)
+    return Error::InvalidInput("the chart's subgroup flags are unreadable");
+  if (*ctype == -1) return ChartKind::kIndividuals;
+  if (*ctype == -4) return ChartKind::kProportions;
+  if (*ctype == -3 && !*median && !*trend)
+    return *sd ? ChartKind::kMeansSDs : ChartKind::kMeansRanges;
+  return Error::InvalidInput("a chart of CType " + std::to_string(*ctype) +
+                             (*ctype == -3 ? " with medians or a trend" : "") +
+                             " cannot take new rows: add takes individual values (CType -1), "
+                             "subgroup means (CType -3) and proportions (CType -4)");
+}
+
+// One element of an array as a number or a text.
+template <class T>
+Result<T> Element(const VArray& array, std::size_t flat, std::string_view name) {
+  const Variant value = array.At(flat);
+  if constexpr (std::is_same_v<T, std::int16_t>) {
+    return value.ToInteger(name);
+  } else if constexpr (std::is_same_v<T, float>) {
+    return value.ToSingle(name);
+  } else if constexpr (std::is_same_v<T, bool>) {
+    return value.ToBoolean(name);
+  } else {
+    return value.ToString(name);
+  }
+}
+
+// A chart's array from index 0, grown to `rows` entries (rows of a two-index array) when it
+// holds fewer, keeping its element type and everything it holds.
+class GrownArray {
+ public:
+  static Result<GrownArray> Of(const ChartReader& chart, Id id, std::size_t rows) {
+    Result<VArray> old = chart.Array(id);
+    if (!old) return old.error();
+    const std::string_view name = Info(id).name;
+    if (old->bounds(0).lower != 0 || (old->rank() == 2 && old->bounds(1) != Bounds{0, 1}))
+      return Error::InvalidInput(std::string(name) + " does not start at index 0");
+    const std::size_t columns = old->rank() == 2 ? 2 : 1;
+    const std::size_t have = static_cast<std::size_t>(old->bounds(0).count());
+    std::vector<Bounds> dims{{0, static_cast<std::int32_t>(std::max(have, rows)) - 1}};
+    if (columns == 2) dims.push_back({0, 1});
+    VArray grown(old->element_type(), dims);
+    for (std::size_t flat = 0; flat < old->size(); ++flat) {
+      if (Status put = grown.Put(flat, old->At(flat), name); !put) return put.error();
+    }
+    return GrownArray(id, std::move(grown), columns);
+  }
+
+  template <class T>
+  Result<T> Get(std::size_t row, std::size_t column = 0) const {
+    return Element<T>(array_, row * columns_ + column, Info(id_).name);
+  }
+  Status Put(std::size_t row, const Variant& value, std::size_t column = 0) {
+    return array_.Put(row * columns_ + column, value, Info(id_).name);
+  }
+  ChartMember Member() && { return {id_, Variant(std::move(array_))}; }
+
+ private:
+  GrownArray(Id id, VArray array, std::size_t columns)
+      : id_(id), array_(std::move(array)), columns_(columns) {}
+
+  Id id_;
+  VArray array_;
+  std::size_t columns_;
+};
+
+// Entries first..first + count - 1 of a fixed array as a list, the last `extra` of them copies
+// of the entry before.
+template <class T>
+Result<std::vector<T>> FixedList(const VArray& array, std::int32_t first, std::int32_t count,
+                                 std::int32_t extra, std::string_view name) {
+  std::vector<T> list;
+  const std::int32_t lower = array.bounds(0).lower;
+  for (std::int32_t k = first; k < first + count - extra; ++k) {
+    Result<T> value = Element<T>(array, static_cast<std::size_t>(k - lower), name);
+    if (!value) return value.error();
+    list.push_back(*value);
+  }
+  for (std::int32_t k = 0; k < extra; ++k) list.push_back(list.back());
+  return list;
+}
+
+// A stored value as the decimal number its chart file shows (the shortest text that reads back as
+// it), so that the moving range across the join is worked out as if the rows had come together.
+double AsWritten(float value) {
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  double number = value;
+  std::from_chars(text, written.ptr, number);
+  return number;
+}
+
+// The lines of both graphs at `place`.
+Result<Lines> LinesAt(const std::array<GrownArray*, 6>& stats, std::size_t place) {
+  Lines lines;
+  for (std::size_t g = 0; g < 2; ++g) {
+    Result<float> ucl = stats[0]->Get<float>(place, g), lcl = stats[1]->Get<float>(place, g),
+                  centre = stats[2]->Get<float>(place, g);
+    Result<bool> ucl_on = stats[3]->Get<bool>(place, g), lcl_on = stats[4]->Get<bool>(place, g),
+                 centre_on = stats[5]->Get<bool>(place, g);
+    if (!ucl || !lcl || !centre || !ucl_on || !lcl_on || !centre_on)
+      return Error::InvalidInput("the lines at place " + std::to_string(place) + " are unreadable");
+    lines[g] = {*ucl, *centre, *lcl, *ucl_on, *centre_on, *lcl_on};
+  }
+  return lines;
+}
+
+Status PutLines(const std::array<GrownArray*, 6>& stats, std::size_t place, const Lines& lines) {
+  for (std::size_t g = 0; g < 2; ++g) {
+    const GraphLines& l = lines[g];
+    const Variant values[] = {l.ucl,         l.lcl,         l.centre,
+                              l.ucl_visible, l.lcl_visible, l.centre_visible};
+    for (std::size_t k = 0; k < 6; ++k) {
+      if (Status put = stats[k]->Put(place, values[k], g); !put) return put;
+    }
+  }
+  return Ok{};
+}
+
+// Fails with an error naming the table, `table_fault` set, or one that does not name the chart.
+Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
+                            std::string_view table_name, const std::string& label_column,
+                            bool& table_fault) {
+  const ChartReader chart(access);
+  Result<ChartKind> kind = KindOf(chart);
+  if (!kind) return kind.error();
+  const bool subgroups = *kind == ChartKind::kMeansRanges || *kind == ChartKind::kMeansSDs;
+  Result<std::int16_t> last = chart.Integer(subgroups ? Id::NSam : Id::TNVal);
+  Result<std::int16_t> size = chart.Integer(Id::SubGroupSampeSize);
+  Result<std::int16_t> splitp = chart.Integer(Id::Splitp);
+  Result<VArray> split = chart.Array(Id::Split), new_xv = chart.Array(Id::NewXV);
+  if (!last || !size || !splitp) return Error::InvalidInput("the chart's sizes are unreadable");
+  if (!split || !new_xv) return Error::InvalidInput("the chart's splits are unreadable");
+  const std::int32_t places = std::int32_t{*last} + 1;
+  if (places < 1 || *splitp < 1 || *splitp > kMaxSplits)
+    return Error::InvalidInput("the chart has no places or no splits to add to");
+
+  ChartOptions options;
+  options.kind = *kind;
+  options.label_column = label_column;
+  table_fault = true;
+  Result<ChartInput> read = ReadChartRows(table, options, places + 1);
+  if (!read) return read.error().WithContext(table_name);
+  const ChartInput& in = *read;
+  const auto added = static_cast<std::int32_t>(in.rows.size());
+  if (added == 0) return Error::InvalidInput("no data rows to add").WithContext(table_name);
+  const std::size_t columns = in.value_names.size();
+  if (subgroups && columns != static_cast<std::size_t>(*size))
+    return Error::InvalidInput("the chart's subgroups hold " + std::to_string(*size) +
+                               " values; the table has " + std::to_string(columns) +
+                               " value columns")
+        .WithContext(table_name);
+  table_fault = false;
+  const std::int32_t total = places + added;
+  const std::int64_t values = std::int64_t{total} * (subgroups ? *size : 1);
+  if (values > kMaxValues)
+    return Error::InvalidInput("too many values: a chart holds at most " +
+                               std::to_string(kMaxValues) + ", with these rows it would hold " +
+                               std::to_string(values));
+
+  // The splits: an extras split after the last one, or the last one extended.
+  Result<std::vector<std::int16_t>> bounds =
+      FixedList<std::int16_t>(*split, 0, *splitp + 1, 0, "Split");
+  Result<std::vector<std::int16_t>> extras =
+      FixedList<std::int16_t>(*new_xv, 0, *splitp, 0, "NewXV");
+  if (!bounds || !extras) return Error::InvalidInput("the chart's splits are unreadable");
+  if (bounds->back() != places)
+    return Error::InvalidInput("the chart's last split ends before place " +
+                               std::to_string(bounds->back()) + ", not after its last place " +
+                               std::to_string(places - 1));
+  const bool extending = extras->back() != 0;
+  if (!extending && *splitp == kMaxSplits)
+    return Error::InvalidInput("the chart has " + std::to_string(kMaxSplits) +
+                               " splits, the most a chart holds, and the new rows need a split "
+                               "of their own");
+  const std::int16_t splits_after = extending ? *splitp : static_cast<std::int16_t>(*splitp + 1);
+  bounds.value().back() = static_cast<std::int16_t>(extending ? total : places);
+  if (!extending) {
+    bounds.value().push_back(static_cast<std::int16_t>(total));
+    extras.value().push_back(-1);
+  }
+
+  ChartMembers m;
+  m.push_back({subgroups ? Id::NSam : Id::TNVal, static_cast<std::int16_t>(total - 1)});
+  if (subgroups) m.push_back({Id::TNVal, static_cast<std::int16_t>(values - 1)});
+  m.push_back({Id::Splitp, splits_after});
+  m.push_back({Id::Split, IntegerList(*bounds)});
+  m.push_back({Id::NewXV, IntegerList(*extras)});
+  // A new extras split carries the lines of the split before it.
+  const std::int32_t copies = extending ? 0 : 1;
+  for (Id id : {Id::Ucl, Id::Lcl}) {
+    Result<VArray> pairs = chart.Array(id);
+    if (!pairs) return pairs.error();
+    std::vector<std::array<float, 2>> rows;
+    for (std::int32_t s = 0; s < splits_after - copies; ++s) {
+      Result<float> a = Element<float>(*pairs, static_cast<std::size_t>(2 * s), Info(id).name);
+      Result<float> b = Element<float>(*pairs, static_cast<std::size_t>(2 * s + 1), Info(id).name);
+      if (!a || !b) return Error::InvalidInput("the chart's limits are unreadable");
+      rows.push_back({*a, *b});
+    }
+    if (copies) rows.push_back(rows.back());
+    m.push_back({id, SinglePairs(rows)});
+  }
+  for (Id id : {Id::Mx, Id::Mr}) {
+    Result<VArray> centres = chart.Array(id);
+    if (!centres) return centres.error();
+    Result<std::vector<float>> list =
+        FixedList<float>(*centres, 1, splits_after, copies, Info(id).name);
+    if (!list) return list.error();
+    m.push_back({id, SingleList(*list)});
+  }
+
+  // Every place's lines: the new places get those of the last place before them.
+  std::vector<GrownArray> stats;
+  for (Id id :
+       {Id::PointStatsUcl, Id::PointStatsLcl, Id::PointStatsCentre, Id::PointStatsblnUclVisible,
+        Id::PointStatsblnLclVisible, Id::PointStatsblnCentreVisible}) {
+    Result<GrownArray> grown = GrownArray::Of(chart, id, static_cast<std::size_t>(total));
+    if (!grown) return grown.error();
+    stats.push_back(std::move(grown).value());
+  }
+  const std::array<GrownArray*, 6> lines_of = {&stats[0], &stats[1], &stats[2],
+                                               &stats[3], &stats[4], &stats[5]};
+  Result<Lines> fixed = LinesAt(lines_of, static_cast<std::size_t>(places - 1));
+  if (!fixed) return fixed.error();
+  const auto extras_first = static_cast<std::size_t>(extending ? (*bounds)[*splitp - 1] : places);
+  bool lines_vary = false;
+  for (std::int32_t j = 0; j < added; ++j) {
+    const auto place = static_cast<std::size_t>(places + j);
+    const Lines lines = ExtrasLines(*kind, *fixed, in.rows[static_cast<std::size_t>(j)]);
+    if (Status put = PutLines(lines_of, place, lines); !put) return put.error();
+    Result<Lines> first = LinesAt(lines_of, extras_first);
+    if (!first) return first.error();
+    lines_vary = lines_vary || lines != *first;
+  }
+
+  Result<GrownArray> labels = GrownArray::Of(chart, Id::HAxL, static_cast<std::size_t>(total));
+  if (!labels) return labels.error();
+  for (std::int32_t j = 0; j < added; ++j) {
+    Status put = labels.value().Put(static_cast<std::size_t>(places + j),
+                                    in.labels[static_cast<std::size_t>(j)]);
+    if (!put) return put.error();
+  }
+  m.push_back(std::move(labels).value().Member());
+
+  // The values and flags of both graphs.
+  const auto rows = static_cast<std::size_t>(total);
+  if (*kind == ChartKind::kProportions) {
+    Result<GrownArray> gv = GrownArray::Of(chart, Id::GV, rows);
+    Result<GrownArray> flags = GrownArray::Of(chart, Id::PGVI, rows);
+    if (!gv) return gv.error();
+    if (!flags) return flags.error();
+    for (std::int32_t j = 0; j < added; ++j) {
+      const std::vector<double>& row = in.rows[static_cast<std::size_t>(j)];
+      const auto place = static_cast<std::size_t>(places + j);
+      if (Status put = gv.value().Put(place, static_cast<float>(row[0] / row[1])); !put)
+        return put.error();
+      if (Status put = flags.value().Put(place, std::int16_t{1}); !put) return put.error();
+    }
+    if (lines_vary) m.push_back({Id::blnWavypuChart, true});
+    m.push_back(std::move(gv).value().Member());
+    m.push_back(std::move(flags).value().Member());
+  } else {
+    const std::size_t per_place = subgroups ? columns : 1;
+    Result<GrownArray> x = GrownArray::Of(chart, Id::XData, rows * per_place);
+    Result<GrownArray> x_flags = GrownArray::Of(chart, Id::XDataI, rows * per_place);
+    // Moving ranges sit one place before the place they end at; subgroups' means and spreads
+    // in pairs.
+    Result<GrownArray> r = GrownArray::Of(chart, Id::RData, subgroups ? 2 * rows : rows - 1);
+    Result<GrownArray> r_flags = GrownArray::Of(chart, Id::RDataI, subgroups ? rows : rows - 1);
+    if (!x) return x.error();
+    if (!x_flags) return x_flags.error();
+    if (!r) return r.error();
+    if (!r_flags) return r_flags.error();
+    Result<float> before = x->Get<float>(static_cast<std::size_t>(places - 1));
+    Result<std::int16_t> before_flag =
+        x_flags->Get<std::int16_t>(static_cast<std::size_t>(places - 1));
+    if (!before || !before_flag) return Error::InvalidInput("the chart's last value is unreadable");
+    double previous = AsWritten(*before);
+    bool previous_kept = *before_flag != 0;
+    for (std::int32_t j = 0; j < added; ++j) {
+      const std::vector<double>& row = in.rows[static_cast<std::size_t>(j)];
+      const auto place = static_cast<std::size_t>(places + j);
+      for (std::size_t c = 0; c < per_place; ++c) {
+        if (Status put = x.value().Put(place * per_place + c, static_cast<float>(row[c])); !put)
+          return put.error();
+        if (Status put = x_flags.value().Put(place * per_place + c, std::int16_t{1}); !put)
+          return put.error();
+      }
+      Status put = Ok{};
+      if (subgroups) {
+        const double mean = SubgroupMean(row);
+        const Spread spread = *kind == ChartKind::kMeansSDs ? Spread::kSD : Spread::kRange;
+        put = r.value().Put(2 * place, static_cast<float>(mean));
+        if (put)
+          put = r.value().Put(2 * place + 1, static_cast<float>(SubgroupSpread(row, mean, spread)));
+        if (put) put = r_flags.value().Put(place, std::int16_t{1});
+      } else {
+        put = r.value().Put(place - 1, static_cast<float>(std::fabs(row[0] - previous)));
+        if (put)
+          put = r_flags.value().Put(place - 1, static_cast<std::int16_t>(previous_kept ? 1 : 0));
+        previous = row[0];
+        previous_kept = true;
+      }
+      if (!put) return put.error();
+    }
+    m.push_back(std::move(x).value().Member());
+    m.push_back(std::move(x_flags).value().Member());
+    m.push_back(std::move(r).value().Member());
+    m.push_back(std::move(r_flags).value().Member());
+  }
+  for (GrownArray& array : stats) m.push_back(std::move(array).Member());
+  return m;
+}
+
+}  // namespace
+
+Result<ChartMembers> AppendRows(const ChartAccess& chart, std::string_view chart_name,
+                                const CsvTable& table, std::string_view table_name,
+                                const std::string& label_column) {
+  bool table_fault = false;
+  Result<ChartMembers> members = Append(chart, table, table_name, label_column, table_fault);
+  if (members || table_fault) return members;
+  return members.error().WithContext(chart_name);
+}
+
+}  // namespace ostrevin
