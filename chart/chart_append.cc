@@ -64,10 +64,23 @@ Result<ChartKind> KindOf(const ChartReader& chart) {
   if (*ctype == -4) return ChartKind::kProportions;
   if (*ctype == -3 && !*median && !*trend)
     return *sd ? ChartKind::kMeansSDs : ChartKind::kMeansRanges;
-  return Error::InvalidInput("a chart of CType " + std::to_string(*ctype) +
-                             (*ctype == -3 ? " with medians or a trend" : "") +
-                             " cannot take new rows: add takes individual values (CType -1), "
-                             "subgroup means (CType -3) and proportions (CType -4)");
+  std::string axis;
+  if (*ctype == -5) {
+    Result<VArray> axes = chart.Array(Id::VAxis);
+    if (!axes) return axes.error();
+    if (Result<std::string> first = axes->At(0).ToString()) axis = *first;
+    for (ChartKind kind :
+         {ChartKind::kDefects, ChartKind::kDefectsPerUnit, ChartKind::kNonconforming}) {
+      if (axis == AttributeAxis(kind)) return kind;
+    }
+  }
+  return Error::InvalidInput(
+      "a chart of CType " + std::to_string(*ctype) +
+      (*ctype == -3 ? " with medians or a trend" : "") +
+      (*ctype == -5 ? " and the axis \"" + axis + "\"" : "") +
+      " cannot take new rows: add takes the charts \"ostrevin chart\" builds: individual values "
+      "(CType -1), subgroup means (CType -3), proportions (CType -4) and counts (CType -5, "
+      "VAxis(0) \"Defects\", \"Defects per unit\" or \"Number nonconforming\")");
 }
 
 // One element of an array as a number or a text.
@@ -198,6 +211,7 @@ Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
   ChartOptions options;
   options.kind = *kind;
   options.label_column = label_column;
+  if (*kind == ChartKind::kNonconforming) options.sample_size = *size;
   table_fault = true;
   Result<ChartInput> read = ReadChartRows(table, options, places + 1);
   if (!read) return read.error().WithContext(table_name);
@@ -305,7 +319,8 @@ Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
 
   // The values and flags of both graphs.
   const auto rows = static_cast<std::size_t>(total);
-  if (*kind == ChartKind::kProportions) {
+  if (IsAttributeKind(*kind)) {
+    const Attribute attribute = AttributeOf(*kind);
     Result<GrownArray> gv = GrownArray::Of(chart, Id::GV, rows);
     Result<GrownArray> flags = GrownArray::Of(chart, Id::PGVI, rows);
     if (!gv) return gv.error();
@@ -313,8 +328,9 @@ Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
     for (std::int32_t j = 0; j < added; ++j) {
       const std::vector<double>& row = in.rows[static_cast<std::size_t>(j)];
       const auto place = static_cast<std::size_t>(places + j);
-      if (Status put = gv.value().Put(place, static_cast<float>(row[0] / row[1])); !put)
-        return put.error();
+      const double n = attribute == Attribute::kDefects ? 1 : row[1];
+      const auto value = static_cast<float>(AttributeValue(attribute, row[0], n));
+      if (Status put = gv.value().Put(place, value); !put) return put.error();
       if (Status put = flags.value().Put(place, std::int16_t{1}); !put) return put.error();
     }
     if (lines_vary) m.push_back({Id::blnWavypuChart, true});

@@ -19,7 +19,7 @@ namespace {
 constexpr std::int32_t kMaxValues = std::numeric_limits<std::int16_t>::max();
 constexpr std::size_t kMaxSplits = 100;
 
-constexpr std::string_view kKindNames[] = {"xmr", "xbar-r", "xbar-s", "p"};
+constexpr std::string_view kKindNames[] = {"xmr", "xbar-r", "xbar-s", "p", "c", "u", "np"};
 
 struct Columns {
   std::optional<std::size_t> label;
@@ -39,11 +39,13 @@ Result<std::size_t> FindColumn(const CsvTable& table, std::string_view name) {
 std::pair<std::size_t, std::size_t> ColumnCount(ChartKind kind) {
   switch (kind) {
     case ChartKind::kIndividuals:
+    case ChartKind::kDefects:
       return {1, 1};
-    case ChartKind::kProportions:
-      return {2, 2};
-    default:
+    case ChartKind::kMeansRanges:
+    case ChartKind::kMeansSDs:
       return {kMinSubgroupSize, kMaxSubgroupSize};
+    default:
+      return {2, 2};
   }
 }
 
@@ -130,20 +132,36 @@ Result<std::vector<SplitRange>> MakeSplits(const std::vector<std::int32_t>& numb
   return splits;
 }
 
-// Counts of a p chart: whole numbers, at least one inspected, no more nonconforming than that.
+// Counts of an attribute chart: whole numbers of 0 or more; p and np: at least one inspected (a
+// whole number), no more nonconforming than that, np: one sample size throughout; u: units more
+// than 0.
 Status CheckCounts(const CsvTable& table, const CsvRow& row, const Columns& columns,
-                   const std::vector<double>& numbers) {
+                   const std::vector<double>& numbers, const ChartOptions& options) {
   const auto where = [&](std::size_t i) {
     return "row " + std::to_string(row.row) + ", column " +
            Quoted(TrimBlanks(table.header[columns.values[i]])) + ": ";
   };
-  const double d = numbers[0], n = numbers[1];
+  const double d = numbers[0];
+  if (options.kind == ChartKind::kDefects || options.kind == ChartKind::kDefectsPerUnit) {
+    if (d < 0 || d != std::floor(d))
+      return Error::InvalidInput(where(0) +
+                                 "the number of defects must be a whole number, 0 or more");
+    if (options.kind == ChartKind::kDefectsPerUnit && !(numbers[1] > 0))
+      return Error::InvalidInput(where(1) + "the number of units must be more than 0");
+    return Ok{};
+  }
+  const double n = numbers[1];
   if (n < 1 || n != std::floor(n))
     return Error::InvalidInput(where(1) + "the number inspected must be a whole number, 1 or more");
   if (d < 0 || d > n || d != std::floor(d))
     return Error::InvalidInput(where(0) +
                                "the number nonconforming must be a whole number from 0 "
                                "to the number inspected");
+  if (options.kind == ChartKind::kNonconforming && options.sample_size != 0 &&
+      n != options.sample_size)
+    return Error::InvalidInput(where(1) + "an np chart inspects " +
+                               std::to_string(options.sample_size) +
+                               " in every row; a p chart takes sample sizes that vary");
   return Ok{};
 }
 
@@ -155,8 +173,7 @@ Result<ChartInput> ReadData(const CsvTable& table, const ChartOptions& options) 
   ChartInput data = std::move(read).value();
   const auto count = static_cast<std::int32_t>(data.rows.size());
   const std::int64_t values =
-      std::int64_t{count} *
-      (options.kind == ChartKind::kProportions ? 1 : std::ssize(data.value_names));
+      std::int64_t{count} * (IsAttributeKind(options.kind) ? 1 : std::ssize(data.value_names));
   if (values > kMaxValues)
     return Error::InvalidInput("too many values: a chart holds at most " +
                                std::to_string(kMaxValues) + ", the table has " +
@@ -188,12 +205,16 @@ Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& opti
   if (!columns) return columns.error();
   ChartInput data{options.kind, options.title, {}, {}, {}, {}, {}};
   for (std::size_t c : columns->values) data.value_names.emplace_back(TrimBlanks(table.header[c]));
+  ChartOptions checks = options;
   for (const CsvRow& row : table.rows) {
     Result<std::vector<double>> numbers = ParseRow(table, row, *columns);
     if (!numbers) return numbers.error();
-    if (options.kind == ChartKind::kProportions) {
-      if (Status counts = CheckCounts(table, row, *columns, *numbers); !counts)
+    if (IsAttributeKind(options.kind)) {
+      if (Status counts = CheckCounts(table, row, *columns, *numbers, checks); !counts)
         return counts.error();
+      // An np chart's first row sets the sample size of the rest.
+      if (checks.sample_size == 0 && options.kind == ChartKind::kNonconforming)
+        checks.sample_size = static_cast<std::int32_t>((*numbers)[1]);
     }
     data.labels.push_back(columns->label ? std::string(TrimBlanks(row.fields[*columns->label]))
                                          : std::to_string(first_number + std::ssize(data.rows)));
@@ -207,7 +228,11 @@ Result<ChartKind> ParseChartKind(std::string_view name) {
     if (name == kKindNames[k]) return static_cast<ChartKind>(k);
   }
   return Error::InvalidInput("unknown chart kind " + Quoted(name) +
-                             ": use xmr, xbar-r, xbar-s or p");
+                             ": use xmr, xbar-r, xbar-s, p, np, c or u");
+}
+
+bool IsAttributeKind(ChartKind kind) {
+  return kind >= ChartKind::kProportions;
 }
 
 std::string_view ChartKindName(ChartKind kind) {

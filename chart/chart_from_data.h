@@ -22,17 +22,27 @@ enum class ChartKind : std::uint8_t {
   kMeansSDs,     // "xbar-s": subgroup means with standard deviations (CType -3, SubGpSd)
   kProportions,  // "p": proportions nonconforming, limits varying with n (CType -4; the flag
                  // blnWavypuChart set when n varies within a split)
+  // The counts charts have CType -5, whose limits the engine treats as those of p (varying
+  // where blnWavypuChart says so) with the central line in Mx; VAxis(0) tells them apart.
+  kDefects,         // "c": defects per unit, one opportunity
+  kDefectsPerUnit,  // "u": defects per unit with the units of each row; limits vary with them
+  kNonconforming,   // "np": number nonconforming with one sample size (SubGroupSampeSize)
 };
 
-// "xmr", "xbar-r", "xbar-s" or "p"; anything else fails, naming the four.
+// The attribute charts: one graph of counts with limits from their own statistics.
+bool IsAttributeKind(ChartKind kind);
+
+// "xmr", "xbar-r", "xbar-s", "p", "c", "u" or "np"; anything else fails, naming them.
 Result<ChartKind> ParseChartKind(std::string_view name);
 std::string_view ChartKindName(ChartKind kind);
 
 struct ChartOptions {
   ChartKind kind = ChartKind::kIndividuals;
   // Header names of the data columns. xmr: the value; xbar-r and xbar-s: the 2 to 25 values of a
-  // subgroup (one row per subgroup); p: the number nonconforming, then the number inspected.
-  // Empty: the columns other than the label column, in order (xmr the first, p the first two).
+  // subgroup (one row per subgroup); p and np: the number nonconforming, then the number
+  // inspected; c: the number of defects; u: the number of defects, then the number of units.
+  // Empty: the columns other than the label column, in order (xmr and c the first, p, np and u
+  // the first two).
   std::vector<std::string> value_columns;
   // Header name of the column that labels each place; empty: places are labelled 1, 2, 3 ...
   std::string label_column;
@@ -43,6 +53,8 @@ struct ChartOptions {
   // plotted against the lines of the last split before it. 0: every place sets limits.
   std::int32_t baseline = 0;
   std::string title;  // Title(0); empty: none
+  // np: the sample size every row must have; 0: the first row's.
+  std::int32_t sample_size = 0;
 };
 
 // The chart's members: CType, Title, IsDataIn, TNVal/NSam, splits and their limits, labels,

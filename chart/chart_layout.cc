@@ -65,6 +65,8 @@ void AddSplits(ChartMembers& m, const ChartInput& in, const std::vector<Lines>& 
   }
   if (in.kind == ChartKind::kProportions) {
     m.push_back({Id::Mr, SingleList(mx)});  // a p chart's central line sits in Mr
+  } else if (IsAttributeKind(in.kind)) {
+    m.push_back({Id::Mx, SingleList(mx)});
   } else {
     m.push_back({Id::Mx, SingleList(mx)});
     m.push_back({Id::Mr, SingleList(mr)});
@@ -168,15 +170,17 @@ bool SizesVary(const ChartInput& in, const std::vector<Lines>& places) {
   return false;
 }
 
-Result<ChartMembers> Proportions(const ChartInput& in) {
+Result<ChartMembers> Attributes(const ChartInput& in) {
+  const Attribute attribute = AttributeOf(in.kind);
   std::vector<double> d, n;
   for (const std::vector<double>& row : in.rows) {
     d.push_back(row[0]);
-    n.push_back(row[1]);
+    n.push_back(attribute == Attribute::kDefects ? 1 : row[1]);
   }
-  Result<ProportionChart> chart = ComputeProportions(d, n, in.splits);
+  Result<AttributeChart> chart = ComputeAttributes(attribute, d, n, in.splits);
   if (!chart) return chart.error();
-  ChartMembers m = Head(in, -4, {"Proportion nonconforming", ""});
+  const bool p = in.kind == ChartKind::kProportions;
+  ChartMembers m = Head(in, p ? -4 : -5, {std::string(AttributeAxis(in.kind)), ""});
   std::vector<Lines> places = std::move(chart->places);
   const std::vector<Lines> lines = WithExtras(in, chart->splits);
   if (in.extras) {
@@ -185,11 +189,14 @@ Result<ChartMembers> Proportions(const ChartInput& in) {
   }
   // The flag makes every split's limits count as varying; with one sample size throughout a split
   // they are level, and the summary and the tests that need level limits can use them.
-  if (SizesVary(in, places)) m.push_back({Id::blnWavypuChart, true});
+  if (attribute != Attribute::kDefects && SizesVary(in, places))
+    m.push_back({Id::blnWavypuChart, true});
+  if (attribute == Attribute::kNonconforming)
+    m.push_back({Id::SubGroupSampeSize, static_cast<std::int16_t>(n[0])});
   m.push_back({Id::TNVal, Int16(n.size() - 1)});
   AddSplits(m, in, lines);
   m.push_back({Id::HAxL, StringList(in.labels)});
-  m.push_back({Id::GV, SingleList(chart->proportions)});
+  m.push_back({Id::GV, SingleList(chart->values)});
   m.push_back({Id::PGVI, IntegerList(std::vector<std::int16_t>(n.size(), 1))});
   AddPlaceLines(m, places);
   return m;
@@ -197,20 +204,47 @@ Result<ChartMembers> Proportions(const ChartInput& in) {
 
 }  // namespace
 
+Attribute AttributeOf(ChartKind kind) {
+  switch (kind) {
+    case ChartKind::kDefects:
+      return Attribute::kDefects;
+    case ChartKind::kDefectsPerUnit:
+      return Attribute::kDefectsPerUnit;
+    case ChartKind::kNonconforming:
+      return Attribute::kNonconforming;
+    default:
+      return Attribute::kProportion;
+  }
+}
+
+std::string_view AttributeAxis(ChartKind kind) {
+  switch (kind) {
+    case ChartKind::kDefects:
+      return "Defects";
+    case ChartKind::kDefectsPerUnit:
+      return "Defects per unit";
+    case ChartKind::kNonconforming:
+      return "Number nonconforming";
+    default:
+      return "Proportion nonconforming";
+  }
+}
+
 Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<double>& row) {
-  if (kind != ChartKind::kProportions) return limit_split;
+  if (kind != ChartKind::kProportions && kind != ChartKind::kDefectsPerUnit) return limit_split;
   // The stored central line, so that places added to the chart later get the same lines.
-  return ProportionLines(limit_split[0].centre, row[1]);
+  return AttributeLines(AttributeOf(kind), limit_split[0].centre, row[1]);
 }
 
 Result<ChartMembers> LayOutChart(const ChartInput& input) {
   switch (input.kind) {
     case ChartKind::kIndividuals:
       return Individuals(input);
-    case ChartKind::kProportions:
-      return Proportions(input);
-    default:
+    case ChartKind::kMeansRanges:
+    case ChartKind::kMeansSDs:
       return Subgroups(input);
+    default:
+      return Attributes(input);
   }
 }
 

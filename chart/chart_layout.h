@@ -28,8 +28,13 @@ struct ChartInput {
 Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& options,
                                  std::int32_t first_number = 1);
 
+// The statistic of an attribute kind, and the title of its vertical axis (VAxis(0)), by which
+// the counts charts, all CType -5, are told apart.
+Attribute AttributeOf(ChartKind kind);
+std::string_view AttributeAxis(ChartKind kind);
+
 // The lines of an extras place: the lines of its limit split, or on a p chart those for the
-// place's own sample size about the limit split's stored central line.
+// place's own sample size about the limit split's stored central line (p and u charts).
 Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<double>& row);
 
 // Works out the chart's limits and lays it out as members in the order of a chart file. Fails

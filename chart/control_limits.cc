@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "chart/control_constants.h"
@@ -80,10 +81,36 @@ double SubgroupSpread(const std::vector<double>& subgroup, double mean, Spread s
   return *hi - *lo;
 }
 
-Lines ProportionLines(double pbar, double n) {
-  const double sigma = std::sqrt(pbar * (1 - pbar) / n);
-  const double lcl = std::max(0.0, pbar - 3 * sigma);
-  return {Shown(pbar, std::min(1.0, pbar + 3 * sigma), lcl, lcl > 0), GraphLines{}};
+double AttributeValue(Attribute attribute, double count, double n) {
+  switch (attribute) {
+    case Attribute::kProportion:
+    case Attribute::kDefectsPerUnit:
+      return count / n;
+    default:
+      return count;
+  }
+}
+
+Lines AttributeLines(Attribute attribute, double centre, double n) {
+  double sigma = 0, ceiling = std::numeric_limits<double>::infinity();
+  switch (attribute) {
+    case Attribute::kProportion:
+      sigma = std::sqrt(centre * (1 - centre) / n);
+      ceiling = 1;
+      break;
+    case Attribute::kDefects:
+      sigma = std::sqrt(centre);
+      break;
+    case Attribute::kDefectsPerUnit:
+      sigma = std::sqrt(centre / n);
+      break;
+    case Attribute::kNonconforming:
+      sigma = std::sqrt(centre * (1 - centre / n));
+      ceiling = n;
+      break;
+  }
+  const double lcl = std::max(0.0, centre - 3 * sigma);
+  return {Shown(centre, std::min(ceiling, centre + 3 * sigma), lcl, lcl > 0), GraphLines{}};
 }
 
 Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
@@ -113,25 +140,31 @@ Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& s
   return chart;
 }
 
-Result<ProportionChart> ComputeProportions(const std::vector<double>& nonconforming,
-                                           const std::vector<double>& sizes,
-                                           const std::vector<SplitRange>& splits) {
-  ProportionChart chart;
+Result<AttributeChart> ComputeAttributes(Attribute attribute, const std::vector<double>& counts,
+                                         const std::vector<double>& sizes,
+                                         const std::vector<SplitRange>& splits) {
+  AttributeChart chart;
   for (std::size_t k = 0; k < sizes.size(); ++k)
-    chart.proportions.push_back(static_cast<float>(nonconforming[k] / sizes[k]));
+    chart.values.push_back(static_cast<float>(AttributeValue(attribute, counts[k], sizes[k])));
   for (std::size_t s = 0; s < splits.size(); ++s) {
     const SplitRange r = splits[s];
     double d = 0, n = 0;
     for (std::int32_t k = r.first; k <= r.last; ++k) {
-      d += At(nonconforming, k);
+      d += At(counts, k);
       n += At(sizes, k);
     }
-    const double pbar = d / n;
-    if (pbar == 0) return NoSpread(s, r, "nothing is nonconforming");
-    if (pbar == 1) return NoSpread(s, r, "everything is nonconforming");
-    chart.splits.push_back(ProportionLines(pbar, n / (r.last - r.first + 1)));
+    const double places = r.last - r.first + 1;
+    const bool inspected =
+        attribute == Attribute::kProportion || attribute == Attribute::kNonconforming;
+    if (d == 0)
+      return NoSpread(s, r, inspected ? "nothing is nonconforming" : "there are no defects");
+    if (inspected && d == n) return NoSpread(s, r, "everything is nonconforming");
+    double centre = d / n;  // p̄ and ū
+    if (attribute == Attribute::kDefects) centre = d / places;
+    if (attribute == Attribute::kNonconforming) centre = d / places;  // n·p̄ for one n throughout
+    chart.splits.push_back(AttributeLines(attribute, centre, n / places));
     for (std::int32_t k = r.first; k <= r.last; ++k)
-      chart.places.push_back(ProportionLines(pbar, At(sizes, k)));
+      chart.places.push_back(AttributeLines(attribute, centre, At(sizes, k)));
   }
   return chart;
 }

@@ -59,21 +59,32 @@ double SubgroupSpread(const std::vector<double>& subgroup, double mean, Spread s
 Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
                                        Spread spread, const std::vector<SplitRange>& splits);
 
-// Proportions nonconforming, d / n, with limits p̄ ± 3·√(p̄(1 − p̄)/n) at every place for its own
-// n, the LCL floored at 0 (and then hidden) and the UCL capped at 1. A split's own limits are
-// given for its average n.
-struct ProportionChart {
-  std::vector<float> proportions;
+// Charts of counts, one graph, a value per place from a count and a sample size n (units
+// inspected, or units of opportunity), with the lines centre ± 3σ at every place for its own n,
+// the LCL floored at 0 (and then hidden):
+//   kProportion      p = d / n;  centre p̄ = Σd / Σn;  σ = √(p̄(1 − p̄)/n); UCL capped at 1
+//   kDefects         c;          centre c̄ = mean c;   σ = √c̄ (n is 1)
+//   kDefectsPerUnit  u = c / n;  centre ū = Σc / Σn;  σ = √(ū/n)
+//   kNonconforming   d;          centre np̄ = n·Σd/Σn; σ = √(np̄(1 − p̄)); UCL capped at n
+// A split's own lines are given for its average n.
+enum class Attribute : std::uint8_t { kProportion, kDefects, kDefectsPerUnit, kNonconforming };
+
+struct AttributeChart {
+  std::vector<float> values;
   std::vector<Lines> places;
   std::vector<Lines> splits;
 };
-// The lines at a place inspecting n units, for the central line p̄.
-Lines ProportionLines(double pbar, double n);
 
-// Fails when a split's p̄ is 0 or 1 (no spread). REQUIRES: 0 <= d <= n, n >= 1; splits as above.
-Result<ProportionChart> ComputeProportions(const std::vector<double>& nonconforming,
-                                           const std::vector<double>& sizes,
-                                           const std::vector<SplitRange>& splits);
+// The value plotted for a count and its sample size.
+double AttributeValue(Attribute attribute, double count, double n);
+// The lines at a place of sample size n, about a split's central line.
+Lines AttributeLines(Attribute attribute, double centre, double n);
+
+// Fails when a split has no spread (p̄ 0 or 1, no defects). REQUIRES: counts whole and 0 or
+// more, no more than n where n counts units inspected, n > 0; splits as above.
+Result<AttributeChart> ComputeAttributes(Attribute attribute, const std::vector<double>& counts,
+                                         const std::vector<double>& sizes,
+                                         const std::vector<SplitRange>& splits);
 
 }  // namespace ostrevin
 

@@ -44,14 +44,16 @@ TEST(ControlLimitsTest, SubgroupsWithRangesOrSDs) {
 
 TEST(ControlLimitsTest, ProportionsVaryWithSampleSize) {
   // 10 of 100 and 30 of 300: p-bar 0.1, σ 0.03 and √(0.09 / 300); the split at n-bar 200.
-  const ProportionChart c = ComputeProportions({10, 30}, {100, 300}, {{0, 1}}).ValueOrThrow();
-  EXPECT_EQ(c.proportions, (std::vector<float>{0.1f, 0.1f}));
+  const AttributeChart c =
+      ComputeAttributes(Attribute::kProportion, {10, 30}, {100, 300}, {{0, 1}}).ValueOrThrow();
+  EXPECT_EQ(c.values, (std::vector<float>{0.1f, 0.1f}));
   ExpectLines(c.places[0][0], 0.19f, 0.1f, 0.01f, true);
   ExpectLines(c.places[1][0], 0.15196152f, 0.1f, 0.04803848f, true);
   ExpectLines(c.splits[0][0], 0.16363961f, 0.1f, 0.03636039f, true);
   EXPECT_EQ(c.places[0][1], GraphLines{});  // a p chart has one graph
   // 1 of 2 and 0 of 1: p-bar 1/3; with n = 1 the UCL is capped at 1 and the LCL floored at 0.
-  const ProportionChart small = ComputeProportions({1, 0}, {2, 1}, {{0, 1}}).ValueOrThrow();
+  const AttributeChart small =
+      ComputeAttributes(Attribute::kProportion, {1, 0}, {2, 1}, {{0, 1}}).ValueOrThrow();
   ExpectLines(small.places[1][0], 1, 0.33333334f, 0, false);
 }
 
@@ -63,8 +65,14 @@ TEST(ControlLimitsTest, RefusesSplitsWithoutSpread) {
   EXPECT_EQ(message(ComputeSubgroups({{1, 1}, {2, 2}}, Spread::kSD, {{0, 1}})),
             "split 1 (place numbers 1 to 2): every S.D. is 0, so there are no control limits to "
             "work out");
-  EXPECT_EQ(message(ComputeProportions({0, 0}, {5, 5}, {{0, 1}})),
+  EXPECT_EQ(message(ComputeAttributes(Attribute::kProportion, {0, 0}, {5, 5}, {{0, 1}})),
             "split 1 (place numbers 1 to 2): nothing is nonconforming, so there are no control "
+            "limits to work out");
+  EXPECT_EQ(message(ComputeAttributes(Attribute::kNonconforming, {5, 5}, {5, 5}, {{0, 1}})),
+            "split 1 (place numbers 1 to 2): everything is nonconforming, so there are no control "
+            "limits to work out");
+  EXPECT_EQ(message(ComputeAttributes(Attribute::kDefectsPerUnit, {0, 0}, {2, 3}, {{0, 1}})),
+            "split 1 (place numbers 1 to 2): there are no defects, so there are no control "
             "limits to work out");
 }
 

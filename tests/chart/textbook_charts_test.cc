@@ -2,7 +2,10 @@
 // Control", 6th ed., Wiley 2009:
 //  - Table 6.3, inside diameters (mm) of automobile engine piston rings, 25 samples of 5, with its
 //    x̄ and R charts (section 6.2) and its x̄ and s charts (section 6.3);
-//  - Example 7.1, frozen orange juice concentrate cans, 30 samples of 50, the p chart;
+//  - Example 7.1, frozen orange juice concentrate cans, 30 samples of 50, the p chart, and the
+//    np chart of the same samples (section 7.2.2);
+//  - Example 7.3, nonconformities in 26 samples of 100 printed circuit boards, the c chart;
+//  - Example 7.4, nonconformities in 20 samples of 5 personal computers, the u chart;
 //  - section 6.4, the individuals and moving-range chart of 20 weekly costs of processing
 //    mortgage loans.
 // The book rounds intermediate results (x̄̄ = 74.001, R̄ = 0.023), so its limits are matched to
@@ -17,6 +20,10 @@
 
 namespace ostrevin {
 namespace {
+
+// Nonconforming cans in each of the 30 samples of 50 of Example 7.1.
+const std::vector<int> kOrangeJuiceCans = {12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
+                                           8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6};
 
 struct Expected {
   double ucl0, centre0, lcl0, ucl1, centre1, tolerance0, tolerance1;
@@ -66,17 +73,50 @@ TEST(TextbookChartsTest, PistonRingsMeansWithRangesOrStandardDeviations) {
 }
 
 TEST(TextbookChartsTest, OrangeJuiceCansProportions) {
-  const int nonconforming[] = {12, 15, 8, 10, 4,  7,  16, 9,  14, 10, 5,  6, 17, 12, 22,
-                               8,  10, 5, 13, 11, 20, 18, 24, 15, 9,  12, 7, 13, 9,  6};
   std::string csv = "Sample;Nonconforming;Inspected\n";
   for (int k = 0; k < 30; ++k)
-    csv += std::to_string(k + 1) + ";" + std::to_string(nonconforming[k]) + ";50\n";
+    csv += std::to_string(k + 1) + ";" + std::to_string(kOrangeJuiceCans[k]) + ";50\n";
   LoadedChart c(csv, Options(ChartKind::kProportions, "Sample"));
   EXPECT_NEAR(c.data.Mr(1), 0.2313, 0.00005);
   EXPECT_NEAR(c.data.Ucl(1, 0), 0.4102, 0.00005);
   EXPECT_NEAR(c.data.Lcl(1, 0), 0.0524, 0.00005);
   // "Samples 15 and 23 plot above the upper control limit."
   EXPECT_EQ(PlacesAboveUcl(c.data), (std::vector<std::int16_t>{14, 22}));
+}
+
+// c̄ ± 3√c̄, ū ± 3√(ū/n) and np̄ ± 3√(np̄(1 − p̄)), with the central line in Mx.
+TEST(TextbookChartsTest, CountsOfDefectsAndNonconformingUnits) {
+  struct Case {
+    ChartKind kind;
+    int n;
+    double ucl, centre, lcl, tolerance;
+    std::vector<std::int16_t> above;
+    std::vector<int> counts;
+  };
+  const std::vector<int> boards = {21, 24, 16, 12, 15, 5,  28, 20, 31, 25, 20, 24, 16,
+                                   19, 10, 17, 13, 22, 18, 39, 30, 24, 16, 19, 17, 15};
+  const std::vector<int> computers = {10, 12, 8, 14, 10, 16, 11, 7,  10, 15,
+                                      9,  5,  7, 11, 12, 6,  8,  10, 7,  5};
+  const Case cases[] = {
+      // The book rounds c̄ to 19.85 first; "sample 20 is beyond the upper control limit".
+      {ChartKind::kDefects, 0, 33.22, 19.85, 6.48, 0.01, {19}, boards},
+      {ChartKind::kDefectsPerUnit, 5, 3.79, 1.93, 0.07, 0.005, {}, computers},  // "in control"
+      {ChartKind::kNonconforming, 50, 20.51, 11.57, 2.62, 0.005, {14, 22}, kOrangeJuiceCans},
+  };
+  for (const Case& c : cases) {
+    std::string csv = c.n ? "Sample,Count,Size\n" : "Sample,Count\n";
+    for (std::size_t k = 0; k < c.counts.size(); ++k) {
+      csv += std::to_string(k + 1) + "," + std::to_string(c.counts[k]);
+      csv += c.n ? "," + std::to_string(c.n) + "\n" : "\n";
+    }
+    LoadedChart chart(csv, Options(c.kind, "Sample"));
+    SCOPED_TRACE(ChartKindName(c.kind));
+    EXPECT_EQ(chart.data.CType(), -5);
+    EXPECT_NEAR(chart.data.Ucl(1, 0), c.ucl, c.tolerance);
+    EXPECT_NEAR(chart.data.Mx(1), c.centre, c.tolerance);
+    EXPECT_NEAR(chart.data.Lcl(1, 0), c.lcl, c.tolerance);
+    EXPECT_EQ(PlacesAboveUcl(chart.data), c.above);
+  }
 }
 
 TEST(TextbookChartsTest, MortgageLoanCostsIndividuals) {

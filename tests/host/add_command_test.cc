@@ -57,7 +57,7 @@ TEST_F(AddCommandTest, BaselineThenNewDaysAreReportedOnce) {
 
 // Rows added in two goes give the chart file that --baseline gives for all of them at once: the
 // extras split, moving ranges and subgroup statistics across the joins, and the lines of every
-// place (on a p chart, for each row's own sample size).
+// place (on p and u charts, for each row's own sample size).
 TEST_F(AddCommandTest, AddingRowsGivesWhatABaselineGives) {
   struct Case {
     std::string kind, header;
@@ -68,6 +68,9 @@ TEST_F(AddCommandTest, AddingRowsGivesWhatABaselineGives) {
       {"xbar-r", "a,b,c", {"1.1,2,3", "2,2.5,4", "3,1,2", "2,4,1", "9,8,1", "2,2,2.2", "5,1,3"}},
       {"xbar-s", "a,b", {"1.1,2", "2,2.5", "3,1", "2,4", "9,8", "2,2", "5,1"}},
       {"p", "d,n", {"3,50", "5,50", "2,60", "4,50", "9,80", "1,40", "6,50", "0,50"}},
+      {"u", "c,n", {"3,5", "5,5", "2,6", "4,5", "9,8", "1,4.5", "6,5", "0,5"}},
+      {"c", "c", {"3", "5", "2", "4", "9", "1", "6", "0"}},
+      {"np", "d,n", {"3,50", "5,50", "2,50", "4,50", "9,50", "1,50", "6,50", "0,50"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
@@ -87,6 +90,8 @@ TEST_F(AddCommandTest, AddingRowsGivesWhatABaselineGives) {
 
 TEST_F(AddCommandTest, RefusedRowsLeaveTheChartAsItWas) {
   const std::string xmr = (dir / "xmr.json").string(), xbar = (dir / "xbar.json").string();
+  const std::string np = (dir / "np.json").string();
+  Run({"chart", "np", Write("n.csv", "d,n\n1,20\n2,20\n"), "-o", np});
   Run({"chart", "xmr", Write("x.csv", "x\n1\n2\n3\n5\n"), "--split-at", "3", "-o", xmr});
   Run({"chart", "xbar-r", Write("g.csv", "a,b\n1,2\n2,4\n"), "-o", xbar});
   std::string max_rows = "x\n";

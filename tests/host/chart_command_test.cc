@@ -108,7 +108,8 @@ TEST_F(ChartCommandTest, WrongUsageFailsWithUsage) {
       {{"chart"}, "missing KIND and DATA.csv"},
       {{"chart", "xmr"}, "missing DATA.csv"},
       {{"chart", "xmr", csv, "extra"}, "too many arguments"},
-      {{"chart", "np", csv}, "unknown chart kind \"np\": use xmr, xbar-r, xbar-s or p"},
+      {{"chart", "ewma", csv},
+       "unknown chart kind \"ewma\": use xmr, xbar-r, xbar-s, p, np, c or u"},
       {{"chart", "xmr", csv, "--split-at", "2,x"}, "--split-at: \"x\" is not a place number"},
       {{"chart", "xmr", csv, "--split-at", "2,"}, "--split-at: \"\" is not a place number"},
   };
