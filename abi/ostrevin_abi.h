@@ -500,6 +500,24 @@ struct IOstFalseAlarms : IOstUnknown {
   ~IOstFalseAlarms() = default;
 };
 
+// An extra interface of clsInfo objects (QueryInterface): how quickly the diagnosis catches a
+// change of the process, estimated as IOstFalseAlarms estimates false alarms, on charts whose
+// mean shifts by `shift` SD at the first point and moves on by `trend` SD at every point after
+// it. With both 0 the table is EstimateFalseAlarms' own.
+struct IOstRunLengths : IOstUnknown {
+  static constexpr OstGuid kIid = {
+      0x5b0e9d27, 0x43c1, 0x4f6a, {0x9d, 0x52, 0x7e, 0x18, 0xa4, 0x6c, 0x30, 0xd1}};
+  // As EstimateFalseAlarms; also fails for a shift or trend that is not finite.
+  virtual OstStatus EstimateRunLengths(const char* settings_path, std::int16_t points,
+                                       std::int32_t runs, std::uint64_t seed, double shift,
+                                       double trend, OstProgressCallback progress,
+                                       void* progress_context, OstString* table,
+                                       OstErrorInfo* error) = 0;
+
+ protected:
+  ~IOstRunLengths() = default;
+};
+
 // --- Entry points -------------------------------------------------------------------------------
 
 // Writes the registration of both classes (programmatic name, class id, this library's path)

@@ -36,11 +36,26 @@ std::string Line(const SignalRate& rate) {
   return Padded(name, kNameWidth) + Padded(share, kShareWidth) + arl + "\n";
 }
 
+// "shifts by 1.5 SD at the first point", "moves by 0.1 SD per point", or both.
+std::string DriftText(Drift d) {
+  std::string text;
+  if (d.shift != 0) text = Printf("shifts by %g SD at the first point", d.shift);
+  if (d.shift != 0 && d.trend != 0) text += " and then ";
+  if (d.trend != 0) text += Printf("moves by %g SD per point", d.trend);
+  return text;
+}
+
 }  // namespace
 
 std::string FormatFalseAlarms(const FalseAlarmEstimate& e) {
-  std::string text = "False alarms on " + std::to_string(e.runs) + " stable charts of " +
-                     std::to_string(e.points) + " points (seed " + std::to_string(e.seed) + ")\n";
+  std::string text;
+  if (e.drift.none()) {
+    text = "False alarms on " + std::to_string(e.runs) + " stable charts of " +
+           std::to_string(e.points) + " points (seed " + std::to_string(e.seed) + ")\n";
+  } else {
+    text = "Signals on " + std::to_string(e.runs) + " charts of " + std::to_string(e.points) +
+           " points whose mean " + DriftText(e.drift) + " (seed " + std::to_string(e.seed) + ")\n";
+  }
   text += Padded("Test", kNameWidth) + Padded("Charts with a signal (95% CI)", kShareWidth) +
           "Average run length to the first signal (95% CI)\n";
   for (const SignalRate& rate : e.tests) text += Line(rate);

@@ -1,6 +1,7 @@
 #include "analysis/false_alarms.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <span>
@@ -137,13 +138,24 @@ void DiagnoseCharts(std::span<const float> values, std::int16_t points, const Te
   }
 }
 
+// Moves the values of whole charts, the first of them at place `place` of its chart, by the drift.
+void Move(std::span<float> values, std::size_t place, std::size_t points, Drift drift) {
+  for (float& v : values) {
+    v = static_cast<float>(v + drift.shift + drift.trend * static_cast<double>(place));
+    if (++place == points) place = 0;
+  }
+}
+
 }  // namespace
 
 Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings,
                                                std::int16_t points, std::int32_t runs,
-                                               std::uint64_t seed, const Progress& progress) {
+                                               std::uint64_t seed, const Progress& progress,
+                                               Drift drift) {
   if (points < 1 || runs < 1)
     return Error::InvalidInput("a false-alarm estimate needs 1 or more points and runs");
+  if (!std::isfinite(drift.shift) || !std::isfinite(drift.trend))
+    return Error::InvalidInput("a shift and a trend must be finite numbers");
   const CopiedSettings copy(settings, std::nullopt);
   const std::vector<Judged> judged = SwitchedOn(copy.settings);
   NormalSource normal(seed);
@@ -168,6 +180,7 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
     auto diagnose = [&](std::size_t from, std::size_t to, StableChart& chart, Counts& into) {
       const std::span<float> part = block_values.subspan(from, to - from);
       NormalSource::Normals(drawn, from, part);
+      if (!drift.none()) Move(part, from % size, size, drift);
       DiagnoseCharts(part, points, copy.choice, judged, chart, into);
     };
     std::exception_ptr failed;
@@ -193,7 +206,8 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
   counts.Add(helped);
   const std::size_t all = judged.size();
   FalseAlarmEstimate estimate{
-      points, runs, seed, {}, Rate(std::nullopt, counts.charts[all], counts.points[all], runs)};
+      points, runs, seed,
+      drift,  {},   Rate(std::nullopt, counts.charts[all], counts.points[all], runs)};
   for (std::size_t k = 0; k < all; ++k)
     estimate.tests.push_back(Rate(judged[k].test, counts.charts[k], counts.points[k], runs));
   return estimate;

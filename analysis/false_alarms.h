@@ -34,10 +34,19 @@ struct SignalRate {
   Interval arl;
 };
 
+// A change of the process the charts are drawn from: the mean moves by `shift` SD at the first
+// point and by `trend` SD more at every point after it. None: false alarms.
+struct Drift {
+  double shift = 0;
+  double trend = 0;
+  bool none() const { return shift == 0 && trend == 0; }
+};
+
 struct FalseAlarmEstimate {
   std::int16_t points = 0;  // per chart
   std::int32_t runs = 0;    // charts
   std::uint64_t seed = 0;
+  Drift drift;
   std::vector<SignalRate> tests;  // every switched-on test that judges such a chart, in run order
   SignalRate all;
 };
@@ -45,13 +54,15 @@ struct FalseAlarmEstimate {
 // Called now and then with the number of charts diagnosed so far and the number in all.
 using Progress = std::function<void(std::int32_t done, std::int32_t total)>;
 
-// Simulates `runs` charts of `points` values from `seed` and diagnoses each with `settings`
-// (tests and thresholds), which are read once, at the start. The tests of a moving-range graph do
-// not judge such a chart and are left out. The same arguments give the same result. Fails when
-// points or runs is below 1.
+// Simulates `runs` charts of `points` values from `seed`, moved by `drift`, and diagnoses each
+// with `settings` (tests and thresholds), which are read once, at the start; the lines stay those
+// of the process before the change. The tests of a moving-range graph do not judge such a chart
+// and are left out. The same arguments give the same result. Fails when points or runs is below
+// 1, or the drift is not finite.
 Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings,
                                                std::int16_t points, std::int32_t runs,
-                                               std::uint64_t seed, const Progress& progress = {});
+                                               std::uint64_t seed, const Progress& progress = {},
+                                               Drift drift = {});
 
 }  // namespace ostrevin
 

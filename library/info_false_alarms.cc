@@ -1,5 +1,5 @@
-// IOstFalseAlarms of clsInfo objects: the false-alarm estimate run by the library's own
-// diagnosis engine, with the settings file the host names.
+// IOstFalseAlarms and IOstRunLengths of clsInfo objects: the false-alarm and run-length
+// estimates run by the library's own diagnosis engine, with the settings file the host names.
 
 #include <memory>
 
@@ -16,6 +16,15 @@ OstStatus InfoObject::EstimateFalseAlarms(const char* settings_path, std::int16_
                                           std::int32_t runs, std::uint64_t seed,
                                           OstProgressCallback progress, void* progress_context,
                                           OstString* table, OstErrorInfo* error) {
+  return EstimateRunLengths(settings_path, points, runs, seed, 0, 0, progress, progress_context,
+                            table, error);
+}
+
+OstStatus InfoObject::EstimateRunLengths(const char* settings_path, std::int16_t points,
+                                         std::int32_t runs, std::uint64_t seed, double shift,
+                                         double trend, OstProgressCallback progress,
+                                         void* progress_context, OstString* table,
+                                         OstErrorInfo* error) {
   return Guarded(&last_error_, error, [&] {
     OstString* target = Required(table);
     *target = OstString{nullptr, 0};  // a failing call leaves its [out] values empty
@@ -28,7 +37,7 @@ OstStatus InfoObject::EstimateFalseAlarms(const char* settings_path, std::int16_
       };
     }
     const Result<FalseAlarmEstimate> estimate =
-        ostrevin::EstimateFalseAlarms(settings, points, runs, seed, report);
+        ostrevin::EstimateFalseAlarms(settings, points, runs, seed, report, {shift, trend});
     if (!estimate) return Failed(estimate.error(), &last_error_, error);
     *target = NewOstString(FormatFalseAlarms(*estimate));
     return kOstOk;

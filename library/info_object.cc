@@ -13,6 +13,7 @@ OstStatus InfoObject::QueryInterface(const OstGuid& iid, void** object) {
   const bool known =
       iid == IOstUnknown::kIid || iid == IOstDispatch::kIid || iid == IOstClsInfo::kIid;
   if (iid == IOstFalseAlarms::kIid) return HandOut(static_cast<IOstFalseAlarms*>(this), object);
+  if (iid == IOstRunLengths::kIid) return HandOut(static_cast<IOstRunLengths*>(this), object);
   return HandOut(known ? static_cast<IOstClsInfo*>(this) : nullptr, object);
 }
 

@@ -8,8 +8,8 @@
 namespace ostrevin {
 
 // A clsInfo object as the host sees it: the descriptor's constants behind the dual interface
-// _clsInfo, with the extra interface IOstFalseAlarms (info_false_alarms.cc).
-class InfoObject final : public IOstClsInfo, public IOstFalseAlarms {
+// _clsInfo, with the extra interfaces IOstFalseAlarms and IOstRunLengths (info_false_alarms.cc).
+class InfoObject final : public IOstClsInfo, public IOstFalseAlarms, public IOstRunLengths {
  public:
   OstStatus QueryInterface(const OstGuid& iid, void** object) override;
   std::uint32_t AddRef() override { return refs_.Add(); }
@@ -28,6 +28,10 @@ class InfoObject final : public IOstClsInfo, public IOstFalseAlarms {
                                 std::uint64_t seed, OstProgressCallback progress,
                                 void* progress_context, OstString* table,
                                 OstErrorInfo* error) override;
+  OstStatus EstimateRunLengths(const char* settings_path, std::int16_t points, std::int32_t runs,
+                               std::uint64_t seed, double shift, double trend,
+                               OstProgressCallback progress, void* progress_context,
+                               OstString* table, OstErrorInfo* error) override;
 
  private:
   ~InfoObject() = default;

@@ -49,6 +49,28 @@ TEST_F(FalseAlarmsTest, ControlLimitsAloneSignalEvery370PointsOnAverage) {
   }
 }
 
+// After a shift of D SD a point falls beyond a limit with chance Φ(−3 + D) + Φ(−3 − D), so the
+// run length to the first signal averages 43.9 points at D = 1, 6.30 at 2 and 2.00 at 3; a mean
+// moving down is caught by the LCL, as soon as the same shift upwards by the UCL.
+TEST_F(FalseAlarmsTest, ControlLimitsCatchAShiftAsTheNormalDistributionSays) {
+  Only({TestId::kAboveUCL, TestId::kBelowLCL});
+  auto phi = [](double z) { return 0.5 * std::erfc(-z / std::sqrt(2)); };
+  for (double d : {1.0, 2.0, 3.0, -2.0}) {
+    const FalseAlarmEstimate e =
+        EstimateFalseAlarms(settings_, 300, 3000, 11, {}, {d, 0}).ValueOrThrow();
+    const double arl = 1 / (phi(-3 + d) + phi(-3 - d));
+    EXPECT_LT(e.all.arl.low, arl) << d;
+    EXPECT_GT(e.all.arl.high, arl) << d;
+    EXPECT_LT(e.tests[d > 0 ? 1 : 0].charts_with_signal, e.runs / 20) << d;  // the far side
+  }
+  // A drift of 0.5 SD per point passes the UCL of 3 at the 7th point at the latest.
+  const FalseAlarmEstimate drift =
+      EstimateFalseAlarms(settings_, 50, 500, 11, {}, {0, 0.5}).ValueOrThrow();
+  EXPECT_LE(drift.all.arl.estimate, 7);
+  EXPECT_GT(drift.all.arl.estimate, 4);
+  EXPECT_FALSE(EstimateFalseAlarms(settings_, 50, 5, 1, {}, {NAN, 0}));
+}
+
 TEST_F(FalseAlarmsTest, ListsTheSwitchedOnTestsThatJudgeOneGraph) {
   // The defaults also switch on the two moving-range variants, which judge no such chart.
   EXPECT_EQ(Tests(Estimate(20, 5)),

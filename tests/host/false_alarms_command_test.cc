@@ -40,6 +40,26 @@ TEST_F(FalseAlarmsCommandTest, TableListsTheSwitchedOnTestsAndFollowsTheSeed) {
   EXPECT_NE(Estimate({"--runs", "200", "--points", "50", "--seed", "10"}).out, run.out);
 }
 
+// One table per shift, in the order given; a shift of 0 is the false-alarm table itself.
+TEST_F(FalseAlarmsCommandTest, ShiftsAndTrendGiveOneTableEach) {
+  const std::vector<std::string> quick = {"--runs", "50", "--points", "20"};
+  auto with = [&](std::vector<std::string> more) {
+    more.insert(more.begin(), quick.begin(), quick.end());
+    const CommandRun run = Estimate(more);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.out;
+  };
+  const std::string stable = with({}), shifted = with({"--shift", "1.5"});
+  EXPECT_EQ(with({"--shift", "0,1.5"}), stable + "\n" + shifted);
+  EXPECT_EQ(shifted.substr(0, shifted.find('\n')),
+            "Signals on 50 charts of 20 points whose mean shifts by 1.5 SD at the first point "
+            "(seed 1)");
+  const std::string both = with({"--shift", "-1", "--trend", "0.25"});
+  EXPECT_EQ(both.substr(0, both.find('\n')),
+            "Signals on 50 charts of 20 points whose mean shifts by -1 SD at the first point and "
+            "then moves by 0.25 SD per point (seed 1)");
+}
+
 TEST_F(FalseAlarmsCommandTest, WrongUsageFailsWithUsage) {
   const std::string help = RunOstrevin({"false-alarms", "--help"}).out;
   const std::string usage = help.substr(0, help.find("\n\n") + 1);
@@ -55,6 +75,9 @@ TEST_F(FalseAlarmsCommandTest, WrongUsageFailsWithUsage) {
       {{"--seed", "-1"}, "--seed must be an unsigned integer, not \"-1\""},
       {{"--seed", "18446744073709551616"},
        "--seed must be an unsigned integer, not \"18446744073709551616\""},
+      {{"--shift", "1,,2"}, "--shift must be numbers of SD separated by commas, not \"1,,2\""},
+      {{"--shift", "inf"}, "--shift must be numbers of SD separated by commas, not \"inf\""},
+      {{"--trend", "0.1x"}, "--trend must be a number of SD per point, not \"0.1x\""},
       {{"100"}, "too many arguments"},
   };
   for (const Case& c : cases) {
