@@ -52,12 +52,16 @@ TEST_F(AddCommandTest, BaselineThenNewDaysAreReportedOnce) {
        more});
   EXPECT_EQ(FileText(chart), saved);
   EXPECT_EQ(Diagnose(more), FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "add-more.txt"));
-  EXPECT_NE(Diagnose(more).find("have reached end of data"), std::string::npos);
+  Run({"add", more, Write("day.csv", "Day,mm\nMon 4,12\n"), "--labels", "Day"});
+  const std::string next = Diagnose(more);
+  EXPECT_EQ(next.substr(0, next.find("Date")),
+            "Diagnostics report for Bore\nStarting at Mon 4 (Place number 16) to Mon 4 (Place "
+            "number 16)\n[Last diagnosis finished at Fri 3 (Place number 15).]\n");
 }
 
-// Rows added in two goes give the chart file that --baseline gives for all of them at once: the
-// extras split, moving ranges and subgroup statistics across the joins, and the lines of every
-// place (on p and u charts, for each row's own sample size).
+// Rows added in two goes give the chart file that --baseline gives for all of them at once (the
+// baseline split in two): the extras split, moving ranges and subgroup statistics across the joins,
+// and the lines of every place (on p and u charts, for each row's own sample size).
 TEST_F(AddCommandTest, AddingRowsGivesWhatABaselineGives) {
   struct Case {
     std::string kind, header;
@@ -80,8 +84,9 @@ TEST_F(AddCommandTest, AddingRowsGivesWhatABaselineGives) {
       (k < 4 ? first : k < 6 ? second : third) += c.rows[k] + "\n";
     }
     const std::string whole = (dir / "whole.json").string(), grown = (dir / "grown.json").string();
-    Run({"chart", c.kind, Write("all.csv", all), "--baseline", "4", "-o", whole});
-    Run({"chart", c.kind, Write("first.csv", first), "-o", grown});
+    Run({"chart", c.kind, Write("all.csv", all), "--baseline", "4", "--split-at", "3", "-o",
+         whole});
+    Run({"chart", c.kind, Write("first.csv", first), "--split-at", "3", "-o", grown});
     Run({"add", grown, Write("second.csv", second)});
     Run({"add", grown, Write("third.csv", third)});
     EXPECT_EQ(Run({"dump", grown}).out, Run({"dump", whole}).out);
