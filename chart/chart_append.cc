@@ -7,6 +7,7 @@
 
 #include "chart/chart_layout.h"
 #include "chart/control_limits.h"
+#include "chart/member_arrays.h"
 
 namespace ostrevin {
 namespace {
@@ -15,42 +16,6 @@ using Id = MemberId;
 
 constexpr std::int64_t kMaxValues = std::numeric_limits<std::int16_t>::max();
 constexpr std::int16_t kMaxSplits = 100;
-
-// Reads the members of a chart by their ids.
-class ChartReader {
- public:
-  explicit ChartReader(const ChartAccess& chart) : chart_(chart) {}
-
-  Result<Variant> Scalar(Id id) const {
-    Result<const ChartAccess::Member*> member = Member(id);
-    if (!member) return member.error();
-    return chart_.GetScalar(**member);
-  }
-  Result<std::int16_t> Integer(Id id) const {
-    Result<Variant> value = Scalar(id);
-    if (!value) return value.error();
-    return value->ToInteger(Info(id).name);
-  }
-  Result<bool> Boolean(Id id) const {
-    Result<Variant> value = Scalar(id);
-    if (!value) return value.error();
-    return value->ToBoolean(Info(id).name);
-  }
-  Result<VArray> Array(Id id) const {
-    Result<const ChartAccess::Member*> member = Member(id);
-    if (!member) return member.error();
-    return chart_.GetArray(**member);
-  }
-
- private:
-  Result<const ChartAccess::Member*> Member(Id id) const {
-    const std::optional<ChartAccess::Lookup> found = chart_.Find(Info(id).name);
-    if (!found) return Error::InvalidInput("the chart has no member " + std::string(Info(id).name));
-    return found->member;
-  }
-
-  const ChartAccess& chart_;
-};
 
 Result<ChartKind> KindOf(const ChartReader& chart) {
   Result<std::int16_t> ctype = chart.Integer(Id::CType);
@@ -81,76 +46,6 @@ Result<ChartKind> KindOf(const ChartReader& chart) {
       " cannot take new rows: add takes the charts \"ostrevin chart\" builds: individual values "
       "(CType -1), subgroup means (CType -3), proportions (CType -4) and counts (CType -5, "
       "VAxis(0) \"Defects\", \"Defects per unit\" or \"Number nonconforming\")");
-}
-
-// One element of an array as a number or a text.
-template <class T>
-Result<T> Element(const VArray& array, std::size_t flat, std::string_view name) {
-  const Variant value = array.At(flat);
-  if constexpr (std::is_same_v<T, std::int16_t>) {
-    return value.ToInteger(name);
-  } else if constexpr (std::is_same_v<T, float>) {
-    return value.ToSingle(name);
-  } else if constexpr (std::is_same_v<T, bool>) {
-    return value.ToBoolean(name);
-  } else {
-    return value.ToString(name);
-  }
-}
-
-// A chart's array from index 0, grown to `rows` entries (rows of a two-index array) when it
-// holds fewer, keeping its element type and everything it holds.
-class GrownArray {
- public:
-  static Result<GrownArray> Of(const ChartReader& chart, Id id, std::size_t rows) {
-    Result<VArray> old = chart.Array(id);
-    if (!old) return old.error();
-    const std::string_view name = Info(id).name;
-    if (old->bounds(0).lower != 0 || (old->rank() == 2 && old->bounds(1) != Bounds{0, 1}))
-      return Error::InvalidInput(std::string(name) + " does not start at index 0");
-    const std::size_t columns = old->rank() == 2 ? 2 : 1;
-    const std::size_t have = static_cast<std::size_t>(old->bounds(0).count());
-    std::vector<Bounds> dims{{0, static_cast<std::int32_t>(std::max(have, rows)) - 1}};
-    if (columns == 2) dims.push_back({0, 1});
-    VArray grown(old->element_type(), dims);
-    for (std::size_t flat = 0; flat < old->size(); ++flat) {
-      if (Status put = grown.Put(flat, old->At(flat), name); !put) return put.error();
-    }
-    return GrownArray(id, std::move(grown), columns);
-  }
-
-  template <class T>
-  Result<T> Get(std::size_t row, std::size_t column = 0) const {
-    return Element<T>(array_, row * columns_ + column, Info(id_).name);
-  }
-  Status Put(std::size_t row, const Variant& value, std::size_t column = 0) {
-    return array_.Put(row * columns_ + column, value, Info(id_).name);
-  }
-  ChartMember Member() && { return {id_, Variant(std::move(array_))}; }
-
- private:
-  GrownArray(Id id, VArray array, std::size_t columns)
-      : id_(id), array_(std::move(array)), columns_(columns) {}
-
-  Id id_;
-  VArray array_;
-  std::size_t columns_;
-};
-
-// Entries first..first + count - 1 of a fixed array as a list, the last `extra` of them copies
-// of the entry before.
-template <class T>
-Result<std::vector<T>> FixedList(const VArray& array, std::int32_t first, std::int32_t count,
-                                 std::int32_t extra, std::string_view name) {
-  std::vector<T> list;
-  const std::int32_t lower = array.bounds(0).lower;
-  for (std::int32_t k = first; k < first + count - extra; ++k) {
-    Result<T> value = Element<T>(array, static_cast<std::size_t>(k - lower), name);
-    if (!value) return value.error();
-    list.push_back(*value);
-  }
-  for (std::int32_t k = 0; k < extra; ++k) list.push_back(list.back());
-  return list;
 }
 
 // A stored value as the decimal number its chart file shows (the shortest text that reads back as
