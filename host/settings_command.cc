@@ -20,7 +20,10 @@ constexpr std::string_view kHelp =
     "\n"
     "  list    every setting with the value in force (stored, or the default)\n"
     "  get     one value\n"
-    "  set     store one value; numbers of section Significances must be numbers\n"
+    "  set     store one value: a switch or a zigzag option takes on or off (also true or\n"
+    "          false, yes or no, -1 or 1 or 0) and is stored as -1 or 0; a number of points\n"
+    "          takes a whole number the test can use; anything else is refused, with what\n"
+    "          the setting takes\n"
     "  reset   remove both sections, so every setting takes its default again\n"
     "\n"
     "SECTION is CheckFor (one switch per test: -1 on, 0 off) or Significances (the numbers of\n"
@@ -75,13 +78,9 @@ int Set(const Invocation& in) {
   if (in.words.size() != 3) return Usage("set takes SECTION KEY VALUE", in.io.err);
   const SettingKey* key = KeyOf(in, 3);
   if (key == nullptr) return Usage("unknown setting " + in.words[0] + " " + in.words[1], in.io.err);
-  const std::string& value = in.words[2];
-  if (key->section == DiagnosisSettings::kSignificances && !key->key.starts_with("ZigZagAbout") &&
-      !key->key.starts_with("ZigZagFrom") && !key->key.starts_with("ZigZagAtLeast") &&
-      !ParseNumericText(value)) {
-    return Usage(std::string(key->key) + " needs a number, not \"" + value + "\"", in.io.err);
-  }
-  if (!in.store.SaveSetting(DiagnosisSettings::kAppName, key->section, key->key, value))
+  Result<std::string> value = SettingText(*key, in.words[2]);
+  if (!value) return Usage(value.error().message(), in.io.err);
+  if (!in.store.SaveSetting(DiagnosisSettings::kAppName, key->section, key->key, *value))
     return ReportFailure(Error::InvalidInput("cannot write the settings file " + in.path),
                          in.io.err);
   return kExitSuccess;

@@ -1,6 +1,7 @@
 #include "settings/settings_keys.h"
 
 #include <array>
+#include <charconv>
 
 #include "settings/test_id.h"
 #include "values/numeric_text.h"
@@ -13,11 +14,13 @@ struct TestKeys {
   bool on;
   std::string_view threshold;
   std::string_view threshold_default;
+  std::int16_t least, most;
 };
 
 constexpr TestKeys kTests[] = {
-#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, ...) \
-  {Key, On, Threshold, ThresholdDefault},
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, MovingRange, Run, \
+                      Line, Up, Down, Way, Legend, Check, Image, Picture, Least, Most)             \
+  {Key, On, Threshold, ThresholdDefault, Least, Most},
 #include "settings/tests.def"
 };
 
@@ -37,11 +40,13 @@ constexpr std::size_t kThresholdCount = [] {
 constexpr auto kKeys = [] {
   std::array<SettingKey, std::size(kTests) + kThresholdCount + std::size(kOptionKeys)> keys{};
   std::size_t k = 0;
-  for (const TestKeys& t : kTests) keys[k++] = {"CheckFor", t.key, t.on ? "-1" : "0"};
+  using enum SettingKey::Kind;
+  for (const TestKeys& t : kTests) keys[k++] = {"CheckFor", t.key, t.on ? "-1" : "0", kSwitch};
   for (const TestKeys& t : kTests) {
-    if (!t.threshold.empty()) keys[k++] = {"Significances", t.threshold, t.threshold_default};
+    if (!t.threshold.empty())
+      keys[k++] = {"Significances", t.threshold, t.threshold_default, kNumber, t.least, t.most};
   }
-  for (std::string_view key : kOptionKeys) keys[k++] = {"Significances", key, "-1"};
+  for (std::string_view key : kOptionKeys) keys[k++] = {"Significances", key, "-1", kSwitch};
   return keys;
 }();
 
@@ -56,6 +61,30 @@ const SettingKey* FindSettingKey(std::string_view section, std::string_view key)
     if (EqualsIgnoreCase(k.section, section) && EqualsIgnoreCase(k.key, key)) return &k;
   }
   return nullptr;
+}
+
+Result<std::string> SettingText(const SettingKey& key, std::string_view value) {
+  const std::string_view text = TrimBlanks(value);
+  if (key.kind == SettingKey::Kind::kSwitch) {
+    for (std::string_view on : {"on", "true", "yes", "1", "-1"}) {
+      if (EqualsIgnoreCase(text, on)) return std::string("-1");
+    }
+    for (std::string_view off : {"off", "false", "no", "0"}) {
+      if (EqualsIgnoreCase(text, off)) return std::string("0");
+    }
+    return Error::InvalidInput(std::string(key.key) +
+                               " takes on or off (also true or false, yes or no, -1 or 1 or 0), "
+                               "not \"" +
+                               std::string(value) + "\"");
+  }
+  int number = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || number < key.least ||
+      number > key.most)
+    return Error::InvalidInput(std::string(key.key) + " takes a whole number from " +
+                               std::to_string(key.least) + " to " + std::to_string(key.most) +
+                               ", not \"" + std::string(value) + "\"");
+  return std::to_string(number);
 }
 
 std::string_view OptionKey(TestOption option) {

@@ -78,7 +78,7 @@ struct OptionPictureControl {
 
 inline constexpr std::array<OptionPictureControl, kTestCount> kOptionPictures = {{
 #define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, MovingRange, Run, \
-                      Line, Up, Down, Way, Legend, Check, Image, Picture)                          \
+                      Line, Up, Down, Way, Legend, Check, Image, Picture, ...)                     \
   {Image, Pattern::Picture},
 #include "settings/tests.def"
 }};

@@ -170,10 +170,48 @@ TEST(SettingsCommandTest, SetGetListAndReset) {
   EXPECT_EQ(run({"reset"}).status, 0);
   EXPECT_EQ(run({"get", "CheckFor", "DiagnoseForZigZag"}).out, "0\n");
 
-  CommandRun bad = run({"set", "Significances", "AllWithin1SD", "many"});
-  EXPECT_EQ(bad.status, 2);
-  EXPECT_EQ(bad.err.substr(0, bad.err.find('\n')),
-            "ostrevin settings: AllWithin1SD needs a number, not \"many\"");
+  // What set takes: the words of a switch, whole numbers a test can use; the rest is refused
+  // with what the setting takes, and the stored value stays.
+  const std::string takes_switch =
+      " takes on or off (also true or false, yes or no, -1 or 1 or 0), not ";
+  struct Case {
+    std::string section, key, value, stored_or_message;
+  };
+  const Case cases[] = {
+      {"CheckFor", "DiagnoseForZigZag", "ON", "-1"},
+      {"CheckFor", "DiagnoseForZigZag", "no", "0"},
+      {"CheckFor", "DiagnoseForZigZag", " True ", "-1"},
+      {"CheckFor", "DiagnoseForZigZag", "1", "-1"},
+      {"CheckFor", "DiagnoseForZigZag", "", "DiagnoseForZigZag" + takes_switch + "\"\""},
+      {"CheckFor", "DiagnoseForZigZag", "2", "DiagnoseForZigZag" + takes_switch + "\"2\""},
+      {"Significances", "ZigZagFrom1SD", "off", "0"},
+      {"Significances", "ZigZagFrom1SD", "-2", "ZigZagFrom1SD" + takes_switch + "\"-2\""},
+      {"Significances", "AllAboveBelowMean", "1", "1"},
+      {"Significances", "AllAboveBelowMean", "32767", "32767"},
+      {"Significances", "AllAboveBelowMean", "0",
+       "AllAboveBelowMean takes a whole number from 1 to 32767, not \"0\""},
+      {"Significances", "AllAboveBelowMean", "40000",
+       "AllAboveBelowMean takes a whole number from 1 to 32767, not \"40000\""},
+      {"Significances", "AllWithin1SD", "7.5",
+       "AllWithin1SD takes a whole number from 1 to 32767, not \"7.5\""},
+      {"Significances", "AllIncreasingOrDecreasing", "1",
+       "AllIncreasingOrDecreasing takes a whole number from 2 to 32767, not \"1\""},
+      {"Significances", "ZigZagRepeats", "16383", "16383"},
+      {"Significances", "ZigZagRepeats", "16384",
+       "ZigZagRepeats takes a whole number from 1 to 16383, not \"16384\""},
+  };
+  for (const Case& c : cases) {
+    const std::string before = run({"get", c.section, c.key}).out;
+    const CommandRun set = run({"set", c.section, c.key, c.value});
+    const std::string now = run({"get", c.section, c.key}).out;
+    if (set.status == 0) {
+      EXPECT_EQ(now, c.stored_or_message + "\n") << c.key << " " << c.value;
+    } else {
+      EXPECT_EQ(set.status, 2);
+      EXPECT_EQ(set.err.substr(0, set.err.find('\n')), "ostrevin settings: " + c.stored_or_message);
+      EXPECT_EQ(now, before);
+    }
+  }
   EXPECT_EQ(run({"get", "CheckFor", "NoSuchTest"}).status, 2);
 }
 
