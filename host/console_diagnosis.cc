@@ -90,6 +90,7 @@ Result<ChartObject> ReadChartOnConsole(const std::string& path, const ParsedArgs
 
 Result<ConsoleDiagnosis> DiagnoseOnConsole(const std::string& path, const ParsedArgs& args,
                                            bool with_json, std::ostream& err) {
+  WarnAboutSettingsFile(args, err);
   Result<ChartObject> chart = NewChartObject(args);
   if (!chart) return chart.error();
   Result<ComPtr<IOstReportConsole>> console = ChooseConsole(*chart, args);

@@ -198,6 +198,7 @@ int RunFalseAlarms(std::span<const std::string> args, CommandStreams io) {
     return ReportUsageError(FalseAlarmsCommand(), "too many arguments", io.err);
   Result<Run> run = RunOf(*parsed);
   if (!run) return ReportUsageError(FalseAlarmsCommand(), run.error().message(), io.err);
+  WarnAboutSettingsFile(*parsed, io.err);
   for (std::size_t k = 0; k < run->shifts.size(); ++k) {
     Result<std::string> table = Estimate(*parsed, *run, run->shifts[k], io.err);
     if (!table) return ReportFailure(table.error(), io.err);

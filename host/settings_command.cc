@@ -15,6 +15,7 @@ constexpr std::string_view kHelp =
     "       ostrevin settings get SECTION KEY [--settings FILE]\n"
     "       ostrevin settings set SECTION KEY VALUE [--settings FILE]\n"
     "       ostrevin settings reset [--settings FILE]\n"
+    "       ostrevin settings path [--settings FILE]\n"
     "\n"
     "Shows and changes the choice of tests and thresholds that every diagnosis reads.\n"
     "\n"
@@ -25,6 +26,7 @@ constexpr std::string_view kHelp =
     "          takes a whole number the test can use; anything else is refused, with what\n"
     "          the setting takes\n"
     "  reset   remove both sections, so every setting takes its default again\n"
+    "  path    the settings file in use, and whether it is there\n"
     "\n"
     "SECTION is CheckFor (one switch per test: -1 on, 0 off) or Significances (the numbers of\n"
     "points the tests need and the three zigzag options). Names are matched without regard\n"
@@ -92,6 +94,21 @@ int Reset(const Invocation& in) {
   return kExitSuccess;
 }
 
+int Path(const Invocation& in) {
+  if (!in.words.empty()) return Usage("path takes no arguments", in.io.err);
+  if (in.path.empty()) {
+    in.io.out << "(none: no settings file can be named here; the defaults apply)\n";
+    return kExitSuccess;
+  }
+  const SettingsFileState state = StateOfSettingsFile(in.path);
+  in.io.out << in.path
+            << (state == SettingsFileState::kReadable  ? ""
+                : state == SettingsFileState::kMissing ? " (not there yet: the defaults apply)"
+                                                       : " (cannot be read: the defaults apply)")
+            << '\n';
+  return kExitSuccess;
+}
+
 int RunSettings(std::span<const std::string> args, CommandStreams io) {
   Result<ParsedArgs> parsed = ParseArgs(args, kOptions);
   if (!parsed) return Usage(parsed.error().message(), io.err);
@@ -99,7 +116,7 @@ int RunSettings(std::span<const std::string> args, CommandStreams io) {
     io.out << kHelp;
     return kExitSuccess;
   }
-  if (parsed->positional.empty()) return Usage("missing list, get, set or reset", io.err);
+  if (parsed->positional.empty()) return Usage("missing list, get, set, reset or path", io.err);
   std::unique_ptr<SettingsStore> store = OpenSettingsStore(*parsed);
   const std::string& action = parsed->positional[0];
   Invocation in{std::span<const std::string>(parsed->positional).subspan(1), *store,
@@ -108,6 +125,7 @@ int RunSettings(std::span<const std::string> args, CommandStreams io) {
   if (action == "get") return Get(in);
   if (action == "set") return Set(in);
   if (action == "reset") return Reset(in);
+  if (action == "path") return Path(in);
   return Usage("unknown action \"" + action + "\"", io.err);
 }
 

@@ -36,6 +36,7 @@ int RunShow(std::span<const std::string> args, CommandStreams io) {
         io.err);
   }
   const std::string& path = parsed->positional[0];
+  WarnAboutSettingsFile(*parsed, io.err);
   Result<ChartObject> chart = NewChartObject(*parsed);
   if (!chart) return ReportFailure(chart.error(), io.err);
   // A host that knows nothing of the console: Show opens the window. Only the settings file is

@@ -54,11 +54,19 @@ const std::string kEnd =
     "will appear non-random, when in fact it may just be random.\n";
 
 enum class SettingsFile {
-  kMissing,     // no file: the defaults
+  kEmpty,       // an empty file: the defaults
+  kMissing,     // no file
   kGarbage,     // binary bytes, NUL included
   kUnreadable,  // a symbolic link to itself: opening it fails
   kDirectory,   // the path names a folder
 };
+
+const std::string kSettingsMissing =
+    "ostrevin: warning: the settings file settings.ini does not exist; the default tests and "
+    "thresholds are used\n";
+const std::string kSettingsUnreadable =
+    "ostrevin: warning: the settings file settings.ini cannot be read as a file; the default "
+    "tests and thresholds are used\n";
 
 enum class Output {
   kDefaultReport,  // the report of kChart with the default settings
@@ -73,7 +81,7 @@ struct Case {
   std::string err;  // the whole of standard error
   Output output = Output::kText;
   std::string out = "";
-  SettingsFile settings = SettingsFile::kMissing;
+  SettingsFile settings = SettingsFile::kEmpty;
   bool read_only_chart = false;
 };
 
@@ -94,6 +102,9 @@ fs::path Prepare(const Case& c, const fs::path& dir) {
   if (c.read_only_chart) fs::permissions(dir / "chart.json", fs::perms(0444));
   const fs::path settings = dir / "settings.ini";
   switch (c.settings) {
+    case SettingsFile::kEmpty:
+      Write(settings, "");
+      break;
     case SettingsFile::kMissing:
       break;
     case SettingsFile::kGarbage:
@@ -166,14 +177,18 @@ std::vector<Case> Cases() {
        "ostrevin: error 9: chart.json: Subscript out of range: RData(8)\n"},
       {"extras split on split 0", With(R"("NewXV": [-1])"), 1,
        "ostrevin: error 9: chart.json: Subscript out of range: SplitRun(-1)\n"},
-      // Settings files that cannot be used mean the defaults.
+      // Settings files that cannot be used mean the defaults, and a named one that cannot be
+      // read says so.
       {"settings of binary garbage", kChart, 0, "", Output::kDefaultReport, "",
        SettingsFile::kGarbage},
-      {"settings unreadable", kChart, 0, "", Output::kDefaultReport, "", SettingsFile::kUnreadable},
-      {"settings path is a folder", kChart, 0, "", Output::kDefaultReport, "",
+      {"settings missing", kChart, 0, kSettingsMissing, Output::kDefaultReport, "",
+       SettingsFile::kMissing},
+      {"settings unreadable", kChart, 0, kSettingsUnreadable, Output::kDefaultReport, "",
+       SettingsFile::kUnreadable},
+      {"settings path is a folder", kChart, 0, kSettingsUnreadable, Output::kDefaultReport, "",
        SettingsFile::kDirectory},
       // A chart file the user protected is not replaced.
-      {"read-only chart", kChart, 0, "", Output::kDefaultReport, "", SettingsFile::kMissing, true},
+      {"read-only chart", kChart, 0, "", Output::kDefaultReport, "", SettingsFile::kEmpty, true},
   };
 }
 

@@ -125,7 +125,7 @@ TEST_F(CrashSafetyTest, ConcurrentWritersOfDifferentKeysLoseNothing) {
   for (int k = 0; k < 40; ++k) {
     const SettingKey& a = *switches[static_cast<std::size_t>(k) % switches.size()];
     const SettingKey& b = *numbers[static_cast<std::size_t>(k) % numbers.size()];
-    const std::string a_value = k % 2 == 0 ? "-1" : "0", b_value = std::to_string(k);
+    const std::string a_value = k % 2 == 0 ? "-1" : "0", b_value = std::to_string(k + 2);
     const pid_t first =
         StartCommandProcess({"settings", "set", std::string(a.section), std::string(a.key), a_value,
                              "--settings", "settings.ini"},

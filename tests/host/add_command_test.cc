@@ -14,7 +14,10 @@ namespace fs = std::filesystem;
 
 class AddCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override { dir = ScratchDir(); }
+  void SetUp() override {
+    dir = ScratchDir();
+    std::ofstream{dir / "none.ini"};  // an empty settings file: the defaults
+  }
 
   std::string Write(const std::string& name, const std::string& text) {
     std::ofstream(dir / name, std::ios::binary) << text;

@@ -9,6 +9,7 @@
 #include "chartfile/chart_file.h"
 #include "host/findings_table.h"
 #include "tests/host/test_support.h"
+#include "tests/scoped_env.h"
 
 namespace ostrevin {
 namespace {
@@ -22,6 +23,7 @@ class DiagnoseCommandTest : public ::testing::Test {
   void SetUp() override {
     dir = ScratchDir();
     settings = (dir / "settings.ini").string();
+    std::ofstream{settings};  // an empty settings file: the defaults
   }
   // Copies an example chart into the scratch folder.
   std::string Chart(const std::string& name) { return CopyExample(dir, name); }
@@ -135,7 +137,8 @@ TEST_F(DiagnoseCommandTest, HostVersionInTheChartIsTakenAndAnOldOneAdvised) {
     EXPECT_EQ(run.out, FileText(fs::path(OSTREVIN_GOLDEN_DIR) / "measurements.txt"));
     CommandRun dump = RunOstrevin({"dump", chart});
     EXPECT_EQ(dump.err, err);
-    EXPECT_EQ(dump.out, RunOstrevin({"dump", CopyExample(ScratchDir(), "measurements")}).out);
+    fs::create_directories(dir / "plain");
+    EXPECT_EQ(dump.out, RunOstrevin({"dump", CopyExample(dir / "plain", "measurements")}).out);
   }
 }
 
@@ -213,6 +216,29 @@ TEST(SettingsCommandTest, SetGetListAndReset) {
     }
   }
   EXPECT_EQ(run({"get", "CheckFor", "NoSuchTest"}).status, 2);
+}
+
+// A settings file that was named but cannot be read is warned about once; the user's own file
+// not yet written is not; `settings path` tells which file is used.
+TEST(SettingsCommandTest, NamedSettingsFileThatIsNotThereIsWarnedAbout) {
+  const fs::path dir = ScratchDir();
+  ScopedEnv config("XDG_CONFIG_HOME", dir.string());
+  ScopedEnv named("OSTREVIN_SETTINGS", std::nullopt);
+  const std::string chart = CopyExample(dir, "measurements");
+  const std::string own = (dir / "Ostrevin" / "settings.ini").string();
+  EXPECT_EQ(RunOstrevin({"diagnose", chart}).err, "");
+  EXPECT_EQ(RunOstrevin({"settings", "path"}).out, own + " (not there yet: the defaults apply)\n");
+  const std::string missing = (dir / "mistyped.ini").string();
+  const std::string warning = "ostrevin: warning: the settings file " + missing +
+                              " does not exist; the default tests and thresholds are used\n";
+  EXPECT_EQ(RunOstrevin({"diagnose", chart, "--settings", missing}).err, warning);
+  EXPECT_EQ(RunOstrevin({"false-alarms", "--runs", "2", "--settings", missing}).err, warning);
+  ScopedEnv variable("OSTREVIN_SETTINGS", missing);
+  EXPECT_EQ(RunOstrevin({"plot", chart, "-o", (dir / "c.svg").string()}).err, warning);
+  EXPECT_EQ(RunOstrevin({"settings", "path", "--settings", dir.string()}).out,
+            dir.string() + " (cannot be read: the defaults apply)\n");
+  EXPECT_EQ(RunOstrevin({"settings", "set", "CheckFor", "DiagnoseForZigZag", "on"}).status, 0);
+  EXPECT_EQ(RunOstrevin({"settings", "path"}).out, missing + "\n");
 }
 
 }  // namespace

@@ -15,7 +15,10 @@ using Json = nlohmann::json;
 
 class FindingsJsonTest : public ::testing::Test {
  protected:
-  void SetUp() override { dir = ScratchDir(); }
+  void SetUp() override {
+    dir = ScratchDir();
+    std::ofstream{dir / "none.ini"};  // an empty settings file: the defaults
+  }
   std::string Chart(const std::string& name) { return CopyExample(dir, name); }
   CommandRun Diagnose(const std::string& chart, const std::string& settings,
                       std::vector<std::string> extra = {}) {
@@ -67,7 +70,8 @@ TEST_F(FindingsJsonTest, SaveCarriesOnAsWithTheText) {
 TEST_F(FindingsJsonTest, FormatOptionsAreChecked) {
   const std::string chart = Chart("measurements");
   const std::string usage_line =
-      "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] [--settings FILE]\n";
+      "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] [--settings "
+      "FILE]\n";
   struct Case {
     std::vector<std::string> extra;
     std::string message;

@@ -22,6 +22,7 @@ class PlotCommandTest : public ::testing::Test {
     dir = ScratchDir();
     all_tests = (ExamplesDir() / "all-tests.ini").string();
     defaults = (dir / "none.ini").string();
+    std::ofstream{defaults};  // an empty settings file: the defaults
   }
   std::string Chart(const std::string& name) { return CopyExample(dir, name); }
   // The model `ostrevin plot` draws for the chart.
