@@ -38,7 +38,9 @@ std::string TopHelp() {
     text += "  " + std::string(command->name) + std::string(width + 3 - command->name.size(), ' ');
     text += std::string(command->summary) + "\n";
   }
-  text += "\n\"ostrevin COMMAND --help\" describes a command.\n\n";
+  text +=
+      "\n\"ostrevin COMMAND --help\" describes a command; \"ostrevin --version\" gives the\n"
+      "versions of the command and of the library.\n\n";
   text += kLibraryHelp;
   return text;
 }
@@ -80,6 +82,7 @@ int RunCommand(std::span<const std::string> args, std::ostream& out, std::ostrea
     out << TopHelp();
     return kExitSuccess;
   }
+  if (first == "--version" && args.size() == 1) return PrintVersions(out, err);
   if (first == "help" && args.size() <= 2) {
     const SubCommand* command = args.size() == 2 ? Find(args[1]) : nullptr;
     if (args.size() == 2 && command == nullptr)

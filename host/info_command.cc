@@ -5,6 +5,7 @@
 #include "host/args.h"
 #include "host/library_choice.h"
 #include "host/sub_commands.h"
+#include "values/version_info.h"
 
 namespace ostrevin {
 namespace {
@@ -98,7 +99,34 @@ int RunInfo(std::span<const std::string> args, CommandStreams io) {
   return kExitSuccess;
 }
 
+// The library's file version, from its type information.
+Result<std::string> LibraryVersion(const ParsedArgs& parsed) {
+  Result<ComPtr<IOstDispatch>> object =
+      CreateComponent<IOstDispatch>(parsed, kProgIdClsInfo, kClsidClsInfo);
+  if (!object) return object.error();
+  ComPtr<IOstTypeInfo> type;
+  ComPtr<IOstTypeLib> lib;
+  OstLibAttr attr{};
+  if (!OstSucceeded((*object)->GetTypeInfo(type.Receive())) ||
+      !OstSucceeded(type->GetContainingTypeLib(lib.Receive())) ||
+      !OstSucceeded(lib->GetLibAttr(&attr)))
+    return Error::InvalidInput("the library has no type information");
+  return std::string(attr.file_version);
+}
+
 }  // namespace
+
+int PrintVersions(std::ostream& out, std::ostream& err) {
+  out << "ostrevin " << kFileVersion << '\n';
+  const ParsedArgs defaults;
+  Result<std::string> version = LibraryVersion(defaults);
+  if (!version) return ReportFailure(version.error(), err);
+  const std::filesystem::path library = ChooseLibrary(defaults);
+  out << (library.empty() ? std::string("libOstrevin.so (from the component registry)")
+                          : library.string())
+      << ' ' << *version << '\n';
+  return kExitSuccess;
+}
 
 const SubCommand& InfoCommand() {
   static constexpr SubCommand kInfo{"info", "print the add-on's descriptor and identity", kHelp,

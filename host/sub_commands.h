@@ -37,6 +37,10 @@ const SubCommand& FalseAlarmsCommand();
 // `ostrevin info`: prints the descriptor and the library's identity.
 const SubCommand& InfoCommand();
 
+// `ostrevin --version`: the command's version, then the library's with its path; returns the exit
+// status (1 when the library cannot be loaded).
+int PrintVersions(std::ostream& out, std::ostream& err);
+
 // `ostrevin register` and `ostrevin unregister`: the library's registration entry points.
 const SubCommand& RegisterCommand();
 const SubCommand& UnregisterCommand();

@@ -42,6 +42,10 @@ TEST(CommandTest, HelpGoesToStandardOutput) {
   EXPECT_EQ(help.status, kExitSuccess);
   EXPECT_TRUE(help.out.starts_with(kDumpUsage + "\nReads the chart file")) << help.out;
   EXPECT_EQ(RunOstrevin({"help", "dump"}).out, help.out);
+  // The versions of the command and of the library it loads, with its path.
+  EXPECT_EQ(RunOstrevin({"--version"}).out,
+            "ostrevin 2.00.0007\n" + std::filesystem::canonical(LibraryUnderTest()).string() +
+                " 2.00.0007\n");
 }
 
 TEST(CommandTest, DumpWritesTheContainerBack) {
