@@ -247,10 +247,12 @@ Status AddMeasurements(const ChartReader& chart, const Growth& g, ChartMembers& 
     const std::vector<double>& row = g.row(j);
     const auto place = static_cast<std::size_t>(g.places + j);
     for (std::size_t c = 0; c < per_place; ++c) {
-      if (Status put = x.value().Put(place * per_place + c, static_cast<float>(row[c])); !put)
-        return put;
-      if (Status put = x_flags.value().Put(place * per_place + c, std::int16_t{1}); !put)
-        return put;
+      const bool blank = std::isnan(row[c]);  // a place without a value
+      const float value = blank ? 0.0f : static_cast<float>(row[c]);
+      if (Status put = x.value().Put(place * per_place + c, value); !put) return put;
+      Status put =
+          x_flags.value().Put(place * per_place + c, static_cast<std::int16_t>(blank ? 0 : 1));
+      if (!put) return put;
     }
     Status put = Ok{};
     if (g.subgroups) {
@@ -260,11 +262,12 @@ Status AddMeasurements(const ChartReader& chart, const Growth& g, ChartMembers& 
         put = r.value().Put(2 * place + 1, static_cast<float>(SubgroupSpread(row, mean, spread)));
       if (put) put = r_flags.value().Put(place, std::int16_t{1});
     } else {
-      put = r.value().Put(place - 1, static_cast<float>(std::fabs(row[0] - previous)));
-      if (put)
-        put = r_flags.value().Put(place - 1, static_cast<std::int16_t>(previous_kept ? 1 : 0));
+      const bool kept = previous_kept && !std::isnan(row[0]);
+      put =
+          r.value().Put(place - 1, kept ? static_cast<float>(std::fabs(row[0] - previous)) : 0.0f);
+      if (put) put = r_flags.value().Put(place - 1, static_cast<std::int16_t>(kept ? 1 : 0));
       previous = row[0];
-      previous_kept = true;
+      previous_kept = !std::isnan(row[0]);
     }
     if (!put) return put;
   }
@@ -277,7 +280,7 @@ Status AddMeasurements(const ChartReader& chart, const Growth& g, ChartMembers& 
 
 // Fails with an error naming the table, `table_fault` set, or one that does not name the chart.
 Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
-                            std::string_view table_name, const std::string& label_column,
+                            std::string_view table_name, const ChartOptions& columns,
                             bool& table_fault) {
   const ChartReader chart(access);
   Result<ChartKind> kind = KindOf(chart);
@@ -289,19 +292,18 @@ Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
   const std::int32_t places = std::int32_t{*last} + 1;
   if (places < 1) return Error::InvalidInput("the chart has no places to add to");
 
-  ChartOptions options;
+  ChartOptions options = columns;
   options.kind = *kind;
-  options.label_column = label_column;
   if (*kind == ChartKind::kNonconforming) options.sample_size = *size;
   table_fault = true;
   Result<ChartInput> read = ReadChartRows(table, options, places + 1);
   if (!read) return read.error().WithContext(table_name);
   const auto added = static_cast<std::int32_t>(read->rows.size());
   if (added == 0) return Error::InvalidInput("no data rows to add").WithContext(table_name);
-  const std::size_t columns = read->value_names.size();
-  if (subgroups && columns != static_cast<std::size_t>(*size))
+  const std::size_t value_columns = read->value_names.size();
+  if (subgroups && value_columns != static_cast<std::size_t>(*size))
     return Error::InvalidInput("the chart's subgroups hold " + std::to_string(*size) +
-                               " values; the table has " + std::to_string(columns) +
+                               " values; the table has " + std::to_string(value_columns) +
                                " value columns")
         .WithContext(table_name);
   table_fault = false;
@@ -332,9 +334,9 @@ Result<ChartMembers> Append(const ChartAccess& access, const CsvTable& table,
 
 Result<ChartMembers> AppendRows(const ChartAccess& chart, std::string_view chart_name,
                                 const CsvTable& table, std::string_view table_name,
-                                const std::string& label_column) {
+                                const ChartOptions& columns) {
   bool table_fault = false;
-  Result<ChartMembers> members = Append(chart, table, table_name, label_column, table_fault);
+  Result<ChartMembers> members = Append(chart, table, table_name, columns, table_fault);
   if (members || table_fault) return members;
   return members.error().WithContext(chart_name);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "chart/chart_from_data.h"
 #include "chart/chart_members.h"
 #include "chart/csv_reader.h"
 #include "chartfile/chart_access.h"
@@ -17,13 +18,14 @@ namespace ostrevin {
 // The members of `chart` that change when the rows of `table` are appended as new places plotted
 // against the lines of its last split: the first rows after a split with limits of its own start
 // an extras split (NewXV -1), later ones extend it. Values, flags and moving ranges, labels (from
-// `label_column`, else numbered on), every place's lines, TNVal/NSam, Split and Splitp; the place
+// the label column, else numbered on), every place's lines, TNVal/NSam, Split and Splitp; the place
 // the next diagnosis starts at is left as it is. Takes the kinds `ostrevin chart` builds (CType
 // -1, -3 and -4). Fails with Error::InvalidInput: for a bad value, naming `table_name`, the row
 // and the column; else naming `chart_name` and saying why the chart cannot take the rows.
+// `columns` chooses the label and value columns as for BuildChart (its kind is the chart's).
 Result<ChartMembers> AppendRows(const ChartAccess& chart, std::string_view chart_name,
                                 const CsvTable& table, std::string_view table_name,
-                                const std::string& label_column);
+                                const ChartOptions& columns);
 
 }  // namespace ostrevin
 

@@ -49,12 +49,45 @@ std::pair<std::size_t, std::size_t> ColumnCount(ChartKind kind) {
   }
 }
 
+// A number with '.' as decimal mark, or ',' where ';' or a tab separates the fields; blanks around
+// it and a leading '+' are allowed. Anything that is not a finite number within a Single's range
+// fails.
+std::optional<double> ParseNumber(std::string_view field, char separator) {
+  std::string text(TrimBlanks(field));
+  if (separator != ',') std::replace(text.begin(), text.end(), ',', '.');
+  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.erase(0, 1);
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+  if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return value;
+}
+
+// Whether the column holds a cell that is not blank and not a number.
+bool HoldsText(const CsvTable& table, std::size_t column) {
+  for (const CsvRow& row : table.rows) {
+    const std::string_view cell = TrimBlanks(row.fields[column]);
+    if (!cell.empty() && !ParseNumber(cell, table.separator)) return true;
+  }
+  return false;
+}
+
+std::string QuotedNames(const CsvTable& table, const std::vector<std::size_t>& columns) {
+  std::string names;
+  for (std::size_t c : columns)
+    names += (names.empty() ? "" : ", ") + Quoted(TrimBlanks(table.header[c]));
+  return names;
+}
+
 Result<Columns> ResolveColumns(const CsvTable& table, const ChartOptions& options) {
   Columns columns;
   if (!options.label_column.empty()) {
     Result<std::size_t> label = FindColumn(table, options.label_column);
     if (!label) return label.error();
     columns.label = *label;
+  } else if (table.header.size() > 1 && HoldsText(table, 0)) {
+    columns.label = 0;  // dates, lot names: the labels, as a spreadsheet user means them
   }
   for (const std::string& name : options.value_columns) {
     Result<std::size_t> column = FindColumn(table, name);
@@ -63,11 +96,25 @@ Result<Columns> ResolveColumns(const CsvTable& table, const ChartOptions& option
   }
   const auto [from, to] = ColumnCount(options.kind);
   if (options.value_columns.empty()) {
-    // xmr and p take the first one or two; subgroups take them all, so that a stray column
-    // shows up as a wrong subgroup size rather than silently.
+    // A kind of one value column takes the only one there is; p and the like the first two;
+    // subgroups take them all, so that a stray column shows up as a wrong subgroup size rather
+    // than silently.
     const bool all = from != to;
     for (std::size_t c = 0; c < table.header.size(); ++c) {
       if (c != columns.label && (all || columns.values.size() < to)) columns.values.push_back(c);
+    }
+    if (to == 1) {
+      // The one column of numbers; a column of words beside it is left alone.
+      std::vector<std::size_t> numbers;
+      for (std::size_t c = 0; c < table.header.size(); ++c) {
+        if (c != columns.label && !HoldsText(table, c)) numbers.push_back(c);
+      }
+      if (numbers.size() > 1)
+        return Error::InvalidInput(
+            "the columns " + QuotedNames(table, numbers) + " could each hold the values; " +
+            "a chart of kind " + std::string(ChartKindName(options.kind)) +
+            " takes one: name it with --value COLUMN (and the labels with --labels COLUMN)");
+      if (numbers.size() == 1) columns.values = numbers;
     }
   }
   const std::size_t n = columns.values.size();
@@ -79,29 +126,28 @@ Result<Columns> ResolveColumns(const CsvTable& table, const ChartOptions& option
                              ", not " + std::to_string(n));
 }
 
-// A number with '.' as decimal mark, or ',' where ';' separates the fields; blanks around it and
-// a leading '+' are allowed. Anything that is not a finite number within a Single's range fails.
-std::optional<double> ParseNumber(std::string_view field, char separator) {
-  std::string text(TrimBlanks(field));
-  if (separator == ';') std::replace(text.begin(), text.end(), ',', '.');
-  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.erase(0, 1);
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
-  if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-  return value;
-}
-
+// The numbers of a row; a blank cell is NaN, a place without a value, where the kind takes one.
 Result<std::vector<double>> ParseRow(const CsvTable& table, const CsvRow& row,
-                                     const Columns& columns) {
+                                     const Columns& columns, const ChartOptions& options) {
   std::vector<double> numbers;
   for (std::size_t c : columns.values) {
+    const std::string where =
+        "row " + std::to_string(row.row) + ", column " + Quoted(TrimBlanks(table.header[c])) + ": ";
+    if (TrimBlanks(row.fields[c]).empty()) {
+      if (!TakesBlanks(options.kind))
+        return Error::InvalidInput(where + "a blank cell; a chart of kind " +
+                                   std::string(ChartKindName(options.kind)) +
+                                   " needs a value in every row (only xmr charts have places "
+                                   "without a value)");
+      numbers.push_back(std::numeric_limits<double>::quiet_NaN());
+      continue;
+    }
     std::optional<double> number = ParseNumber(row.fields[c], table.separator);
     if (!number)
-      return Error::InvalidInput("row " + std::to_string(row.row) + ", column " +
-                                 Quoted(TrimBlanks(table.header[c])) + ": " +
-                                 Quoted(row.fields[c]) + " is not a number");
+      return Error::InvalidInput(where + Quoted(row.fields[c]) + " is not a number" +
+                                 (options.label_column.empty() && table.header.size() > 1
+                                      ? " (--labels COLUMN names the column that labels the places)"
+                                      : ""));
     numbers.push_back(*number);
   }
   return numbers;
@@ -207,7 +253,7 @@ Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& opti
   for (std::size_t c : columns->values) data.value_names.emplace_back(TrimBlanks(table.header[c]));
   ChartOptions checks = options;
   for (const CsvRow& row : table.rows) {
-    Result<std::vector<double>> numbers = ParseRow(table, row, *columns);
+    Result<std::vector<double>> numbers = ParseRow(table, row, *columns, options);
     if (!numbers) return numbers.error();
     if (IsAttributeKind(options.kind)) {
       if (Status counts = CheckCounts(table, row, *columns, *numbers, checks); !counts)
@@ -229,6 +275,20 @@ Result<ChartKind> ParseChartKind(std::string_view name) {
   }
   return Error::InvalidInput("unknown chart kind " + Quoted(name) +
                              ": use xmr, xbar-r, xbar-s, p, np, c or u");
+}
+
+std::vector<std::string> ColumnNames(std::string_view list) {
+  std::vector<std::string> names;
+  for (std::size_t begin = 0; begin <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', begin), list.size());
+    names.emplace_back(TrimBlanks(list.substr(begin, comma - begin)));
+    begin = comma + 1;
+  }
+  return names;
+}
+
+bool TakesBlanks(ChartKind kind) {
+  return kind == ChartKind::kIndividuals;
 }
 
 bool IsAttributeKind(ChartKind kind) {

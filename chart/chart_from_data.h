@@ -31,6 +31,9 @@ enum class ChartKind : std::uint8_t {
 
 // The attribute charts: one graph of counts with limits from their own statistics.
 bool IsAttributeKind(ChartKind kind);
+// Whether a blank cell is a place without a value (XDataI 0), which breaks runs, rather than an
+// error: on xmr charts.
+bool TakesBlanks(ChartKind kind);
 
 // "xmr", "xbar-r", "xbar-s", "p", "c", "u" or "np"; anything else fails, naming them.
 Result<ChartKind> ParseChartKind(std::string_view name);
@@ -62,6 +65,9 @@ struct ChartOptions {
 // ',' in a file separated by ';'. Fails with Error::InvalidInput naming the row and column of a
 // bad value, or the option that cannot be met.
 Result<ChartMembers> BuildChart(const CsvTable& table, const ChartOptions& options);
+
+// "Weight" or "d, n": the column names of an option, split at commas and trimmed.
+std::vector<std::string> ColumnNames(std::string_view list);
 
 // ReadCsv, BuildChart and ChartFileText in one: the chart-file text for CSV text.
 Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options);

@@ -1,5 +1,6 @@
 #include "chart/chart_layout.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace ostrevin {
@@ -11,9 +12,11 @@ std::int16_t Int16(std::size_t n) {
   return static_cast<std::int16_t>(n);
 }
 
+// Column `column` of every row as stored: a place without a value (NaN) as 0.
 std::vector<float> Floats(const std::vector<std::vector<double>>& rows, std::size_t column) {
   std::vector<float> values;
-  for (const std::vector<double>& row : rows) values.push_back(static_cast<float>(row[column]));
+  for (const std::vector<double>& row : rows)
+    values.push_back(std::isnan(row[column]) ? 0.0f : static_cast<float>(row[column]));
   return values;
 }
 
@@ -115,8 +118,10 @@ Result<ChartMembers> Individuals(const ChartInput& in) {
   const std::vector<Lines> lines = WithExtras(in, chart->splits);
   AddSplits(m, in, lines);
   m.push_back({Id::HAxL, StringList(in.labels)});
+  std::vector<std::int16_t> flags;
+  for (const std::vector<double>& row : in.rows) flags.push_back(std::isnan(row[0]) ? 0 : 1);
   m.push_back({Id::XData, SingleList(x)});
-  m.push_back({Id::XDataI, IntegerList(std::vector<std::int16_t>(x.size(), 1))});
+  m.push_back({Id::XDataI, IntegerList(flags)});
   m.push_back({Id::RData, SingleList(chart->moving_ranges)});
   m.push_back({Id::RDataI, IntegerList(chart->range_flags)});
   AddPlaceLines(m, PerPlace(in, lines));

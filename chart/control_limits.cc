@@ -50,18 +50,33 @@ Result<IndividualsChart> ComputeIndividuals(const std::vector<double>& values,
                                             const std::vector<SplitRange>& splits) {
   IndividualsChart chart;
   const auto count = static_cast<std::int32_t>(values.size());
+  // A range needs both its values; a place without a value (NaN) has none on either side.
+  const auto has_range = [&](std::int32_t k) {
+    return !std::isnan(At(values, k)) && !std::isnan(At(values, k - 1));
+  };
   for (std::int32_t k = 1; k < count; ++k) {
-    chart.moving_ranges.push_back(static_cast<float>(std::fabs(At(values, k) - At(values, k - 1))));
-    chart.range_flags.push_back(1);
+    const bool kept = has_range(k);
+    chart.moving_ranges.push_back(
+        kept ? static_cast<float>(std::fabs(At(values, k) - At(values, k - 1))) : 0.0f);
+    chart.range_flags.push_back(kept ? 1 : 0);
   }
   for (std::size_t s = 0; s < splits.size(); ++s) {
     const SplitRange r = splits[s];
     // A moving range across a split boundary mixes two periods: kept, but not plotted.
     if (r.first > 0) chart.range_flags[static_cast<std::size_t>(r.first - 1)] = 0;
-    const double mean = MeanOver(r.first, r.last, [&](std::int32_t k) { return At(values, k); });
-    const double mr = MeanOver(r.first + 1, r.last, [&](std::int32_t k) {
-      return std::fabs(At(values, k) - At(values, k - 1));
-    });
+    double sum = 0, ranges = 0;
+    std::int32_t present = 0, kept = 0;
+    for (std::int32_t k = r.first; k <= r.last; ++k) {
+      if (std::isnan(At(values, k))) continue;
+      sum += At(values, k);
+      ++present;
+      if (k > r.first && has_range(k)) {
+        ranges += std::fabs(At(values, k) - At(values, k - 1));
+        ++kept;
+      }
+    }
+    if (kept == 0) return NoSpread(s, r, "no two places in a row hold values");
+    const double mean = sum / present, mr = ranges / kept;
     if (mr == 0) return NoSpread(s, r, "every moving range is 0");
     chart.splits.push_back({Shown(mean, mean + kE2 * mr, mean - kE2 * mr, true),
                             Shown(mr, kD4MovingRange * mr, 0, false)});

@@ -7,7 +7,8 @@
 //   plain   := { any character but SEP and line breaks }
 //   BREAK   := LF | CR LF | CR
 //
-// SEP is ';' or ',' (chosen from the header). A blank row is one that holds nothing but blanks.
+// SEP is a tab, ';' or ',' (chosen from the header). A blank row is one that holds nothing but
+// blanks.
 
 #include "chart/csv_reader.h"
 
@@ -89,21 +90,28 @@ class Parser {
   std::int32_t line_ = 1;
 };
 
-// ';' when the first row holds more semicolons than commas outside quotes, else ','.
+// A tab when the first row holds more tabs than commas and semicolons outside quotes (as a
+// spreadsheet copies a table), else ';' when it holds more semicolons than commas, else ','.
 char DetectSeparator(std::string_view text) {
-  std::size_t commas = 0, semicolons = 0;
+  std::size_t commas = 0, semicolons = 0, tabs = 0;
   bool quoted = false, seen = false;
   for (char c : text) {
     if (!quoted && (c == '\n' || c == '\r')) {
       if (seen) break;  // the header ends here; blank rows before it are passed over
       continue;
     }
-    seen = seen || (c != ' ' && c != '\t');
     if (c == '"') quoted = !quoted;
-    if (quoted || c == '"') continue;
+    if (quoted || c == '"') {
+      seen = true;
+      continue;
+    }
+    // Tabs before the first field are blanks; after it, separators.
+    tabs += seen && c == '\t';
+    seen = seen || (c != ' ' && c != '\t');
     commas += c == ',';
     semicolons += c == ';';
   }
+  if (tabs > commas && tabs > semicolons) return '\t';
   return semicolons > commas ? ';' : ',';
 }
 

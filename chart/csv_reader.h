@@ -28,10 +28,11 @@ struct CsvTable {
 };
 
 // Reads CSV text: a header row, then one record per row, every record with as many fields as the
-// header. The separator is ';' when the header holds more semicolons than commas (outside
-// quotes), else ','. Fields may be quoted ("a ""b"", c"), and a quoted field may hold separators
-// and line breaks. Blank rows are skipped; LF and CR LF line breaks and a UTF-8 byte order mark
-// are accepted. Fails with Error::InvalidInput "row N: reason" for the first bad row.
+// header. The separator is a tab when the header holds more tabs than commas and semicolons
+// (outside quotes), else ';' when it holds more semicolons than commas, else ','. Fields may be
+// quoted ("a ""b"", c"), and a quoted field may hold separators and line breaks. Blank rows are
+// skipped; LF and CR LF line breaks and a UTF-8 byte order mark are accepted. Fails with
+// Error::InvalidInput "row N: reason" for the first bad row.
 Result<CsvTable> ReadCsv(std::string_view text);
 
 }  // namespace ostrevin

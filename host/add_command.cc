@@ -13,7 +13,8 @@ namespace ostrevin {
 namespace {
 
 constexpr std::string_view kHelp =
-    "usage: ostrevin add CHART.json DATA.csv [-o OUT.json] [--labels COLUMN] [--library PATH]\n"
+    "usage: ostrevin add CHART.json DATA.csv [-o OUT.json] [--labels COLUMN] [--value COLUMN]\n"
+    "                    [--library PATH]\n"
     "\n"
     "Appends the rows of DATA.csv to the chart as new places, plotted against the fixed control\n"
     "lines of its last split: the first rows added after a split with limits of its own start an\n"
@@ -26,10 +27,15 @@ constexpr std::string_view kHelp =
     "written.\n"
     "\n"
     "  -o OUT.json        write the longer chart there (default: replace CHART.json, atomically)\n"
-    "  --labels COLUMN    label the new places by the column COLUMN (default: numbered on)\n"
+    "  --labels COLUMN    label the new places by the column COLUMN (default: the first column\n"
+    "                     when it holds words, else numbered on)\n"
+    "  --value COLUMN,... the value columns, when the table holds others (default: as for\n"
+    "                     \"ostrevin chart\")\n"
+    "DATA.csv \"-\" reads the rows from standard input.\n"
     "  --library PATH     the add-on library (see \"ostrevin --help\")\n";
 
-constexpr OptionSpec kOptions[] = {{"-o", true}, {"--labels", true}, kLibraryOption};
+constexpr OptionSpec kOptions[] = {
+    {"-o", true}, {"--labels", true}, {"--value", true}, kLibraryOption};
 
 int RunAdd(std::span<const std::string> args, CommandStreams io) {
   Result<ParsedArgs> parsed = ParseArgs(args, kOptions);
@@ -48,14 +54,17 @@ int RunAdd(std::span<const std::string> args, CommandStreams io) {
   }
   const std::string& path = parsed->positional[0];
   const std::string& data = parsed->positional[1];
-  Result<std::string> csv = ReadTextFile(data);
+  Result<std::string> csv = ReadDataText(data, io.in);
   if (!csv) return ReportFailure(csv.error(), io.err);
   Result<CsvTable> table = ReadCsv(*csv);
   if (!table) return ReportFailure(table.error().WithContext(data), io.err);
   Result<ChartObject> chart = ReadChartOnConsole(path, *parsed, io.err);
   if (!chart) return ReportFailure(chart.error(), io.err);
-  const std::string labels = parsed->Has("--labels") ? parsed->options.at("--labels") : "";
-  Result<ChartMembers> members = AppendRows(*chart, path, *table, data, labels);
+  ChartOptions columns;
+  if (parsed->Has("--labels")) columns.label_column = parsed->options.at("--labels");
+  if (parsed->Has("--value")) columns.value_columns = ColumnNames(parsed->options.at("--value"));
+  Result<ChartMembers> members =
+      AppendRows(*chart, path, *table, data == "-" ? "standard input" : data, columns);
   if (!members) return ReportFailure(members.error(), io.err);
   // The changed members go in as a chart file's would, so the container checks them the same.
   Result<std::string> text = ChartFileText(*members);

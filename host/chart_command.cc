@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kHelp =
     "usage: ostrevin chart KIND DATA.csv [-o CHART.json] [--split-at PLACE,...]\n"
-    "                      [--baseline N] [--labels COLUMN] [--title TEXT]\n"
+    "                      [--baseline N] [--labels COLUMN] [--value COLUMN,...] [--title TEXT]\n"
     "\n"
     "Builds a complete chart file from the raw data in DATA.csv, with the values, limits and\n"
     "central lines a charting application would work out, ready for \"ostrevin diagnose\" and\n"
@@ -27,10 +27,10 @@ constexpr std::string_view kHelp =
     "  u        defects per unit; two columns: the number of defects, then the number of\n"
     "           units they were found in (limits vary with it)\n"
     "The first row names the columns; the value columns are all the others but the labels\n"
-    "column (xmr and c: the first of them, p, np and u: the first two). Fields are separated by "
-    "commas, or by\n"
-    "semicolons, and then a decimal comma may stand for the point; fields may be quoted, and\n"
-    "blank rows are skipped.\n"
+    "column (xmr and c: the one column of numbers, p, np and u: the first two). Fields are\n"
+    "separated by commas, by semicolons or by tabs, and with the last two a decimal comma may\n"
+    "stand for the point; fields may be quoted, and blank rows are skipped. A blank cell is a\n"
+    "place without a value on an xmr chart. DATA.csv \"-\" reads standard input.\n"
     "\n"
     "  -o CHART.json          write the chart file there (default: standard output)\n"
     "  --split-at PLACE,...   start a new split with limits of its own at each place number\n"
@@ -38,7 +38,10 @@ constexpr std::string_view kHelp =
     "  --baseline N           work the limits out from the first N places only; the places\n"
     "                         after them form an extras split plotted against the limits of\n"
     "                         the last split before it (--split-at splits the first N)\n"
-    "  --labels COLUMN        label the places by the column COLUMN (default: 1, 2, 3 ...)\n"
+    "  --labels COLUMN        label the places by the column COLUMN (default: the first column\n"
+    "                         when it holds words, else 1, 2, 3 ...)\n"
+    "  --value COLUMN,...     the value columns, in order (default: as above); xmr and c take\n"
+    "                         one, and refuse a table with more columns of numbers without it\n"
     "  --title TEXT           the chart's title\n";
 
 constexpr OptionSpec kOptions[] = {{"-o", true},
@@ -83,6 +86,7 @@ Result<ChartOptions> ChartOptionsOf(const ParsedArgs& parsed) {
                                  "\" is not a number of places, 2 or more");
   }
   if (parsed.Has("--labels")) options.label_column = parsed.options.at("--labels");
+  if (parsed.Has("--value")) options.value_columns = ColumnNames(parsed.options.at("--value"));
   if (parsed.Has("--title")) options.title = parsed.options.at("--title");
   return options;
 }
@@ -105,10 +109,11 @@ int RunChart(std::span<const std::string> args, CommandStreams io) {
   Result<ChartOptions> options = ChartOptionsOf(*parsed);
   if (!options) return ReportUsageError(ChartCommand(), options.error().message(), io.err);
   const std::string& data = parsed->positional[1];
-  Result<std::string> csv = ReadTextFile(data);
+  Result<std::string> csv = ReadDataText(data, io.in);
   if (!csv) return ReportFailure(csv.error(), io.err);
   Result<std::string> chart = MakeChartFile(*csv, *options);
-  if (!chart) return ReportFailure(chart.error().WithContext(data), io.err);
+  if (!chart)
+    return ReportFailure(chart.error().WithContext(data == "-" ? "standard input" : data), io.err);
   if (!parsed->Has("-o")) {
     io.out << *chart;
     return kExitSuccess;

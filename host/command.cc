@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <exception>
+#include <istream>
 #include <ostream>
+#include <sstream>
 #include <vector>
 
+#include "chartfile/file_io.h"
 #include "host/library_choice.h"
 #include "host/sub_commands.h"
 
@@ -75,7 +78,16 @@ int ReportFailure(const Error& error, std::ostream& err) {
   return kExitUnusable;
 }
 
-int RunCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+Result<std::string> ReadDataText(const std::string& path, std::istream& in) {
+  if (path != "-") return ReadTextFile(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) return Error::InvalidInput("standard input cannot be read");
+  return text.str();
+}
+
+int RunCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+               std::istream& in) {
   if (args.empty()) return TopUsageError("missing command", err);
   const std::string& first = args[0];
   if (first == "--help" || first == "-h") {
@@ -96,7 +108,7 @@ int RunCommand(std::span<const std::string> args, std::ostream& out, std::ostrea
         first.starts_with("-") ? "unknown option " + first : "unknown command \"" + first + "\"",
         err);
   }
-  int status = RunGuarded(*command, args.subspan(1), CommandStreams{out, err});
+  int status = RunGuarded(*command, args.subspan(1), CommandStreams{out, err, in});
   if (!out.flush()) {
     err << "ostrevin: cannot write to standard output\n";
     return kExitUnusable;

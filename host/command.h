@@ -19,6 +19,7 @@ inline constexpr int kExitSignal = 3;    // the diagnosis found a signal (--fail
 struct CommandStreams {
   std::ostream& out;
   std::ostream& err;
+  std::istream& in;  // what "-" reads in place of a data file
 };
 
 // One sub-command of ostrevin. The list of them is SubCommands() in command.cc.
@@ -31,9 +32,13 @@ struct SubCommand {
 };
 
 // Runs `ostrevin ARGS...` (ARGS without the program's name), writing results to `out` and
-// messages to `err`; returns the exit status. Never throws: an error escaping a sub-command is
-// reported as an unusable chart or file.
-int RunCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// messages to `err`, reading `in` for a data file named "-"; returns the exit status. Never
+// throws: an error escaping a sub-command is reported as an unusable chart or file.
+int RunCommand(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+               std::istream& in);
+
+// The text of the data file `path`, or of `in` for "-": what `chart` and `add` read.
+Result<std::string> ReadDataText(const std::string& path, std::istream& in);
 
 // For sub-commands: writes the message and the sub-command's usage lines to `err` and returns
 // kExitUsage.

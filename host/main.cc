@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return ostrevin::RunCommand(args, std::cout, std::cerr);
+  return ostrevin::RunCommand(args, std::cout, std::cerr, std::cin);
 }

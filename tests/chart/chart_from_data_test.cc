@@ -42,6 +42,23 @@ TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
        "inspected"},
       {"d,n\n1,5\n1,2.5\n", Options(ChartKind::kProportions),
        "row 3, column \"n\": the number inspected must be a whole number, 1 or more"},
+      // Tables as people keep them: two columns of numbers are one too many for xmr, words in
+      // a later column are not a number, a subgroup has no room for a blank cell.
+      {"Sample,Weight\n1,5\n2,6\n", Options(ChartKind::kIndividuals),
+       "the columns \"Sample\", \"Weight\" could each hold the values; a chart of kind xmr "
+       "takes one: name it with --value COLUMN (and the labels with --labels COLUMN)"},
+      {"Date,Weight,Note\n1,5,ok\n2,6,x\n", Options(ChartKind::kIndividuals),
+       "the columns \"Date\", \"Weight\" could each hold the values; a chart of kind xmr "
+       "takes one: name it with --value COLUMN (and the labels with --labels COLUMN)"},
+      {"a,b\n1,2\n3,x\n", Options(ChartKind::kMeansRanges),
+       "row 3, column \"b\": \"x\" is not a number (--labels COLUMN names the column that labels "
+       "the places)"},
+      {"a,b\n1,2\n3,\n", Options(ChartKind::kMeansRanges),
+       "row 3, column \"b\": a blank cell; a chart of kind xbar-r needs a value in every row "
+       "(only xmr charts have places without a value)"},
+      {"Day,c\nd1,2\nd2, \n", Options(ChartKind::kDefects),
+       "row 3, column \"c\": a blank cell; a chart of kind c needs a value in every row (only xmr "
+       "charts have places without a value)"},
   };
   for (const Case& c : cases) {
     Result<ChartMembers> chart = BuildChart(ReadCsv(c.csv).ValueOrThrow(), c.options);
@@ -52,6 +69,27 @@ TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
     ASSERT_FALSE(chart.ok()) << c.csv;
     EXPECT_EQ(chart.error().message(), c.message);
   }
+}
+
+// Words in the first column label the places; a blank cell is a place without a value, with no
+// moving range on either side of it; tabs separate fields as semicolons do.
+TEST(ChartFromDataTest, ReadsTablesAsPeopleHaveThem) {
+  LoadedChart c("Date\tWeight\n2024-03-04\t5,5\n2024-03-05\t\n2024-03-06\t7\n2024-03-07\t8\n",
+                Options(ChartKind::kIndividuals));
+  EXPECT_EQ(c.data.HAxL(1), "2024-03-05");
+  EXPECT_EQ(c.data.XData(0), 5.5f);
+  const std::vector<std::int16_t> flags = {c.data.XDataI(0), c.data.XDataI(1), c.data.XDataI(2)};
+  EXPECT_EQ(flags, (std::vector<std::int16_t>{1, 0, 1}));
+  const std::vector<std::int16_t> ranges = {c.data.RDataI(0), c.data.RDataI(1), c.data.RDataI(2)};
+  EXPECT_EQ(ranges, (std::vector<std::int16_t>{0, 0, 1}));
+  EXPECT_FLOAT_EQ(c.data.Mx(1), 6.8333335f);  // (5.5 + 7 + 8) / 3
+  EXPECT_FLOAT_EQ(c.data.Mr(1), 1);           // the one range, 8 - 7
+  LoadedChart picked("Sample,Weight\n1,5\n2,6\n", [] {
+    ChartOptions o = Options(ChartKind::kIndividuals, "Sample");
+    o.value_columns = {"Weight"};
+    return o;
+  }());
+  EXPECT_EQ(picked.data.XData(1), 6.0f);
 }
 
 TEST(ChartFromDataTest, ReadsNumbersInBothSeparatorStyles) {

@@ -96,6 +96,25 @@ TEST_F(AddCommandTest, AddingRowsGivesWhatABaselineGives) {
   }
 }
 
+// "-" reads the rows from standard input; words in the first column label the places, and a
+// blank cell is a place without a value, with no moving range on either side of it.
+TEST_F(AddCommandTest, RowsFromStandardInputWithABlankCell) {
+  const std::string chart = (dir / "stdin.json").string();
+  EXPECT_EQ(RunOstrevin({"chart", "xmr", "-", "-o", chart}, "Day,mm\nd1,1\nd2,2\nd3,4\n").status,
+            0);
+  const CommandRun added = RunOstrevin({"add", chart, "-"}, "Day,mm\nd4,\nd5,3\n");
+  EXPECT_EQ(added.status, 0) << added.err;
+  const ChartObject c = ReadChart(chart);
+  EXPECT_EQ(Get(c, "HAxL", {3}), Variant("d4"));
+  EXPECT_EQ(Get(c, "XDataI", {3}), Variant(std::int16_t{0}));
+  EXPECT_EQ(Get(c, "XData", {4}), Variant(3.0f));
+  EXPECT_EQ(Get(c, "RDataI", {2}), Variant(std::int16_t{0}));
+  EXPECT_EQ(Get(c, "RDataI", {3}), Variant(std::int16_t{0}));
+  EXPECT_EQ(RunOstrevin({"add", chart, "-"}, "Day,mm\nd6,x\n").err,
+            "ostrevin: standard input: row 2, column \"mm\": \"x\" is not a number (--labels "
+            "COLUMN names the column that labels the places)\n");
+}
+
 TEST_F(AddCommandTest, RefusedRowsLeaveTheChartAsItWas) {
   const std::string xmr = (dir / "xmr.json").string(), xbar = (dir / "xbar.json").string();
   const std::string np = (dir / "np.json").string();

@@ -100,10 +100,11 @@ struct CommandRun {
   std::string err;
 };
 
-// Runs `ostrevin ARGS...` in this process.
-inline CommandRun RunOstrevin(std::vector<std::string> args) {
+// Runs `ostrevin ARGS...` in this process, with `input` as its standard input.
+inline CommandRun RunOstrevin(std::vector<std::string> args, const std::string& input = "") {
   std::ostringstream out, err;
-  int status = RunCommand(args, out, err);
+  std::istringstream in(input);
+  int status = RunCommand(args, out, err, in);
   return {status, out.str(), err.str()};
 }
 
