@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -99,8 +100,13 @@ void frmOptions::TabClicked(int index) {
 }
 
 void frmOptions::Ok() {
-  const bool close = model_.Ok(*platform_, [this](std::int16_t page) {
-    tbsLookFor_->setCurrentIndex(page);
+  const bool close = model_.Ok(*platform_, [this](OptionNumber box) {
+    tbsLookFor_->setCurrentIndex(Control(box).page);
+    if (auto* edit = findChild<QLineEdit*>(
+            QString::fromUtf8(Control(box).name.data(), Control(box).name.size()))) {
+      edit->setFocus();
+      edit->selectAll();
+    }
     // The page comes to the front before the message box covers the dialog.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   });

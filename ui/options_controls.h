@@ -60,13 +60,25 @@ struct OptionNumberControl {
   std::string_view name;  // empty: the test has no number box
   std::string_view key;
   std::string_view default_text;
-  std::int16_t page;  // the page that holds the box
-  std::int16_t rank;  // the order in which the dialog loads and saves the numbers
+  std::int16_t page;           // the page that holds the box
+  std::int16_t rank;           // the order in which the dialog loads and saves the numbers
+  std::string_view test_name;  // the test's name in messages
+  bool moving_range;           // the test of the moving-range graph
+  std::int16_t least, most;    // the numbers the test can use
 };
 
 inline constexpr std::array<OptionNumberControl, kTestCount> kOptionNumbers = {{
-#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, ...) \
-  {Box, Threshold, ThresholdDefault, Page, Rank},
+#define OSTREVIN_TEST(Id, Key, On, Threshold, ThresholdDefault, Rank, Box, Page, MovingRange, Run, \
+                      Line, Up, Down, Way, Legend, Check, Image, Picture, Least, Most)             \
+  {Box,                                                                                            \
+   Threshold,                                                                                      \
+   ThresholdDefault,                                                                               \
+   Page,                                                                                           \
+   Rank,                                                                                           \
+   Legend,                                                                                         \
+   std::string_view(#MovingRange) == "kOnly",                                                      \
+   Least,                                                                                          \
+   Most},
 #include "settings/tests.def"
 }};
 

@@ -87,14 +87,30 @@ bool OptionsModel::SaveControlsToSettings() {
   return saved;
 }
 
-std::optional<std::int16_t> OptionsModel::InvalidNumberPage() const {
-  std::optional<std::int16_t> page;
+std::optional<OptionNumber> OptionsModel::InvalidNumberBox() const {
+  std::optional<OptionNumber> box;
   for (std::size_t i = 0; i < kOptionNumbers.size(); ++i) {
-    if (!kOptionNumbers[i].name.empty() && !ParseNumericText(text_[i])) {
-      page = kOptionNumbers[i].page;
-    }
+    if (!kOptionNumbers[i].name.empty() && !ParseNumericText(text_[i])) box = OptionNumber(i);
   }
-  return page;
+  return box;
+}
+
+std::optional<OptionNumber> OptionsModel::OutOfRangeBox() const {
+  for (const TestId test : NumberOrder()) {
+    const std::optional<double> value = ParseNumericText(text(test));
+    if (value && (*value != std::floor(*value) || *value < Control(test).least ||
+                  *value > Control(test).most))
+      return test;
+  }
+  return std::nullopt;
+}
+
+std::string OptionsModel::RangeMessage(OptionNumber box) {
+  const OptionNumberControl& c = Control(box);
+  return "The number for \"" + std::string(c.test_name) +
+         (c.moving_range ? "\" on the moving range chart" : "\"") +
+         " must be a whole number from " + std::to_string(c.least) + " to " +
+         std::to_string(c.most) + ".";
 }
 
 bool OptionsModel::SelectTab(std::int16_t page) {
@@ -103,10 +119,16 @@ bool OptionsModel::SelectTab(std::int16_t page) {
   return true;
 }
 
-bool OptionsModel::Ok(Platform& platform, const std::function<void(std::int16_t page)>& show_page) {
-  if (const std::optional<std::int16_t> page = InvalidNumberPage()) {
-    show_page(*page);
+bool OptionsModel::Ok(Platform& platform, const std::function<void(OptionNumber box)>& show_box) {
+  if (const std::optional<OptionNumber> box = InvalidNumberBox()) {
+    show_box(*box);
     platform.MessageBox(kInvalidNumberMessage, MessageIcon::kExclamation);
+    return false;
+  }
+  // A number the test cannot use would quietly change what it looks for (a run of -3 points).
+  if (const std::optional<OptionNumber> box = OutOfRangeBox()) {
+    show_box(*box);
+    platform.MessageBox(RangeMessage(*box), MessageIcon::kExclamation);
     return false;
   }
   // Closing as if saved when the store refused a write would leave the user believing the

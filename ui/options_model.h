@@ -49,15 +49,20 @@ class OptionsModel {
   // its test's options. Every key is written; false when any write failed.
   bool SaveControlsToSettings();
 
-  // The page of the last number box (in OK's order) whose text is not a numeric text.
-  std::optional<std::int16_t> InvalidNumberPage() const;
+  // The last number box (in OK's order) whose text is not a numeric text.
+  std::optional<OptionNumber> InvalidNumberBox() const;
+  // The first number box whose number is not a whole number its test can use.
+  std::optional<OptionNumber> OutOfRangeBox() const;
+  // "The number for "Trend" must be a whole number from 2 to 32767."
+  static std::string RangeMessage(OptionNumber box);
   // A click on tab `page` (from 0). False when that page is already showing.
   bool SelectTab(std::int16_t page);
 
-  // OK: with an invalid number, shows its page through `show_page`, then the message, and keeps
-  // the dialog open; otherwise saves and clears blnCancel. A save that fails is reported and
-  // keeps the dialog open. True when the dialog is to close.
-  bool Ok(Platform& platform, const std::function<void(std::int16_t page)>& show_page);
+  // OK: with an invalid number, or one its test cannot use, shows its box through `show_box`
+  // (its page, the box selected), then the message, and keeps the dialog open; otherwise saves
+  // and clears blnCancel. A save that fails is reported and keeps the dialog open. True when the
+  // dialog is to close.
+  bool Ok(Platform& platform, const std::function<void(OptionNumber box)>& show_box);
   // Defaults: deletes the stored settings (failures ignored) and reloads the controls; blnCancel
   // stays true, so the report is not composed again. The dialog then closes.
   void Defaults();

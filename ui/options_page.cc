@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 #include "ui/number_box.h"
 #include "ui/options_model.h"
@@ -37,6 +39,8 @@ WrappingCheckBox* OptionsPageWidget::AddCheck(OptionCheck box, const QString& ca
 QLineEdit* OptionsPageWidget::AddNumber(OptionNumber box, const TwipRect& r) {
   auto* edit = new QLineEdit(QString::fromStdString(model_.text(box)), this);
   edit->setObjectName(Name(Control(box).name));
+  // Digits only: a number of points is a whole number of 1 or more (a stored text shows as it is).
+  edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
   scale_.Place(*edit, r);
   auto* arrows = new UpDown(*edit, this);
   arrows->setObjectName("ud" + edit->objectName().mid(3));

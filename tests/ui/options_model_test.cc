@@ -69,10 +69,10 @@ TEST(OptionsModelTest, OkSavesEveryControlInOrderAsTyped) {
   m.SetChecked(kAboveUCL, false);
   m.SetChecked(kZigZag, true);
   m.SetChecked(kZigZagAtLeast1SD, false);
-  m.SetText(N::kZigZag, "7.5");
+  m.SetText(N::kZigZag, "9");
   m.SetText(N::kIncreasingOrDecreasing, " 1e1 ");
   RecordingPlatform platform;
-  EXPECT_TRUE(m.Ok(platform, [](std::int16_t) { FAIL() << "no page to show"; }));
+  EXPECT_TRUE(m.Ok(platform, [](OptionNumber) { FAIL() << "no page to show"; }));
   EXPECT_FALSE(m.blnCancel());
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(store.writes, (std::vector<std::string>{
@@ -96,10 +96,10 @@ TEST(OptionsModelTest, OkSavesEveryControlInOrderAsTyped) {
                               "Significances/ZigZagAboutCentralLine=-1",
                               "Significances/ZigZagFrom1SD=-1",
                               "Significances/ZigZagAtLeastSDDistanceSignificant=0",
-                              "Significances/ZigZagRepeats=7.5",
+                              "Significances/ZigZagRepeats=9",
                           }));
   OptionsModel reopened(store);
-  EXPECT_EQ(reopened.text(N::kZigZag), "8");
+  EXPECT_EQ(reopened.text(N::kZigZag), "9");
   EXPECT_EQ(reopened.text(N::kIncreasingOrDecreasing), "10");
   EXPECT_FALSE(reopened.checked(kAboveUCL));
   EXPECT_FALSE(reopened.checked(kZigZagAtLeast1SD));
@@ -122,7 +122,7 @@ TEST(OptionsModelTest, OkRefusesTextsThatAreNotNumbersAndShowsTheLastFailingPage
     for (const auto& [box, text] : c.texts) m.SetText(box, text);
     RecordingPlatform platform;
     std::vector<std::int16_t> shown;
-    EXPECT_FALSE(m.Ok(platform, [&](std::int16_t page) { shown.push_back(page); }));
+    EXPECT_FALSE(m.Ok(platform, [&](OptionNumber box) { shown.push_back(Control(box).page); }));
     EXPECT_EQ(shown, std::vector<std::int16_t>{c.page});
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text,
@@ -134,12 +134,49 @@ TEST(OptionsModelTest, OkRefusesTextsThatAreNotNumbersAndShowsTheLastFailingPage
   }
 }
 
+// A number its test cannot use is refused on its box, the first in OK's order, with the range.
+TEST(OptionsModelTest, OkRefusesNumbersTheTestCannotUse) {
+  const struct {
+    OptionNumber box;
+    std::string text;
+    std::string message;  // empty: taken
+  } cases[] = {
+      {N::kAboveBelowMean, "0",
+       "The number for \"Run on one side of the centre line\" must be a whole number from 1 to "
+       "32767."},
+      {N::kAboveBelowMeanMR, "32768",
+       "The number for \"Run on one side of the centre line\" on the moving range chart must be "
+       "a whole number from 1 to 32767."},
+      {N::kIncreasingOrDecreasing, "1",
+       "The number for \"Trend\" must be a whole number from 2 to 32767."},
+      {N::kWithin1SD, "99999999999",
+       "The number for \"Run within 1 SD\" must be a whole number from 1 to 32767."},
+      {N::kZigZag, "16384", "The number for \"Zigzag\" must be a whole number from 1 to 16383."},
+      {N::kZigZag, "7.5", "The number for \"Zigzag\" must be a whole number from 1 to 16383."},
+      {N::kZigZag, "16383", ""},
+      {N::kIncreasingOrDecreasing, "2", ""},
+  };
+  for (const auto& c : cases) {
+    MemoryStore store;
+    OptionsModel m(store);
+    m.SetText(c.box, c.text);
+    RecordingPlatform platform;
+    std::vector<OptionNumber> shown;
+    EXPECT_EQ(m.Ok(platform, [&](OptionNumber box) { shown.push_back(box); }), c.message.empty());
+    if (c.message.empty()) continue;
+    EXPECT_EQ(shown, std::vector<OptionNumber>{c.box}) << c.text;
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, c.message);
+    EXPECT_EQ(store.size(), 0u);
+  }
+}
+
 TEST(OptionsModelTest, OkThatCannotSaveSaysSoAndStaysOpen) {
   MemoryStore store;
   store.set_fail_writes(true);
   OptionsModel m(store);
   RecordingPlatform platform;
-  EXPECT_FALSE(m.Ok(platform, [](std::int16_t) {}));
+  EXPECT_FALSE(m.Ok(platform, [](OptionNumber) {}));
   EXPECT_TRUE(m.blnCancel());
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "The diagnosis options could not be saved.");

@@ -146,6 +146,16 @@ void tst_frmOptions::invalidNumber() {
   QVERIFY(dialog.isVisible());
   QCOMPARE(Tabs().currentIndex(), 1);
   QCOMPARE(platform_.messages.size(), std::size_t{1});  // its text is checked on the model
+  // A number the test cannot use: its page, its box selected for typing over.
+  Tabs().setCurrentIndex(0);
+  QTest::keyClicks(&Find<QLineEdit>("txtNumSigEitherSideCentre"), "8");
+  QTest::keyClicks(&Find<QLineEdit>("txtNumSigIncDec"), "1");
+  Click(dialog, "cmdOk");
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(Tabs().currentIndex(), 1);
+  QCOMPARE(QApplication::focusWidget(), &Find<QLineEdit>("txtNumSigIncDec"));
+  QCOMPARE(Find<QLineEdit>("txtNumSigIncDec").selectedText(), QString("1"));
+  QCOMPARE(platform_.messages.size(), std::size_t{2});
   Click(dialog, "cmdCancel");
 }
 
@@ -163,7 +173,7 @@ void tst_frmOptions::closing() {
   frmOptions& dialog = Open();
   QLineEdit& zigzag = Find<QLineEdit>("txtNumSigZigZag");
   zigzag.clear();
-  QTest::keyClicks(&zigzag, "7.5");
+  QTest::keyClicks(&zigzag, "-7.5x");  // the box takes the digits only
   Click(dialog, "chkAboveUCL");
   Click(dialog, "chkZigZag");
   if (how == 0) Click(dialog, "cmdOk");
@@ -177,7 +187,7 @@ void tst_frmOptions::closing() {
     return;
   }
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
-  QCOMPARE(Stored("Significances", "ZigZagRepeats"), std::string("7.5"));
+  QCOMPARE(Stored("Significances", "ZigZagRepeats"), std::string("75"));
   QCOMPARE(Stored("CheckFor", "DiagnoseForZigZag"), std::string("-1"));
   QCOMPARE(Stored("CheckFor", "DiagnoseForAllAboveUCL"), std::string("0"));
 }
