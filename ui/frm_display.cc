@@ -56,6 +56,8 @@ frmDisplay::frmDisplay(clsData& clsD, SettingsStore& store, Platform& platform, 
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   const TwipScale scale = TwipScale::Of(*this);
+  // Made any smaller, the buttons would overlap or be cut off.
+  setMinimumSize(scale.Pixels(ReportMinimumSize().width), scale.Pixels(ReportMinimumSize().height));
   resize(scale.Pixels(kReportDesignWidth), scale.Pixels(kReportDesignHeight));
   LayOut();
   model_.GetDiagnosis();

@@ -14,6 +14,15 @@ ReportLayout DesignReportLayout() {
   };
 }
 
+TwipSize ReportMinimumSize() {
+  const ReportLayout l = DesignReportLayout();
+  constexpr std::int32_t kMargin = 120;
+  const std::int32_t left_buttons = l.cmdDiagnoseFromStart.left + l.cmdDiagnoseFromStart.width;
+  const std::int32_t right_buttons = kMargin + l.cmdCopy.width + kMargin + l.cmdClose.width;
+  return {std::max(left_buttons + right_buttons + kMargin, kReportMinimumTextSize + 2 * kMargin),
+          3 * kMargin + kReportMinimumTextSize + l.cmdOptions.height};
+}
+
 std::optional<ReportLayout> LayoutReportWindow(std::int32_t width, std::int32_t height,
                                                bool minimised) {
   if (minimised) return std::nullopt;

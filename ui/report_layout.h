@@ -28,6 +28,13 @@ inline constexpr std::int32_t kReportMinimumTextSize = 900;
 // The controls as designed.
 ReportLayout DesignReportLayout();
 
+// The smallest client area the window takes, in twips: every button whole, Copy a margin apart
+// from Diagnose From Start, and the text box at its minimum size.
+struct TwipSize {
+  std::int32_t width = 0, height = 0;
+};
+TwipSize ReportMinimumSize();
+
 // The controls for a client area of `width` x `height` twips: the text box fills the window but
 // for a margin and the row of buttons below it, Close and Copy keep to its right edge. A minimised
 // window is not laid out (nullopt): its controls keep their places.

@@ -20,6 +20,7 @@ const std::string& ReportWindowModel::GetDiagnosis() {
     // Each diagnosis reads the choice of tests anew, so that one made in the options dialog
     // applies to the next.
     const DiagnosisSettings settings(*store_);
+    shown_from_ = clsD_->NextHAxLToDiagnose();
     text_ = ComposeDiagnosis(*clsD_, settings, *platform_);
   } catch (const Error& e) {
     const std::string number = std::to_string(e.number());
@@ -51,7 +52,11 @@ void ReportWindowModel::Copy() {
 }
 
 void ReportWindowModel::AfterOptions(bool blnCancel) {
-  if (!blnCancel) GetDiagnosis();
+  if (blnCancel) return;
+  // Composing carried the next start on past the report shown; the user wants to see those
+  // places again under the new tests, not "nothing to report".
+  clsD_->SetNextHAxLToDiagnose(shown_from_);
+  GetDiagnosis();
 }
 
 }  // namespace ostrevin

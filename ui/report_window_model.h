@@ -27,7 +27,8 @@ class ReportWindowModel {
   void DiagnoseFromStart();
   // Clears the clipboard and puts the whole report on it.
   void Copy();
-  // After the options dialog has closed: composes again only when it was confirmed with OK.
+  // After the options dialog has closed: when it was confirmed with OK, composes the report
+  // shown again, from the place it started at, under the new choice of tests.
   void AfterOptions(bool blnCancel);
 
   const std::string& text() const { return text_; }
@@ -44,6 +45,7 @@ class ReportWindowModel {
   Platform* platform_;
   std::string text_;
   std::int32_t caret_ = 0;
+  std::int16_t shown_from_ = 0;  // NextHAxLToDiagnose when the report shown was composed
 };
 
 }  // namespace ostrevin

@@ -31,6 +31,17 @@ TEST(ReportLayoutTest, FollowsTheWindowSize) {
   }
 }
 
+// At the smallest size the window takes, every button is whole and apart from the others.
+TEST(ReportLayoutTest, MinimumSizeKeepsTheButtonsApart) {
+  const TwipSize min = ReportMinimumSize();
+  EXPECT_EQ(min.width, 7005);
+  EXPECT_EQ(min.height, 1755);
+  const ReportLayout l = *LayoutReportWindow(min.width, min.height, false);
+  EXPECT_EQ(l.cmdCopy.left, l.cmdDiagnoseFromStart.right() + 120);
+  EXPECT_EQ(l.cmdClose.right(), min.width - 120);
+  EXPECT_EQ(l.cmdClose.bottom(), min.height - 120);
+}
+
 TEST(ReportLayoutTest, MinimisedWindowIsNotLaidOut) {
   EXPECT_EQ(LayoutReportWindow(8550, 6240, true), std::nullopt);
   EXPECT_EQ(LayoutReportWindow(0, 0, true), std::nullopt);
