@@ -12,17 +12,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class AddCommandTest : public ::testing::Test {
+class AddCommandTest : public ScratchTest {
  protected:
-  void SetUp() override {
-    dir = ScratchDir();
-    std::ofstream{dir / "none.ini"};  // an empty settings file: the defaults
-  }
-
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-    return (dir / name).string();
-  }
   CommandRun Run(std::vector<std::string> args) {
     CommandRun run = RunOstrevin(args);
     EXPECT_EQ(run.status, 0) << run.err;
@@ -33,8 +24,6 @@ class AddCommandTest : public ::testing::Test {
                 "now"})
         .out;
   }
-
-  fs::path dir;
 };
 
 // Ten values of mean 11.5 and mean moving range 13/9 set the limits 11.5 ± 2.66 × 13/9

@@ -11,17 +11,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ChartCommandTest : public ::testing::Test {
+class ChartCommandTest : public ScratchTest {
  protected:
-  void SetUp() override {
-    dir = ScratchDir();
-    std::ofstream{dir / "none.ini"};  // an empty settings file: the defaults
-  }
-
-  std::string Write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-    return (dir / name).string();
-  }
   // Builds the chart of `csv` with `options`, diagnoses it with the default tests and compares
   // the whole report with the golden file `golden`.txt.
   void ExpectReport(const std::string& golden, const std::string& kind, const std::string& csv,
@@ -37,8 +28,6 @@ class ChartCommandTest : public ::testing::Test {
     EXPECT_EQ(diagnosed.status, 0) << diagnosed.err;
     EXPECT_EQ(diagnosed.out, FileText(fs::path(OSTREVIN_GOLDEN_DIR) / (golden + ".txt")));
   }
-
-  fs::path dir;
 };
 
 // Mean 89/8 = 11.125 and mean moving range 12/7 = 1.714286 in the first split: limits

@@ -33,6 +33,22 @@ inline std::filesystem::path ScratchDir() {
   return dir;
 }
 
+// A test working in a scratch folder that holds none.ini, an empty settings file (the defaults).
+class ScratchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = ScratchDir();
+    std::ofstream{dir / "none.ini"};
+  }
+  // Writes `text` to the file `name` in the folder and names it.
+  std::string Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  }
+
+  std::filesystem::path dir;
+};
+
 // Copies the example chart `name`.json into `dir`, over an earlier copy, and names the copy.
 inline std::string CopyExample(const std::filesystem::path& dir, const std::string& name) {
   std::filesystem::copy_file(ExamplesDir() / (name + ".json"), dir / (name + ".json"),
