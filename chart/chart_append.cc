@@ -117,8 +117,8 @@ Status AddSplits(const ChartReader& chart, const Growth& g, ChartMembers& m,
   std::vector<std::int16_t> bounds = std::move(read_bounds).value();
   std::vector<std::int16_t> extras = std::move(read_extras).value();
   if (bounds.back() != g.places)
-    return Error::InvalidInput("the chart's last split ends before place " +
-                               std::to_string(bounds.back()) + ", not after its last place " +
+    return Error::InvalidInput("the chart's splits end at place " +
+                               std::to_string(bounds.back() - 1) + ", not at its last place " +
                                std::to_string(g.places - 1));
   const bool extending = extras.back() != 0;
   if (!extending && *splitp == kMaxSplits)

@@ -110,6 +110,13 @@ TEST_F(AddCommandTest, RefusedRowsLeaveTheChartAsItWas) {
   Run({"chart", "np", Write("n.csv", "d,n\n1,20\n2,20\n"), "-o", np});
   Run({"chart", "xmr", Write("x.csv", "x\n1\n2\n3\n5\n"), "--split-at", "3", "-o", xmr});
   Run({"chart", "xbar-r", Write("g.csv", "a,b\n1,2\n2,4\n"), "-o", xbar});
+  // A chart whose splits end before its last place: nowhere to put new places.
+  const std::string cut = Write("cut.json", [&] {
+    std::string text = FileText(xmr);
+    const std::string split = "\"Split\": [0, 2, 4]";
+    text.replace(text.find(split), split.size(), "\"Split\": [0, 2, 3]");
+    return text;
+  }());
   std::string max_rows = "x\n";
   for (int k = 0; k < 32764; ++k) max_rows += std::to_string(k % 7) + "\n";
   const std::string rows = (dir / "rows.csv").string();
@@ -121,6 +128,10 @@ TEST_F(AddCommandTest, RefusedRowsLeaveTheChartAsItWas) {
       {xmr, "x\n", rows + ": no data rows to add"},
       {xbar, "a,b,c\n1,2,3\n",
        rows + ": the chart's subgroups hold 2 values; the table has 3 value columns"},
+      {np, "d,n\n3,20\n2,25\n",
+       rows + ": row 3, column \"n\": an np chart inspects 20 in every row; a p chart takes "
+              "sample sizes that vary"},
+      {cut, "x\n4\n", cut + ": the chart's splits end at place 2, not at its last place 3"},
       {xmr, max_rows,
        xmr + ": too many values: a chart holds at most 32767, with these rows it "
              "would hold 32768"},
