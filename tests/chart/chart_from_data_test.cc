@@ -56,6 +56,10 @@ TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
       {"a,b\n1,2\n3,\n", Options(ChartKind::kMeansRanges),
        "row 3, column \"b\": a blank cell; a chart of kind xbar-r needs a value in every row "
        "(only xmr charts have places without a value)"},
+      {"d,n\n5,5\n1,5\n", Options(ChartKind::kProportions), ""},  // all of one sample
+      {"c,n\n1,0.5\n2,1\n", Options(ChartKind::kDefectsPerUnit), ""},
+      {"c,n\n1,0\n2,1\n", Options(ChartKind::kDefectsPerUnit),
+       "row 2, column \"n\": the number of units must be more than 0"},
       {"d,n\n1,20\n2,25\n", Options(ChartKind::kNonconforming),
        "row 3, column \"n\": an np chart inspects 20 in every row; a p chart takes sample sizes "
        "that vary"},
@@ -66,7 +70,7 @@ TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
   for (const Case& c : cases) {
     Result<ChartMembers> chart = BuildChart(ReadCsv(c.csv).ValueOrThrow(), c.options);
     if (c.message.empty()) {
-      EXPECT_TRUE(chart.ok()) << c.csv;  // a label column may hold anything
+      EXPECT_TRUE(chart.ok()) << c.csv;
       continue;
     }
     ASSERT_FALSE(chart.ok()) << c.csv;
