@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "chart/chart_layout.h"
 #include "chart/control_limits.h"
@@ -176,13 +177,20 @@ Result<bool> AddPlaceLines(const ChartReader& chart, const Growth& g, std::size_
                                                &stats[3], &stats[4], &stats[5]};
   Result<Lines> fixed = LinesAt(lines_of, static_cast<std::size_t>(g.places - 1));
   if (!fixed) return fixed.error();
+  // The lines of the extras split's first place: read when the split is extended, else those
+  // of the first new place.
+  std::optional<Lines> first;
+  if (extras_first < static_cast<std::size_t>(g.places)) {
+    Result<Lines> read = LinesAt(lines_of, extras_first);
+    if (!read) return read.error();
+    first = *read;
+  }
   bool vary = false;
   for (std::int32_t j = 0; j < g.added(); ++j) {
     const Lines lines = ExtrasLines(g.kind, *fixed, g.row(j));
     Status put = PutLines(lines_of, static_cast<std::size_t>(g.places + j), lines);
     if (!put) return put.error();
-    Result<Lines> first = LinesAt(lines_of, extras_first);
-    if (!first) return first.error();
+    if (!first) first = lines;
     vary = vary || lines != *first;
   }
   for (GrownArray& array : stats) m.push_back(std::move(array).Member());

@@ -174,9 +174,10 @@ Result<AttributeChart> ComputeAttributes(Attribute attribute, const std::vector<
     if (d == 0)
       return NoSpread(s, r, inspected ? "nothing is nonconforming" : "there are no defects");
     if (inspected && d == n) return NoSpread(s, r, "everything is nonconforming");
-    double centre = d / n;  // p̄ and ū
-    if (attribute == Attribute::kDefects) centre = d / places;
-    if (attribute == Attribute::kNonconforming) centre = d / places;  // n·p̄ for one n throughout
+    // p̄ and ū per unit; c̄, and n·p̄ for one n throughout, per place.
+    const bool per_place =
+        attribute == Attribute::kDefects || attribute == Attribute::kNonconforming;
+    const double centre = d / (per_place ? places : n);
     chart.splits.push_back(AttributeLines(attribute, centre, n / places));
     for (std::int32_t k = r.first; k <= r.last; ++k)
       chart.places.push_back(AttributeLines(attribute, centre, At(sizes, k)));

@@ -32,7 +32,7 @@ SettingsFileState StateOfSettingsFile(const std::string& path) {
 }
 
 void WarnAboutSettingsFile(const ParsedArgs& args, std::ostream& err) {
-  const char* variable = std::getenv("OSTREVIN_SETTINGS");
+  const char* variable = std::getenv(std::string(kSettingsFileVariable).c_str());
   const bool named = args.Has(kSettingsOption.name) || (variable != nullptr && *variable != '\0');
   const std::string path = SettingsPathFor(args);
   if (!named || path.empty()) return;

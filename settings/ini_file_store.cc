@@ -62,7 +62,7 @@ std::filesystem::path EditTarget(const std::filesystem::path& path) {
 }  // namespace
 
 std::filesystem::path SettingsFilePath(const EnvLookup& env) {
-  if (std::optional<std::string> file = NonEmpty(env, "OSTREVIN_SETTINGS")) return *file;
+  if (std::optional<std::string> file = NonEmpty(env, kSettingsFileVariable)) return *file;
   std::optional<std::string> config = NonEmpty(env, "XDG_CONFIG_HOME");
   if (config && std::filesystem::path(*config).is_absolute()) {
     return std::filesystem::path(*config) / "Ostrevin" / "settings.ini";

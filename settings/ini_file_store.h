@@ -18,6 +18,9 @@ namespace ostrevin {
 // Looks up an environment variable: its value, or nullopt when it is not set.
 using EnvLookup = std::function<std::optional<std::string>(std::string_view name)>;
 
+// The variable that names the settings file, ahead of the user's own.
+inline constexpr std::string_view kSettingsFileVariable = "OSTREVIN_SETTINGS";
+
 // Where the user's settings file lives: $OSTREVIN_SETTINGS, else
 // $XDG_CONFIG_HOME/Ostrevin/settings.ini (an absolute XDG_CONFIG_HOME only), else
 // $HOME/.config/Ostrevin/settings.ini. An empty variable counts as unset. Returns an empty path
