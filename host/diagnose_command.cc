@@ -12,8 +12,8 @@ namespace ostrevin {
 namespace {
 
 constexpr std::string_view kHelp =
-    "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] [--settings "
-    "FILE]\n"
+    "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] "
+    "[--settings FILE]\n"
     "                         [--date-time TEXT] [--crlf] [--save] [--fail-on-signal]\n"
     "                         [--library PATH]\n"
     "\n"
