@@ -150,20 +150,28 @@ std::size_t ElementSize(std::uint16_t type) {
   }
 }
 
+// The array's type and bounds, without elements.
+OstArray ArrayHeader(const VArray& array) {
+  OstArray out{AbiVarType(array.element_type()),
+               static_cast<std::uint16_t>(array.rank()),
+               {{0, -1}, {0, -1}},
+               nullptr};
+  for (int d = 0; d < array.rank(); ++d)
+    out.bounds[d] = OstBounds{array.bounds(d).lower, array.bounds(d).upper};
+  return out;
+}
+
 OstArray* NewOstArray(const VArray& array) {
   auto* out = static_cast<OstArray*>(Allocate(sizeof(OstArray)));
-  *out = OstArray{AbiVarType(array.element_type()),
-                  static_cast<std::uint16_t>(array.rank()),
-                  {{0, -1}, {0, -1}},
-                  nullptr};
-  for (int d = 0; d < array.rank(); ++d)
-    out->bounds[d] = OstBounds{array.bounds(d).lower, array.bounds(d).upper};
+  *out = ArrayHeader(array);
   const std::size_t n = array.size();
   if (n == 0) return out;
   try {
     out->elements = Allocate(n * ElementSize(out->element_type));
-    // Zeroed, so that a failure half way releases only what was written.
-    std::memset(out->elements, 0, n * ElementSize(out->element_type));
+    // Strings and variants are zeroed first, so that a failure half way releases only what was
+    // written; numbers cannot fail.
+    if (out->element_type == kOstVtString || out->element_type == kOstVtVariant)
+      std::memset(out->elements, 0, n * ElementSize(out->element_type));
     FillElements(*out, array);
   } catch (...) {
     OstArrayFree(out);
@@ -212,46 +220,48 @@ Result<Variant> ReadScalar(const OstVariant& v) {
   }
 }
 
-// Fills a new array's storage from the elements of an OstArray of the same element type.
-Status ReadElements(const OstArray& array, VArray& out) {
+// A new array of the OstArray's element type, its storage built from the elements in one pass.
+Result<VArray> ReadElements(const OstArray& array, VarType element, std::vector<Bounds> dims,
+                            std::size_t count) {
   auto copy = [&](auto tag) {
     using T = decltype(tag);
-    std::span<T> to = out.MutableElements<T>();
-    std::copy_n(static_cast<const T*>(array.elements), to.size(), to.begin());
+    const T* in = static_cast<const T*>(array.elements);
+    return VArray(element, std::move(dims), std::vector<T>(in, in + count));
   };
   switch (array.element_type) {
     case kOstVtInteger:
-      copy(std::int16_t{});
-      return Ok{};
+      return copy(std::int16_t{});
     case kOstVtLong:
-      copy(std::int32_t{});
-      return Ok{};
+      return copy(std::int32_t{});
     case kOstVtSingle:
-      copy(float{});
-      return Ok{};
+      return copy(float{});
     case kOstVtBoolean: {
-      std::span<unsigned char> to = out.MutableElements<unsigned char>();
-      for (std::size_t k = 0; k < to.size(); ++k)
-        to[k] = static_cast<const OstBool*>(array.elements)[k] != 0 ? 1 : 0;
-      return Ok{};
+      const auto* in = static_cast<const OstBool*>(array.elements);
+      std::vector<unsigned char> to(count);
+      for (std::size_t k = 0; k < count; ++k) to[k] = in[k] != 0 ? 1 : 0;
+      return VArray(element, std::move(dims), std::move(to));
     }
     case kOstVtString: {
-      std::span<std::string> to = out.MutableElements<std::string>();
-      for (std::size_t k = 0; k < to.size(); ++k) {
-        Result<std::string> text = ReadOstString(static_cast<const OstString*>(array.elements)[k]);
+      const auto* in = static_cast<const OstString*>(array.elements);
+      std::vector<std::string> to;
+      to.reserve(count);
+      for (std::size_t k = 0; k < count; ++k) {
+        Result<std::string> text = ReadOstString(in[k]);
         if (!text) return text.error();
-        to[k] = std::move(text).value();
+        to.push_back(std::move(text).value());
       }
-      return Ok{};
+      return VArray(element, std::move(dims), std::move(to));
     }
     default: {
-      std::span<Variant> to = out.MutableElements<Variant>();
-      for (std::size_t k = 0; k < to.size(); ++k) {
-        Result<Variant> item = ReadScalar(static_cast<const OstVariant*>(array.elements)[k]);
+      const auto* in = static_cast<const OstVariant*>(array.elements);
+      std::vector<Variant> to;
+      to.reserve(count);
+      for (std::size_t k = 0; k < count; ++k) {
+        Result<Variant> item = ReadScalar(in[k]);
         if (!item) return item.error();
-        to[k] = std::move(item).value();
+        to.push_back(std::move(item).value());
       }
-      return Ok{};
+      return VArray(element, std::move(dims), std::move(to));
     }
   }
 }
@@ -267,9 +277,10 @@ Result<Variant> ReadArray(const OstArray* array) {
   std::vector<Bounds> dims;
   for (int d = 0; d < array->rank; ++d)
     dims.push_back(Bounds{array->bounds[d].lower, array->bounds[d].upper});
-  VArray out(*element, std::move(dims));
-  if (Status read = ReadElements(*array, out); !read) return read.error();
-  return Variant(std::move(out));
+  Result<VArray> out =
+      ReadElements(*array, *element, std::move(dims), static_cast<std::size_t>(*count));
+  if (!out) return out.error();
+  return Variant(std::move(out).value());
 }
 
 }  // namespace
@@ -292,6 +303,74 @@ OstVariant NewOstVariant(const Variant& value) {
   v.array = NewOstArray(value.array());
   v.type = static_cast<std::uint16_t>(kOstVtArray | v.array->element_type);
   return v;
+}
+
+LentOstArguments::LentOstArguments(std::span<const Variant> values) {
+  // Reserved, so never reallocated: the arguments point into arrays_, and no push can throw
+  // between an argument and its lent_ entry.
+  args_.reserve(values.size());
+  lent_.reserve(values.size());
+  arrays_.reserve(values.size());
+  try {
+    for (const Variant& value : values) {
+      const std::optional<OstArray> lent = Lend(value);
+      OstVariant arg{};
+      if (lent) {
+        arrays_.push_back(*lent);
+        arg.type = static_cast<std::uint16_t>(kOstVtArray | lent->element_type);
+        arg.array = &arrays_.back();
+      } else {
+        arg = NewOstVariant(value);
+      }
+      lent_.push_back(lent.has_value());
+      args_.push_back(arg);
+    }
+  } catch (...) {
+    Clear();
+    throw;
+  }
+}
+
+std::optional<OstArray> LentOstArguments::Lend(const Variant& value) {
+  if (!value.IsArray() || value.array().size() == 0) return std::nullopt;
+  const VArray& array = value.array();
+  OstArray out = ArrayHeader(array);
+  // The callee only reads an [in] value, so the storage may be handed over as it is.
+  auto lend = [&](auto tag) -> std::optional<OstArray> {
+    using T = decltype(tag);
+    const std::span<const T> stored = array.Elements<T>();
+    if (stored.size() != array.size()) return std::nullopt;
+    out.elements = const_cast<T*>(stored.data());
+    return out;
+  };
+  switch (out.element_type) {
+    case kOstVtInteger:
+      return lend(std::int16_t{});
+    case kOstVtLong:
+      return lend(std::int32_t{});
+    case kOstVtSingle:
+      return lend(float{});
+    case kOstVtString: {
+      const std::span<const std::string> stored = array.Elements<std::string>();
+      if (stored.size() != array.size()) return std::nullopt;
+      std::vector<OstString>& views = strings_.emplace_back();
+      views.reserve(stored.size());
+      for (const std::string& s : stored)
+        views.push_back(
+            OstString{const_cast<char*>(s.c_str()), static_cast<std::int32_t>(s.size())});
+      out.elements = views.data();
+      return out;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+void LentOstArguments::Clear() {
+  for (std::size_t k = 0; k < args_.size(); ++k) {
+    if (!lent_[k]) OstVariantClear(&args_[k]);
+  }
+  args_.clear();
 }
 
 OstErrorInfo NewOstErrorInfo(const Error& error) {

@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "abi/ostrevin_abi.h"
 #include "values/error.h"
@@ -74,6 +76,30 @@ OstString NewOstString(std::string_view text);
 
 // A malloc'd copy of the value (see 6. of the boundary's conventions). Throws std::bad_alloc.
 OstVariant NewOstVariant(const Variant& value);
+
+// The [in] arguments of one call across the boundary, made from our values. Integer, Long and
+// Single arrays lend their storage and String arrays views of their strings, since the callee
+// only reads an [in] value and copies what it keeps; the rest is copied. The values must outlive
+// the call and stay unchanged. Throws std::bad_alloc.
+class LentOstArguments {
+ public:
+  explicit LentOstArguments(std::span<const Variant> values);
+  ~LentOstArguments() { Clear(); }
+  LentOstArguments(const LentOstArguments&) = delete;
+  LentOstArguments& operator=(const LentOstArguments&) = delete;
+
+  const OstVariant* data() const { return args_.data(); }
+  std::int32_t size() const { return static_cast<std::int32_t>(args_.size()); }
+
+ private:
+  std::optional<OstArray> Lend(const Variant& value);
+  void Clear();
+
+  std::vector<OstVariant> args_;
+  std::vector<bool> lent_;        // by argument
+  std::vector<OstArray> arrays_;  // the lent arrays' headers
+  std::vector<std::vector<OstString>> strings_;
+};
 
 // The error as an OstErrorInfo, its description malloc'd. Throws std::bad_alloc.
 OstErrorInfo NewOstErrorInfo(const Error& error);

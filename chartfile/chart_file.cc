@@ -561,9 +561,9 @@ Status ApplyChartTextInDetail(std::string_view text, std::string_view name, Char
 }
 
 Status ReadChartFile(const std::filesystem::path& path, ChartAccess& chart) {
-  Result<std::string> text = ReadTextFile(path, kStagingPadding);
-  if (!text) return text.error();
-  return ApplyReadableChartText(*text, text->capacity(), path.string(), chart);
+  Result<FileBytes> bytes = ReadFileBytes(path, kStagingPadding);
+  if (!bytes) return bytes.error();
+  return ApplyReadableChartText(bytes->text(), bytes->readable(), path.string(), chart);
 }
 
 }  // namespace ostrevin

@@ -1,10 +1,13 @@
 #include "chartfile/file_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -36,27 +39,111 @@ std::filesystem::path ResolveLink(const std::filesystem::path& path) {
   return ec ? path : target;
 }
 
+// O_NONBLOCK so that opening a named pipe cannot hang; RegularFileSize refuses it.
+int OpenForReading(const std::filesystem::path& path) {
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
+// The size of the regular file open as `fd` (from OpenForReading), or why it cannot be read.
+Result<std::size_t> RegularFileSize(const std::filesystem::path& path, int fd) {
+  if (fd < 0) return FileError(path, "cannot open", errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return FileError(path, "cannot read", errno);
+  if (!S_ISREG(st.st_mode)) return Error::InvalidInput(path.string() + ": not a regular file");
+  return static_cast<std::size_t>(st.st_size);
+}
+
+// Reads into `to` until the end of the file or `room` bytes: the count read, or -1 (errno set).
+ssize_t ReadUpTo(int fd, char* to, std::size_t room) {
+  std::size_t done = 0;
+  while (done < room) {
+    const ssize_t n = ::read(fd, to + done, room - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+std::size_t RoundUp(std::size_t n, std::size_t unit) {
+  return (n + unit - 1) / unit * unit;
+}
+
+// Fresh zero pages for `bytes`, starting at a multiple of `alignment` and rounded up to one (the
+// kernel backs only aligned stretches with huge pages); null when the system has none to give.
+char* MapAligned(std::size_t bytes, std::size_t alignment) {
+  const std::size_t length = RoundUp(bytes, alignment);
+  void* at = ::mmap(nullptr, length + alignment, PROT_READ | PROT_WRITE,
+                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (at == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(at);
+  const std::uintptr_t aligned = RoundUp(start, alignment);
+  if (aligned != start) ::munmap(at, aligned - start);
+  ::munmap(reinterpret_cast<void*>(aligned + length), start + alignment - aligned);
+  return reinterpret_cast<char*>(aligned);
+}
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// Below this a file is read into the heap as any other; above it, mapped pages of its own pay.
+constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
+
 }  // namespace
 
 Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t spare) {
-  // O_NONBLOCK so that opening a named pipe cannot hang; it is refused below as not regular.
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) return FileError(path, "cannot open", errno);
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return FileError(path, "cannot read", errno);
-  if (!S_ISREG(st.st_mode)) return Error::InvalidInput(path.string() + ": not a regular file");
+  const FileDescriptor fd(OpenForReading(path));
+  const Result<std::size_t> size = RegularFileSize(path, fd.get());
+  if (!size) return size.error();
   std::string text;
-  text.reserve(static_cast<std::size_t>(st.st_size) + spare);
+  text.reserve(*size + spare);
   char buffer[65536];
   for (;;) {
-    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+    const ssize_t n = ReadUpTo(fd.get(), buffer, sizeof buffer);
     if (n < 0) return FileError(path, "cannot read", errno);
     if (n == 0) break;
     text.append(buffer, static_cast<std::size_t>(n));
   }
   if (text.capacity() < text.size() + spare) text.reserve(text.size() + spare);  // it grew
   return text;
+}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
+  std::swap(heap_, other.heap_);
+  std::swap(mapped_, other.mapped_);
+  std::swap(mapped_length_, other.mapped_length_);
+  std::swap(size_, other.size_);
+  return *this;
+}
+
+FileBytes::~FileBytes() {
+  if (mapped_ != nullptr) ::munmap(mapped_, mapped_length_);
+}
+
+Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t spare) {
+  FileBytes bytes;
+  {
+    const FileDescriptor fd(OpenForReading(path));
+    const Result<std::size_t> size = RegularFileSize(path, fd.get());
+    if (!size) return size.error();
+    // One byte of room more than the size, to see at once whether the file grew since.
+    const std::size_t room = *size + 1;
+    if (room + spare >= kMappedFrom) bytes.mapped_ = MapAligned(room + spare, kHugePage);
+    if (bytes.mapped_ != nullptr) {
+      bytes.mapped_length_ = RoundUp(room + spare, kHugePage);
+      ::madvise(bytes.mapped_, bytes.mapped_length_, MADV_HUGEPAGE);  // only a hint
+      const ssize_t n = ReadUpTo(fd.get(), bytes.mapped_, room);
+      if (n < 0) return FileError(path, "cannot read", errno);
+      bytes.size_ = static_cast<std::size_t>(n);
+      if (bytes.size_ < room) return bytes;
+    }
+  }
+  // A small file, no pages to spare, or a file that grew while it was read.
+  Result<std::string> text = ReadTextFile(path, spare);
+  if (!text) return text.error();
+  FileBytes heap;
+  heap.heap_ = std::move(text).value();
+  return heap;
 }
 
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text) {

@@ -15,6 +15,35 @@ namespace ostrevin {
 // reads a little past the end.
 Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t spare = 0);
 
+// A file's bytes read whole, with at least `spare` readable bytes beyond them. A large file goes
+// into pages of its own that the kernel may back with huge pages, so that reading a chart of
+// megabytes costs a few page faults instead of one per 4 kB.
+class FileBytes {
+ public:
+  FileBytes() = default;
+  FileBytes(FileBytes&& other) noexcept { *this = std::move(other); }
+  FileBytes& operator=(FileBytes&& other) noexcept;
+  FileBytes(const FileBytes&) = delete;
+  FileBytes& operator=(const FileBytes&) = delete;
+  ~FileBytes();
+
+  std::string_view text() const {
+    return mapped_ != nullptr ? std::string_view(mapped_, size_) : std::string_view(heap_);
+  }
+  // How many bytes from text().data() may be read: the text and the spare bytes.
+  std::size_t readable() const { return mapped_ != nullptr ? mapped_length_ : heap_.capacity(); }
+
+ private:
+  friend Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t spare);
+  std::string heap_;  // a small file, or one that grew while it was read
+  char* mapped_ = nullptr;
+  std::size_t mapped_length_ = 0;
+  std::size_t size_ = 0;
+};
+
+// ReadTextFile into FileBytes, with the same errors.
+Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t spare);
+
 // Replaces the file at `path` (a symbolic link is followed to its target) with `text`: writes a
 // temporary file in the same folder, flushes it to disk and renames it over the old one. An
 // existing file keeps its permissions. On failure the old file is untouched and no temporary

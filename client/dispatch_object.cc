@@ -5,37 +5,6 @@
 #include "abi/abi_values.h"
 
 namespace ostrevin {
-namespace {
-
-// Arguments on the boundary, released when done.
-class ArgumentList {
- public:
-  explicit ArgumentList(std::span<const Variant> values) {
-    args_.reserve(values.size());
-    try {
-      for (const Variant& value : values) args_.push_back(NewOstVariant(value));
-    } catch (...) {
-      Clear();
-      throw;
-    }
-  }
-  ~ArgumentList() { Clear(); }
-  ArgumentList(const ArgumentList&) = delete;
-  ArgumentList& operator=(const ArgumentList&) = delete;
-
-  const OstVariant* data() const { return args_.data(); }
-  std::int32_t size() const { return static_cast<std::int32_t>(args_.size()); }
-
- private:
-  void Clear() {
-    for (OstVariant& arg : args_) OstVariantClear(&arg);
-  }
-
-  std::vector<OstVariant> args_;
-};
-
-}  // namespace
-
 Error CallError(OstStatus status, const OstErrorInfo& error) {
   Result<std::string> message = ReadOstString(error.description);
   if (message && !message->empty()) return Error(error.number, *message);
@@ -52,7 +21,7 @@ Result<std::int32_t> DispatchObject::IdOf(std::string_view name) const {
 
 Result<Variant> DispatchObject::Invoke(std::int32_t dispid, std::uint16_t flags,
                                        std::span<const Variant> args) const {
-  ArgumentList list(args);
+  LentOstArguments list(args);
   OwnedOstVariant result;
   OwnedOstErrorInfo error;
   const OstStatus status =

@@ -1,5 +1,6 @@
 #include "values/variant.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -345,22 +346,30 @@ Result<std::string> VArray::Get(std::size_t flat) const {
 }
 
 void VArray::Redim(Bounds first) {
-  VArray grown(element_, [&] {
-    std::vector<Bounds> d = dims_;
-    d[0] = first;
-    return d;
-  }());
-  std::int32_t row = dims_.size() == 2 ? dims_[1].count() : 1;
-  std::int32_t lo = std::max(first.lower, dims_[0].lower);
-  std::int32_t hi = std::min(first.upper, dims_[0].upper);
-  for (std::int32_t i = lo; i <= hi; ++i) {
-    for (std::int32_t k = 0; k < row; ++k) {
-      auto from = static_cast<std::size_t>(i - dims_[0].lower) * row + k;
-      auto to = static_cast<std::size_t>(i - first.lower) * row + k;
-      (void)grown.Put(to, At(from));  // same element type: cannot fail
-    }
-  }
-  *this = std::move(grown);
+  const std::size_t row =
+      dims_.size() == 2 ? static_cast<std::size_t>(std::max(dims_[1].count(), 0)) : 1;
+  const Bounds old = dims_[0];
+  dims_[0] = first;
+  const std::size_t count = size();
+  std::visit(
+      [&](auto& elements) {
+        // Rows are stored one after another, so the kept ones move as one stretch and the
+        // rest are zero, empty or False, as in a new array.
+        if (first.lower == old.lower) {
+          elements.resize(count);
+          return;
+        }
+        std::remove_reference_t<decltype(elements)> grown(count);
+        const std::int32_t lo = std::max(first.lower, old.lower);
+        const std::int32_t hi = std::min(first.upper, old.upper);
+        if (lo <= hi) {
+          const auto from = elements.begin() + static_cast<std::ptrdiff_t>((lo - old.lower) * row);
+          std::move(from, from + static_cast<std::ptrdiff_t>((hi - lo + 1) * row),
+                    grown.begin() + static_cast<std::ptrdiff_t>((lo - first.lower) * row));
+        }
+        elements = std::move(grown);
+      },
+      data_);
 }
 
 bool operator==(const VArray& a, const VArray& b) {

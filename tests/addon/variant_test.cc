@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ostrevin {
 namespace {
 
@@ -76,6 +78,12 @@ TEST(VArrayTest, RedimKeepsOverlappingValues) {
   a.Redim({0, 1});
   EXPECT_EQ(a.size(), 2u);
   EXPECT_EQ(a.At(1), Variant(2.0f));
+  // A new lower bound moves whole rows to their places.
+  VArray rows(VarType::Integer, {{1, 2}, {0, 1}});
+  for (std::size_t i = 0; i < 4; ++i) ASSERT_TRUE(rows.Put(i, std::int16_t(i + 1)).ok());
+  rows.Redim({0, 2});
+  const std::vector<std::int16_t> moved = {0, 0, 1, 2, 3, 4};
+  EXPECT_TRUE(std::ranges::equal(rows.Elements<std::int16_t>(), moved));
 }
 
 TEST(VArrayTest, TwoDimensionalIndexing) {
