@@ -104,10 +104,7 @@ std::optional<float> ShortDecimal(std::string_view t) {
 
 }  // namespace
 
-// A whole number of at most nine digits, "-12" or "7", straight from its digits.
-std::optional<std::int32_t> ShortWhole(std::string_view t) {
-  const char* p = t.data();
-  const char* const end = p + t.size();
+std::optional<std::int32_t> ShortWholeAt(const char*& p, const char* end) {
   const bool negative = p != end && *p == '-';
   if (negative) ++p;
   const char* const from = p;
@@ -115,10 +112,20 @@ std::optional<std::int32_t> ShortWhole(std::string_view t) {
   for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned{'0'}) < 10; ++p)
     n = n * 10 + d;
   const auto digits = p - from;
-  if (p != end || digits == 0 || digits > 9 || (digits > 1 && *from == '0')) return std::nullopt;
+  if (digits == 0 || digits > 9 || (digits > 1 && *from == '0')) return std::nullopt;
   const auto whole = static_cast<std::int32_t>(n);
   return negative ? -whole : whole;
 }
+
+namespace {
+
+std::optional<std::int32_t> ShortWhole(std::string_view t) {
+  const char* p = t.data();
+  std::optional<std::int32_t> n = ShortWholeAt(p, t.data() + t.size());
+  return p == t.data() + t.size() ? n : std::nullopt;
+}
+
+}  // namespace
 
 template <class T>
 bool ReadNumberQuickly(std::string_view token, T& out) {

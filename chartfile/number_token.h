@@ -19,6 +19,9 @@ bool ReadNumberQuickly(std::string_view token, T& out);
 // text, with `p` anywhere.
 std::optional<float> ShortDecimalAt(const char*& p, const char* end);
 
+// The same for a whole number of at most nine digits ("-12", "7") at `p`.
+std::optional<std::int32_t> ShortWholeAt(const char*& p, const char* end);
+
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_CHARTFILE_NUMBER_TOKEN_H_

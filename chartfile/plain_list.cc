@@ -1,7 +1,9 @@
 #include "chartfile/plain_list.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -68,10 +70,28 @@ class Cursor {
           return true;
         }
         p_ = from;
+      } else {
+        if (std::optional<std::int32_t> n = ShortWholeAt(p_, end_);
+            n && !InNumber() && *n >= std::numeric_limits<T>::min() &&
+            *n <= std::numeric_limits<T>::max()) {
+          out = static_cast<T>(*n);
+          return true;
+        }
+        p_ = from;
       }
       while (InNumber()) ++p_;
       return ReadNumberQuickly(std::string_view(from, static_cast<std::size_t>(p_ - from)), out);
     }
+  }
+
+  const char* position() const { return p_; }
+  // Passes over `text` when the cursor stands at a copy of it.
+  bool Repeats(std::string_view text) {
+    if (static_cast<std::size_t>(end_ - p_) < text.size() ||
+        std::memcmp(p_, text.data(), text.size()) != 0)
+      return false;
+    p_ += text.size();
+    return true;
   }
 
   // How many bytes of `text`, where the cursor started, it has passed.
@@ -124,11 +144,25 @@ bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::
     rows = 0;
     if (!at.Take('[')) return false;
     if (at.Take(']')) return true;
+    std::string_view previous;  // the text of the row before, bracket to bracket
     do {
+      if (!at.AtEnd('[')) return false;
+      // The same text holds the same items, and rows repeat: a chart's lines at each place
+      // mostly stay from place to place.
+      if (!previous.empty() && at.Repeats(previous)) {
+        const std::size_t from = items.size() - columns;
+        items.resize(items.size() + columns);
+        std::copy_n(items.begin() + static_cast<std::ptrdiff_t>(from), columns,
+                    items.begin() + static_cast<std::ptrdiff_t>(from + columns));
+        ++rows;
+        continue;
+      }
+      const char* start = at.position();
       std::size_t row_length = 0;
-      if (!at.AtEnd('[') || !ReadItems(at, items, row_length)) return false;
+      if (!ReadItems(at, items, row_length)) return false;
       if (++rows == 1) columns = row_length;
       if (row_length != columns) return false;
+      previous = std::string_view(start, static_cast<std::size_t>(at.position() - start));
     } while (at.Take(','));
     return at.Take(']');
   };
