@@ -192,6 +192,11 @@ TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
       {R"({"PointStatsUcl": [[13, 4], [13, 4]], "HAxL": {"3": "Mon"}, "PGVI": {" 7 ": 1}})",
        "{\n  \"PGVI\": {\"7\": 1},\n  \"HAxL\": {\"3\": \"Mon\"},\n"
        "  \"PointStatsUcl\": [[13, 4], [13, 4]]\n}\n"},
+      // Rows that repeat the row before, or nearly.
+      {R"({"PointStatsLcl": [[1, 2], [1, 2], [1, 25], [1,25], [1, 2]],
+          "PointStatsblnUclVisible": [[true, false], [true, false], [false, true]]})",
+       "{\n  \"PointStatsLcl\": [[1, 2], [1, 2], [1, 25], [1, 25], [1, 2]],\n"
+       "  \"PointStatsblnUclVisible\": [[true, false], [true, false], [false, true]]\n}\n"},
       {R"({"RData": {"lbound": 0, "type": "Variant", "values": [null, 1.5, {"Integer": 2}, "x"]}})",
        "{\n  \"RData\": {\"lbound\": 0, \"type\": \"Variant\", \"values\": "
        "[null, 1.5, {\"Integer\": 2}, \"x\"]}\n}\n"},
