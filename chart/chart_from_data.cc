@@ -53,9 +53,15 @@ std::pair<std::size_t, std::size_t> ColumnCount(ChartKind kind) {
 // it and a leading '+' are allowed. Anything that is not a finite number within a Single's range
 // fails.
 std::optional<double> ParseNumber(std::string_view field, char separator) {
-  std::string text(TrimBlanks(field));
-  if (separator != ',') std::replace(text.begin(), text.end(), ',', '.');
-  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.erase(0, 1);
+  std::string_view text = TrimBlanks(field);
+  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.remove_prefix(1);
+  std::string
+      with_points;  // a decimal comma made a point, where the fields are not comma-separated
+  if (separator != ',' && text.find(',') != std::string_view::npos) {
+    with_points = text;
+    std::replace(with_points.begin(), with_points.end(), ',', '.');
+    text = with_points;
+  }
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -131,11 +137,13 @@ Result<std::vector<double>> ParseRow(const CsvTable& table, const CsvRow& row,
                                      const Columns& columns, const ChartOptions& options) {
   std::vector<double> numbers;
   for (std::size_t c : columns.values) {
-    const std::string where =
-        "row " + std::to_string(row.row) + ", column " + Quoted(TrimBlanks(table.header[c])) + ": ";
+    auto where = [&] {
+      return "row " + std::to_string(row.row) + ", column " + Quoted(TrimBlanks(table.header[c])) +
+             ": ";
+    };
     if (TrimBlanks(row.fields[c]).empty()) {
       if (!TakesBlanks(options.kind))
-        return Error::InvalidInput(where + "a blank cell; a chart of kind " +
+        return Error::InvalidInput(where() + "a blank cell; a chart of kind " +
                                    std::string(ChartKindName(options.kind)) +
                                    " needs a value in every row (only xmr charts have places "
                                    "without a value)");
@@ -144,7 +152,7 @@ Result<std::vector<double>> ParseRow(const CsvTable& table, const CsvRow& row,
     }
     std::optional<double> number = ParseNumber(row.fields[c], table.separator);
     if (!number)
-      return Error::InvalidInput(where + Quoted(row.fields[c]) + " is not a number" +
+      return Error::InvalidInput(where() + Quoted(row.fields[c]) + " is not a number" +
                                  (options.label_column.empty() && table.header.size() > 1
                                       ? " (--labels COLUMN names the column that labels the places)"
                                       : ""));

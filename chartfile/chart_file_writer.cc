@@ -40,6 +40,8 @@ std::size_t SequenceLength(std::string_view s, std::size_t i) {
   return 0;
 }
 
+constexpr std::string_view kNotUtf8 = "text that is not UTF-8 cannot be written to a chart file";
+
 // Appends `text` as a JSON string; false when it is not UTF-8, which JSON cannot carry.
 bool AppendString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -123,8 +125,7 @@ Status AppendValue(std::string& out, const Variant& v, bool tagged) {
       out += *v.ToBoolean() ? "true" : "false";
       break;
     case VarType::String:
-      if (!AppendString(out, *v.ToString()))
-        return Error::InvalidInput("text that is not UTF-8 cannot be written to a chart file");
+      if (!AppendString(out, *v.ToString())) return Error::InvalidInput(std::string(kNotUtf8));
       break;
     case VarType::Empty:
       out += "null";
@@ -186,10 +187,24 @@ Status AppendElement(std::string& out, const VArray& array, std::size_t flat,
     AppendNumber(out, longs[flat]);
   } else if (const auto booleans = array.Elements<unsigned char>(); !booleans.empty()) {
     out += booleans[flat] != 0 ? "true" : "false";
+  } else if (const auto strings = array.Elements<std::string>(); !strings.empty()) {
+    if (!AppendString(out, strings[flat])) return Error::InvalidInput(std::string(kNotUtf8));
   } else {
     return AppendValue(out, array.At(flat), array.element_type() == VarType::Variant);
   }
   return Ok{};
+}
+
+// Whether the `columns` elements at storage positions `a` and `b` are stored as the same numbers
+// or Booleans, bit for bit (so that they are written as the same text); false for other elements.
+bool SameStoredRows(const VArray& array, std::size_t a, std::size_t b, std::size_t columns) {
+  auto same = [&](auto tag) {
+    using T = decltype(tag);
+    const std::span<const T> stored = array.Elements<T>();
+    return !stored.empty() && std::memcmp(&stored[a], &stored[b], columns * sizeof(T)) == 0;
+  };
+  return same(float{}) || same(std::int16_t{}) || same(std::int32_t{}) ||
+         same(static_cast<unsigned char>(0));
 }
 
 // The items of a list as its one line would write them, "a, b, c" in `text`, each item ending
@@ -211,9 +226,21 @@ Status GatherItems(Items& items, std::string_view name, const VArray& array, std
                    std::size_t count) {
   const std::size_t columns =
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
+  std::size_t row_from = 0;  // where the text of the row before starts
   for (std::size_t item = 0; item < count; ++item) {
     const std::size_t first = from + item * columns;
     if (!items.ends.empty()) items.text += ", ";
+    // A row that holds what the row before holds is written as it was: a chart's lines at each
+    // place mostly stay from place to place.
+    if (array.rank() == 2 && item > 0 && SameStoredRows(array, first - columns, first, columns)) {
+      const std::size_t row_to = items.ends.back();
+      const std::size_t here = items.text.size();
+      items.text.append(items.text, row_from, row_to - row_from);
+      row_from = here;
+      items.ends.push_back(items.text.size());
+      continue;
+    }
+    row_from = items.text.size();
     if (array.rank() == 2) items.text += '[';
     for (std::size_t flat = first; flat < first + columns; ++flat) {
       if (flat > first) items.text += ", ";
