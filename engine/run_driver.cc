@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <iterator>
 #include <optional>
+#include <thread>
 
 #include "addon/cls_data.h"
 #include "engine/report_text.h"
 #include "engine/signal_tests.h"
 #include "platform/platform.h"
+#include "platform/recording_platform.h"
 #include "settings/diagnosis_settings.h"
 
 namespace ostrevin {
@@ -124,6 +128,23 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
   out.splits.push_back(std::move(split));
 }
 
+// Below this many places a second thread costs more than it saves.
+constexpr std::int32_t kPlacesForTwoThreads = 4096;
+
+// The split where the places from `start` to `end` are about halved, for a chart large enough to
+// be diagnosed on two threads; `first` (no halves) otherwise.
+std::int16_t MiddleSplit(const clsData& d, std::int16_t first, std::int16_t start,
+                         std::int16_t end) {
+  const std::int32_t from = std::max(d.Split(first), start);
+  if (std::int32_t{end} - from + 1 < kPlacesForTwoThreads) return first;
+  const std::int32_t half = from + (std::int32_t{end} - from) / 2;
+  for (std::int16_t i = static_cast<std::int16_t>(first + 1); i < d.Splitp(); ++i) {
+    if (d.Split(i) > end) break;
+    if (d.Split(i) >= half) return i;
+  }
+  return first;
+}
+
 }  // namespace
 
 GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
@@ -138,8 +159,43 @@ GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start
     out.cusum_refused = true;
     return out;
   }
-  for (std::int16_t i = FirstSplit(d, start); i < d.Splitp(); ++i)
-    DiagnoseSplit(d, graph, i, start, end, choice, platform, out);
+  const std::int16_t first = FirstSplit(d, start);
+  const std::int16_t middle = MiddleSplit(d, first, start, end);
+  if (middle <= first) {
+    for (std::int16_t i = first; i < d.Splitp(); ++i)
+      DiagnoseSplit(d, graph, i, start, end, choice, platform, out);
+    return out;
+  }
+  // The splits from the middle one on are diagnosed on a second thread meanwhile. Its warnings
+  // wait until the splits before it are done, and are then shown in order; an error stops the
+  // diagnosis where one thread would have stopped it.
+  GraphDiagnosis later;
+  RecordingPlatform later_messages;
+  std::exception_ptr failed;
+  std::thread second([&] {
+    try {
+      for (std::int16_t i = middle; i < d.Splitp(); ++i)
+        DiagnoseSplit(d, graph, i, start, end, choice, later_messages, later);
+    } catch (...) {
+      failed = std::current_exception();
+    }
+  });
+  try {
+    for (std::int16_t i = first; i < middle; ++i)
+      DiagnoseSplit(d, graph, i, start, end, choice, platform, out);
+  } catch (...) {
+    second.join();
+    throw;
+  }
+  second.join();
+  for (const RecordingPlatform::Message& m : later_messages.messages)
+    platform.MessageBox(m.text, m.icon, m.title);
+  if (failed) std::rethrow_exception(failed);
+  std::move(later.splits.begin(), later.splits.end(), std::back_inserter(out.splits));
+  for (TestId id : later.explained) {
+    if (std::find(out.explained.begin(), out.explained.end(), id) == out.explained.end())
+      out.explained.push_back(id);
+  }
   return out;
 }
 

@@ -181,5 +181,57 @@ TEST_F(RunDriverTest, MoreSplitsThanTheContainerHoldsIsAnError) {
   }
 }
 
+// A chart of more places than one thread takes on has its splits diagnosed on two threads. It
+// must read as one thread writes it: the splits in order, each test's explanation listed once,
+// the warnings in order, and an error after the warnings of the splits before it.
+TEST(LargeChartTest, ReadsAsOneThreadWritesIt) {
+  constexpr std::int16_t kPlaces = 8192;
+  ChartBuilder chart(-2);
+  clsData& d = chart.data();
+  d.SetQuickPGV(Variant(VArray(VarType::Single, {{0, kPlaces}})));
+  d.SetQuickPGVI(Variant(VArray(VarType::Integer, {{0, kPlaces}})));
+  d.SetQuickHaxL(Variant(VArray(VarType::String, {{0, kPlaces}})));
+  using Setter = void (clsData::*)(const Variant&);
+  const std::pair<Setter, VarType> lines[] = {
+      {&clsData::SetQuickPointStatsUcl, VarType::Single},
+      {&clsData::SetQuickPointStatsCentre, VarType::Single},
+      {&clsData::SetQuickPointStatsLcl, VarType::Single},
+      {&clsData::SetQuickPointStatsblnUclVisible, VarType::Boolean},
+      {&clsData::SetQuickPointStatsblnCentreVisible, VarType::Boolean},
+      {&clsData::SetQuickPointStatsblnLclVisible, VarType::Boolean}};
+  for (auto [set, type] : lines) (d.*set)(Variant(VArray(type, {{0, kPlaces}, {0, 1}})));
+  chart.Splits({0, 2048, 4096, 6144, kPlaces}).Lines(0, 0, kPlaces - 1, 13, 10, 7);
+  for (std::int16_t p = 0; p < kPlaces; ++p) {
+    chart.Values({p % 2 ? 9.0f : 11.0f}, p);
+    d.SetHAxL(p, "P" + std::to_string(p + 1));
+  }
+  std::string expected;
+  for (std::int16_t s = 0; s < 4; ++s) {
+    d.SetUcl(s + 1, 0, 13);
+    d.SetLcl(s + 1, 0, 7);
+    d.SetMx(s + 1, 10);
+    const std::int16_t spike = static_cast<std::int16_t>(s * 2048 + 100 * (s + 1));
+    chart.Values({14}, spike);
+    if (s % 2) d.SetNewXV(s, 3);  // warned about
+    const std::string place = std::to_string(s * 2048 + 1), at = std::to_string(spike + 1);
+    expected += s == 0
+                    ? "\r\n*** Chart Starts at P1 (Place number 1)\r\n"
+                    : "\r\n*** Split in graph at P" + place + " (Place number " + place + ")\r\n";
+    if (s % 2) expected += "Extra Values (control limits fixed)\r\n";
+    expected += kSummary;
+    expected += "Point P" + at + " (" + at + ") is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n";
+  }
+  MemoryStore store;
+  const DiagnosisSettings settings(store);
+  const GraphText out = DiagnoseGraph(d, 0, 0, kPlaces - 1, settings, chart.platform());
+  EXPECT_EQ(out.text, expected);
+  EXPECT_EQ(out.explanations, kDefaultExplanations);
+  EXPECT_EQ(chart.platform().messages.size(), 2u);
+
+  d.SetSplitp(101);  // the last split's end lies outside the container
+  EXPECT_THROW(DiagnoseGraph(d, 0, 0, kPlaces - 1, settings, chart.platform()), Error);
+  EXPECT_EQ(chart.platform().messages.size(), 4u);
+}
+
 }  // namespace
 }  // namespace ostrevin
