@@ -6,7 +6,7 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +21,37 @@ class clsData;
 // A line break in the report: carriage return and line feed.
 inline constexpr std::string_view kCrLf = "\r\n";
 
-// The labels (HAxL) of the places a report names, read once while the report is composed.
-using PlaceLabels = std::map<std::int16_t, std::string>;
+// The labels (HAxL) of the places a report names, read once while the report is composed. Kept
+// by place, since a long report looks up thousands of them.
+class PlaceLabels {
+ public:
+  // The label of a noted place, else nullptr.
+  const std::string* Find(std::int16_t place) const {
+    const std::size_t k = Index(place);
+    return k < slots_.size() && slots_[k] != 0 ? &labels_[slots_[k] - 1] : nullptr;
+  }
+  // The label of a noted place; throws std::out_of_range for another.
+  const std::string& at(std::int16_t place) const {
+    if (const std::string* label = Find(place)) return *label;
+    throw std::out_of_range("no label noted for place " + std::to_string(place));
+  }
+  // Notes the label of `place`, from `label()`, unless it is noted already.
+  template <class Label>
+  void Note(std::int16_t place, Label label) {
+    const std::size_t k = Index(place);
+    if (k < slots_.size() && slots_[k] != 0) return;
+    std::string text = label();
+    if (k >= slots_.size()) slots_.resize(k + 1, 0);
+    labels_.push_back(std::move(text));
+    slots_[k] = static_cast<std::uint32_t>(labels_.size());
+  }
+
+ private:
+  static std::size_t Index(std::int16_t place) { return static_cast<std::size_t>(place + 32768); }
+
+  std::vector<std::uint32_t> slots_;  // by place + 32768: 1 + where its label is, 0 when none
+  std::vector<std::string> labels_;
+};
 
 // One line of findings: a single point (first == last, count 1) or a run of points, by place.
 struct Finding {

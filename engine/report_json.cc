@@ -32,8 +32,8 @@ Json PlaceJson(const PlaceName& p) {
 }
 
 Json PlaceJson(const Report& r, std::int16_t place) {
-  const auto label = r.labels.find(place);
-  return PlaceJson({place, label != r.labels.end() ? label->second : std::string()});
+  const std::string* label = r.labels.Find(place);
+  return PlaceJson({place, label != nullptr ? *label : std::string()});
 }
 
 Json OptionalPlace(const std::optional<PlaceName>& p) {

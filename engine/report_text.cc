@@ -131,9 +131,7 @@ std::string BodyText(const Report& r) {
 }  // namespace
 
 void NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
-  auto note = [&](std::int16_t place) {
-    if (auto [at, added] = labels.try_emplace(place); added) at->second = data.HAxL(place);
-  };
+  auto note = [&](std::int16_t place) { labels.Note(place, [&] { return data.HAxL(place); }); };
   for (const FindingBlock& block : result.blocks) {
     for (const Finding& f : block.findings) {
       note(f.first_place);

@@ -216,8 +216,7 @@ std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosi
 
 void NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
   for (const SplitDiagnosis& split : diagnosis.splits) {
-    if (auto [at, added] = labels.try_emplace(split.first_place); added)
-      at->second = d.HAxL(split.first_place);
+    labels.Note(split.first_place, [&] { return d.HAxL(split.first_place); });
     for (const TestOutcome& outcome : split.outcomes) NoteLabels(d, outcome.result, labels);
   }
 }
