@@ -43,14 +43,18 @@ constexpr OptionSpec kOptions[] = {kFormatOption,        kFromStartOption, kSett
 
 enum class Format { kText, kJson, kCsv };
 
-std::string WithLineFeeds(std::string text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
+// Writes the report with each CR LF as the lone line feed of a text file here.
+void WriteWithLineFeeds(std::ostream& out, std::string_view text) {
+  for (std::size_t from = 0;;) {
+    const std::size_t at = text.find("\r\n", from);
+    if (at == std::string_view::npos) {
+      out.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
+      return;
+    }
+    out.write(text.data() + from, static_cast<std::streamsize>(at - from));
+    out.put('\n');
+    from = at + 2;
   }
-  return out;
 }
 
 // The format asked for; fails with a usage message for an unknown format or an option that only
@@ -91,7 +95,12 @@ int RunDiagnose(std::span<const std::string> args, CommandStreams io) {
   } else if (*format == Format::kCsv) {
     io.out << FindingsCsv(*rows);
   } else {
-    io.out << (parsed->Has("--crlf") ? done->report + "\r\n" : WithLineFeeds(done->report) + "\n");
+    if (parsed->Has("--crlf")) {
+      io.out << done->report << "\r\n";
+    } else {
+      WriteWithLineFeeds(io.out, done->report);
+      io.out << '\n';
+    }
   }
   if (parsed->Has("--save")) {
     Status saved = WriteChartFileAtomically(path, done->chart);
