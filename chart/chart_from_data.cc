@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "chart/chart_layout.h"
@@ -52,6 +53,28 @@ std::pair<std::size_t, std::size_t> ColumnCount(ChartKind kind) {
 // A number with '.' as decimal mark, or ',' where ';' or a tab separates the fields; blanks around
 // it and a leading '+' are allowed. Anything that is not a finite number within a Single's range
 // fails.
+// A plain decimal ("-12.375", "502") of at most 15 digits, by one division: both operands are
+// exact doubles, so the quotient is the correctly rounded value, as from_chars gives it. Nullopt
+// for any other text.
+std::optional<double> ShortDecimal(std::string_view text) {
+  static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = text.starts_with('-');
+  std::size_t k = negative ? 1 : 0;
+  std::uint64_t digits = 0;
+  int whole = 0, decimals = 0;
+  for (; k < text.size() && text[k] >= '0' && text[k] <= '9'; ++k, ++whole)
+    digits = digits * 10 + static_cast<unsigned>(text[k] - '0');
+  if (k < text.size() && text[k] == '.') {
+    for (++k; k < text.size() && text[k] >= '0' && text[k] <= '9'; ++k, ++decimals)
+      digits = digits * 10 + static_cast<unsigned>(text[k] - '0');
+    if (decimals == 0) return std::nullopt;
+  }
+  if (k != text.size() || whole == 0 || whole + decimals > 15) return std::nullopt;
+  const double value = static_cast<double>(digits) / kTens[decimals];
+  return negative ? -value : value;
+}
+
 std::optional<double> ParseNumber(std::string_view field, char separator) {
   std::string_view text = TrimBlanks(field);
   if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.remove_prefix(1);
@@ -62,6 +85,7 @@ std::optional<double> ParseNumber(std::string_view field, char separator) {
     std::replace(with_points.begin(), with_points.end(), ',', '.');
     text = with_points;
   }
+  if (std::optional<double> quick = ShortDecimal(text)) return quick;  // below FLT_MAX
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -112,7 +136,8 @@ Result<Columns> ResolveColumns(const CsvTable& table, const ChartOptions& option
     if (to == 1) {
       // The one column of numbers; a column of words beside it is left alone.
       std::vector<std::size_t> numbers;
-      for (std::size_t c = 0; c < table.header.size(); ++c) {
+      const std::size_t candidates = table.header.size() - (columns.label ? 1 : 0);
+      for (std::size_t c = 0; c < table.header.size() && candidates > 1; ++c) {
         if (c != columns.label && !HoldsText(table, c)) numbers.push_back(c);
       }
       if (numbers.size() > 1)

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -144,8 +145,9 @@ std::vector<std::int32_t> IndexesAt(const VArray& array, std::size_t flat) {
           array.bounds(1).lower + static_cast<std::int32_t>(flat % columns)};
 }
 
-// The per-place lines repeat a few values place after place: each of the last two Singles
-// written is remembered with its text.
+// Charts repeat their Singles: the per-place lines hold a few values place after place, and
+// measurements of a few decimals take a few hundred values. Each text is worked out once and
+// remembered: the last two, then by the Single's bits in a table made on first need.
 class SingleTexts {
  public:
   void Append(std::string& out, float f) {
@@ -156,23 +158,38 @@ class SingleTexts {
         return;
       }
     }
-    Remembered& r = last_[next_];
-    next_ ^= 1;
+    if (table_ == nullptr) table_ = std::make_unique<Remembered[]>(kTableSize);
+    Remembered& slot = table_[(bits * 2654435761u) >> (32 - kTableBits)];
     const std::size_t from = out.size();
-    AppendSingle(out, f);
-    r.bits = bits;
-    r.size = out.size() - from;
-    out.copy(r.text, r.size, from);
+    if (slot.size > 0 && slot.bits == bits) {
+      out.append(slot.text, slot.size);
+    } else {
+      AppendSingle(out, f);
+      Remember(slot, bits, std::string_view(out).substr(from));
+    }
+    Remember(last_[next_], bits, std::string_view(out).substr(from));
+    next_ ^= 1;
   }
 
  private:
   struct Remembered {
     std::uint32_t bits = 0;
-    std::size_t size = 0;  // 0: nothing remembered yet
-    char text[48];
+    std::uint8_t size = 0;  // 0: nothing remembered
+    char text[27];
   };
+  static constexpr int kTableBits = 10;
+  static constexpr std::size_t kTableSize = std::size_t{1} << kTableBits;
+
+  static void Remember(Remembered& r, std::uint32_t bits, std::string_view text) {
+    if (text.size() > sizeof r.text) return;  // longer than any Single's text
+    r.bits = bits;
+    r.size = static_cast<std::uint8_t>(text.size());
+    text.copy(r.text, text.size());
+  }
+
   Remembered last_[2];
   int next_ = 0;
+  std::unique_ptr<Remembered[]> table_;
 };
 
 // One element, read straight from the storage where it holds numbers or Booleans.
