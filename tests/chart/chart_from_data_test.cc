@@ -58,6 +58,10 @@ TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
        "(only xmr charts have places without a value)"},
       {"d,n\n5,5\n1,5\n", Options(ChartKind::kProportions), ""},  // all of one sample
       {"c,n\n1,0.5\n2,1\n", Options(ChartKind::kDefectsPerUnit), ""},
+      {"c,n\n1,1\n1.5,1\n", Options(ChartKind::kDefectsPerUnit),
+       "row 3, column \"c\": the number of defects must be a whole number, 0 or more"},
+      {"v\n1\n340282346638528859811704183484516925440\n", Options(ChartKind::kIndividuals),
+       ""},  // the largest Single
       {"c,n\n1,0\n2,1\n", Options(ChartKind::kDefectsPerUnit),
        "row 2, column \"n\": the number of units must be more than 0"},
       {"d,n\n1,20\n2,25\n", Options(ChartKind::kNonconforming),
