@@ -65,6 +65,16 @@ TEST(ChartFileTextTest, WrapsLongListsAndWritesShortestSingles) {
   ]
 }
 )");
+  // A line as long as a line may be keeps its last item.
+  values[0] = 12.5f;
+  EXPECT_EQ(ChartFileText({{MemberId::XData, SingleList(values)}}).ValueOrThrow(), R"({
+  "XData": [
+    12.5, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125,
+    1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125, 1000.125,
+    1000.125
+  ]
+}
+)");
 }
 
 // The scalars of a JSON value in order: itself, a list's items, or the items of a list's rows.
