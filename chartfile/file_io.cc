@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -70,24 +69,10 @@ std::size_t RoundUp(std::size_t n, std::size_t unit) {
   return (n + unit - 1) / unit * unit;
 }
 
-// Fresh zero pages for `bytes`, starting at a multiple of `alignment` and rounded up to one (the
-// kernel backs only aligned stretches with huge pages); null when the system has none to give.
-char* MapAligned(std::size_t bytes, std::size_t alignment) {
-  const std::size_t length = RoundUp(bytes, alignment);
-  void* at = ::mmap(nullptr, length + alignment, PROT_READ | PROT_WRITE,
-                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (at == MAP_FAILED) return nullptr;
-  const auto start = reinterpret_cast<std::uintptr_t>(at);
-  const std::uintptr_t aligned = RoundUp(start, alignment);
-  if (aligned != start) ::munmap(at, aligned - start);
-  ::munmap(reinterpret_cast<void*>(aligned + length), start + alignment - aligned);
-  return reinterpret_cast<char*>(aligned);
-}
-
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
-// Below this a file is read into the heap as any other; above it, mapped pages of its own pay.
-constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
+// Below this a file is read into a string as any other; above it, huge pages pay.
+constexpr std::size_t kAlignedFrom = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -110,14 +95,14 @@ Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t 
 
 FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
   std::swap(heap_, other.heap_);
-  std::swap(mapped_, other.mapped_);
-  std::swap(mapped_length_, other.mapped_length_);
+  std::swap(aligned_, other.aligned_);
+  std::swap(aligned_length_, other.aligned_length_);
   std::swap(size_, other.size_);
   return *this;
 }
 
 FileBytes::~FileBytes() {
-  if (mapped_ != nullptr) ::munmap(mapped_, mapped_length_);
+  std::free(aligned_);
 }
 
 Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t spare) {
@@ -128,13 +113,18 @@ Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t s
     if (!size) return size.error();
     // One byte of room more than the size, to see at once whether the file grew since.
     const std::size_t room = *size + 1;
-    if (room + spare >= kMappedFrom) bytes.mapped_ = MapAligned(room + spare, kHugePage);
-    if (bytes.mapped_ != nullptr) {
-      bytes.mapped_length_ = RoundUp(room + spare, kHugePage);
-      ::madvise(bytes.mapped_, bytes.mapped_length_, MADV_HUGEPAGE);  // only a hint
-      const ssize_t n = ReadUpTo(fd.get(), bytes.mapped_, room);
+    // Aligned to the huge page and a whole number of them: the kernel backs only such stretches
+    // with huge pages.
+    const std::size_t length = RoundUp(room + spare, kHugePage);
+    if (room + spare >= kAlignedFrom)
+      bytes.aligned_ = static_cast<char*>(std::aligned_alloc(kHugePage, length));
+    if (bytes.aligned_ != nullptr) {
+      bytes.aligned_length_ = length;
+      ::madvise(bytes.aligned_, length, MADV_HUGEPAGE);  // only a hint
+      const ssize_t n = ReadUpTo(fd.get(), bytes.aligned_, room);
       if (n < 0) return FileError(path, "cannot read", errno);
       bytes.size_ = static_cast<std::size_t>(n);
+      std::memset(bytes.aligned_ + bytes.size_, 0, room + spare - bytes.size_);
       if (bytes.size_ < room) return bytes;
     }
   }

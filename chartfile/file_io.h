@@ -16,7 +16,7 @@ namespace ostrevin {
 Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t spare = 0);
 
 // A file's bytes read whole, with at least `spare` readable bytes beyond them. A large file goes
-// into pages of its own that the kernel may back with huge pages, so that reading a chart of
+// into memory aligned so that the kernel may back it with huge pages, so that reading a chart of
 // megabytes costs a few page faults instead of one per 4 kB.
 class FileBytes {
  public:
@@ -28,16 +28,16 @@ class FileBytes {
   ~FileBytes();
 
   std::string_view text() const {
-    return mapped_ != nullptr ? std::string_view(mapped_, size_) : std::string_view(heap_);
+    return aligned_ != nullptr ? std::string_view(aligned_, size_) : std::string_view(heap_);
   }
   // How many bytes from text().data() may be read: the text and the spare bytes.
-  std::size_t readable() const { return mapped_ != nullptr ? mapped_length_ : heap_.capacity(); }
+  std::size_t readable() const { return aligned_ != nullptr ? aligned_length_ : heap_.capacity(); }
 
  private:
   friend Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t spare);
   std::string heap_;  // a small file, or one that grew while it was read
-  char* mapped_ = nullptr;
-  std::size_t mapped_length_ = 0;
+  char* aligned_ = nullptr;
+  std::size_t aligned_length_ = 0;
   std::size_t size_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 
 namespace ostrevin {
 namespace {
@@ -47,6 +48,7 @@ TEST(VariantTest, BooleanTextAndOverflowingSingles) {
   EXPECT_FALSE(*Variant(std::int32_t{0}).ToBoolean());
   EXPECT_EQ(Variant("maybe").ToBoolean().error().number(), 13);
   EXPECT_EQ(Variant("1e39").ToSingle().error().number(), 6);
+  EXPECT_EQ(*Variant("3.4028234663852886e38").ToSingle(), FLT_MAX);  // the largest is taken
   EXPECT_EQ(*Variant(Boolean{true}).ToString(), "True");
   EXPECT_EQ(*Variant(0.1f).ToString(), "0.1");
 }

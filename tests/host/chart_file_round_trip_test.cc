@@ -40,7 +40,8 @@ Variant SampleValue(VarType type, int k) {
       return true;
     default:
       return "line " + std::to_string(k) +
-             "\r\n\t\"q\" \\ caf\u00e9 \u20ac \U0001F600 \U00040000 \U000F0000 \U0010FFFF \x01";
+             "\r\n\t\"q\" \\ caf\u00e9 \u20ac \uD7FF \uFFFD \U0001F600 \U00040000 \U000F0000 "
+             "\U0010FFFF \x01";
   }
 }
 

@@ -38,6 +38,7 @@ TEST_F(FalseAlarmsCommandTest, TableListsTheSwitchedOnTestsAndFollowsTheSeed) {
                                       "All of them together"}));
   EXPECT_EQ(Estimate({"--seed", "9", "--points", "50", "--runs", "200"}).out, run.out);
   EXPECT_NE(Estimate({"--runs", "200", "--points", "50", "--seed", "10"}).out, run.out);
+  EXPECT_EQ(Estimate({"--runs", "1", "--points", "32767"}).status, 0) << "the longest chart";
 }
 
 // One table per shift, in the order given; a shift of 0 is the false-alarm table itself.
