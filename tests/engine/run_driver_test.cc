@@ -133,6 +133,8 @@ TEST_F(RunDriverTest, LimitsThatAreNotHorizontal) {
       "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
       std::string(kSummary) + "Nothing to report\r\n";
   EXPECT_EQ(Diagnose(4, 7).text, expected);
+  // The second graph's own lines decide its summary.
+  EXPECT_EQ(Diagnose(4, 7, 1).text.find("not horizontal"), std::string::npos);
 }
 
 TEST_F(RunDriverTest, SwitchedOffTestsAndCuSumCharts) {
