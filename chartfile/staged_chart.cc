@@ -528,4 +528,9 @@ std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, s
   return members;
 }
 
+std::optional<std::vector<StagedMember>> StagePlainChartText(std::string_view text,
+                                                             const ChartAccess& chart) {
+  return StagePlainText(text, chart);
+}
+
 }  // namespace ostrevin

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "chartfile/chart_file.h"
+#include "chartfile/in_process_chart.h"
 #include "platform/recording_platform.h"
 
 namespace ostrevin {
@@ -95,7 +97,10 @@ TEST_F(ClsDataTest, QuorvaVersionAdvisesOlderHostsOnly) {
   for (const Row& row : rows) {
     RecordingPlatform p;
     clsData d(p);
-    d.SetQuorvaVersion(row.version);
+    InProcessChart chart(d);  // as a chart file sets it
+    ASSERT_TRUE(ApplyChartText(std::string("{\"QuorvaVersion\": \"") + row.version + "\"}",
+                               "chart.json", chart)
+                    .ok());
     EXPECT_EQ(d.QuorvaVersion(), row.version);
     ASSERT_EQ(p.messages.size(), row.advised ? 1u : 0u) << row.version;
     if (row.advised) {

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <utility>
+#include <vector>
 
+#include "analysis/stable_chart.h"
 #include "engine/signal_tests.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
@@ -31,6 +35,23 @@ class FalseAlarmsTest : public ::testing::Test {
   MemoryStore store_;
   DiagnosisSettings settings_{store_};
 };
+
+// Numbers turned from draws in pieces are the ones Next gives, and each piece fills only its own.
+TEST(NormalSourceTest, PiecesOfTheDrawsGiveTheNumbersInOrder) {
+  NormalSource pieces(5);
+  std::vector<std::uint64_t> raw(6);
+  pieces.DrawPairs(raw);
+  for (const auto& [first, size] : {std::pair{0, 4}, std::pair{1, 2}, std::pair{3, 3}}) {
+    std::vector<float> out(static_cast<std::size_t>(size) + 1, -99.0f);
+    NormalSource::Normals(raw, static_cast<std::size_t>(first),
+                          std::span<float>(out).first(static_cast<std::size_t>(size)));
+    NormalSource again(5);
+    for (int k = 0; k < first; ++k) again.Next();
+    for (int k = 0; k < size; ++k)
+      EXPECT_EQ(out[static_cast<std::size_t>(k)], static_cast<float>(again.Next())) << first;
+    EXPECT_EQ(out.back(), -99.0f) << first;
+  }
+}
 
 TEST_F(FalseAlarmsTest, ControlLimitsAloneSignalEvery370PointsOnAverage) {
   Only({TestId::kAboveUCL, TestId::kBelowLCL});

@@ -92,6 +92,8 @@ TEST(MakePointRecordTest, TakesValueFlagAndTheLinesOfItsGraph) {
   chart.Values({7.5f}, 4).data().SetPGVI(4, -1);
   const PointRecord expected{7.5f, -1, 4, 13, 8, 10, true, false, true};
   EXPECT_EQ(MakePointRecord(chart.data(), 1, 4), expected);
+  // Read in one pass from the typed storage: the same record, none where there is no value.
+  EXPECT_EQ(PointRecordsFromStorage(chart.data(), 1, 3, 5), std::vector<PointRecord>{expected});
 }
 
 TEST(SegmentCentreTest, MrForGraph1AndChartType4ElseMx) {

@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "chartfile/chart_file.h"
+#include "chartfile/number_token.h"
+#include "chartfile/staged_chart.h"
 #include "tests/host/test_support.h"
 
 namespace ostrevin {
@@ -172,52 +174,112 @@ TEST_F(ChartFileRoundTripTest, DecimalsReadAsTheNearestFloat) {
   }
 }
 
+// The quick readers take the numbers chart files mostly hold, exactly, and leave every other text
+// (nullopt, false) to the general way.
+TEST(NumberTokenTest, QuickReadsTakeTheCommonNumbersOnly) {
+  auto decimal = [](std::string_view t) {
+    const char* p = t.data();
+    const std::optional<float> f = ShortDecimalAt(p, t.data() + t.size());
+    return p == t.data() + t.size() ? f : std::nullopt;
+  };
+  auto whole = [](std::string_view t) {
+    const char* p = t.data();
+    const std::optional<std::int32_t> n = ShortWholeAt(p, t.data() + t.size());
+    return p == t.data() + t.size() ? n : std::nullopt;
+  };
+  const std::optional<float> no_float;
+  const std::optional<std::int32_t> no_whole;
+  EXPECT_EQ(decimal("-12.375"), -12.375f);
+  EXPECT_EQ(decimal("10.3588505"), 10.3588505f);
+  EXPECT_EQ(decimal("0.1"), 0.1f);
+  EXPECT_EQ(decimal("502"), 502.0f);
+  for (const char* general : {"-0", "-0.0", "01", "5.", "1e5", "16777217", "12345678901234567890"})
+    EXPECT_EQ(decimal(general), no_float) << general;
+  EXPECT_EQ(whole("-12"), -12);
+  EXPECT_EQ(whole("123456789"), 123456789);
+  for (const char* general : {"1234567890", "00", "-", "1.5"})
+    EXPECT_EQ(whole(general), no_whole) << general;
+  std::int32_t long_value = 0;
+  EXPECT_TRUE(ReadNumberQuickly("2147483647", long_value));
+  EXPECT_EQ(long_value, 2147483647);
+  EXPECT_FALSE(ReadNumberQuickly("2147483648", long_value));
+  std::int16_t integer = 0;
+  EXPECT_TRUE(ReadNumberQuickly("-32768", integer));
+  EXPECT_EQ(integer, -32768);
+  EXPECT_FALSE(ReadNumberQuickly("32768", integer));
+  EXPECT_FALSE(ReadNumberQuickly("1.0", integer));
+  float single = 0;
+  EXPECT_TRUE(ReadNumberQuickly("1E2", single));
+  EXPECT_EQ(single, 100.0f);
+  for (const char* general : {"3.4028235e38", "1e-50", "-0", "1e"})
+    EXPECT_FALSE(ReadNumberQuickly(general, single)) << general;
+}
+
 struct ReadCase {
   std::string text;
   std::string dumped;  // ChartFileText of the container after reading `text`
+  char reader;         // the first that takes it: 'p' plain text, 's' staged parse, 'd' detailed
 };
+
+char ReaderOf(std::string_view text, const ChartAccess& chart) {
+  if (StagePlainChartText(text, chart)) return 'p';
+  return StageChartText(text, text.size(), chart) ? 's' : 'd';
+}
 
 TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
   const ReadCase cases[] = {
-      {"{}", "{}\n"},
+      {"{}", "{}\n", 'p'},
       {R"({"ctype": 3.0, "IsDataIn": 2, "Percent": 0, "UppTol": 16777217, "LowTol": 0.1})",
        "{\n  \"CType\": 3,\n  \"IsDataIn\": true,\n  \"UppTol\": 16777216,\n"
-       "  \"LowTol\": 0.1\n}\n"},
+       "  \"LowTol\": 0.1\n}\n",
+       's'},
       // Keys apply in file order, repeated keys and both names of a member included.
       {R"({"XData": [1, 2, 3], "QuickXData": {"lbound": 1, "values": [7, 8]},
           "xdata": {"2": 9}, "XData": {"1": 5}})",
-       "{\n  \"XData\": {\"lbound\": 1, \"values\": [5, 9]}\n}\n"},
+       "{\n  \"XData\": {\"lbound\": 1, \"values\": [5, 9]}\n}\n", 'd'},
       {R"({"Mx": [10, 12.5], "Ucl": [[13, 4.1], [14, 4.3]], "Split": {"2": 41}})",
        "{\n  \"Split\": [0, 0, 41],\n  \"Ucl\": [[13, 4.1], [14, 4.3]],\n  \"Mx\": [10, "
-       "12.5]\n}\n"},
+       "12.5]\n}\n",
+       's'},
       {R"({"PointStatsUcl": [[13, 4], [13, 4]], "HAxL": {"3": "Mon"}, "PGVI": {" 7 ": 1}})",
        "{\n  \"PGVI\": {\"7\": 1},\n  \"HAxL\": {\"3\": \"Mon\"},\n"
-       "  \"PointStatsUcl\": [[13, 4], [13, 4]]\n}\n"},
+       "  \"PointStatsUcl\": [[13, 4], [13, 4]]\n}\n",
+       's'},
       // Rows that repeat the row before, or nearly.
       {R"({"PointStatsLcl": [[1, 2], [1, 2], [1, 25], [1,25], [1, 2]],
           "PointStatsblnUclVisible": [[true, false], [true, false], [false, true]]})",
        "{\n  \"PointStatsLcl\": [[1, 2], [1, 2], [1, 25], [1, 25], [1, 2]],\n"
-       "  \"PointStatsblnUclVisible\": [[true, false], [true, false], [false, true]]\n}\n"},
+       "  \"PointStatsblnUclVisible\": [[true, false], [true, false], [false, true]]\n}\n",
+       'p'},
       {R"({"RData": {"lbound": 0, "type": "Variant", "values": [null, 1.5, {"Integer": 2}, "x"]}})",
        "{\n  \"RData\": {\"lbound\": 0, \"type\": \"Variant\", \"values\": "
-       "[null, 1.5, {\"Integer\": 2}, \"x\"]}\n}\n"},
+       "[null, 1.5, {\"Integer\": 2}, \"x\"]}\n}\n",
+       'd'},
       {R"({"GV": {"lbound": [1, 0], "values": []}, "LowTol": 0.0005, "UppTol": 1e-20})",
        "{\n  \"GV\": {\"lbound\": [1, 0], \"values\": []},\n  \"UppTol\": 1e-20,\n"
-       "  \"LowTol\": 0.0005\n}\n"},
+       "  \"LowTol\": 0.0005\n}\n",
+       'd'},
       // Numbers and texts at the edges of the fast reader.
       {R"({"UppTol": -0, "LowTol": -0.0, "Mx": [18446744073709551616, 1E2, 9223372036854775808]})",
-       "{\n  \"Mx\": [1.8446744e+19, 100, 9.223372e+18],\n  \"LowTol\": -0.0\n}\n"},
+       "{\n  \"Mx\": [1.8446744e+19, 100, 9.223372e+18],\n  \"LowTol\": -0.0\n}\n", 'd'},
       {R"({"Title": ["a\"b\\c\n", "caf\u00e9 \ud83d\ude00"], "Split": {"2": 4, "2": 5}})",
        "{\n  \"Split\": [0, 0, 5],\n  \"Title\": [\"a\\\"b\\\\c\\n\", \"caf\u00e9 "
-       "\U0001F600\"]\n}\n"},
+       "\U0001F600\"]\n}\n",
+       'd'},
+      {R"({"PointColour": [2147483647, -2147483648, 7], "QuorvaVersion": "0003.0006.0120"})",
+       "{\n  \"PointColour\": [2147483647, -2147483648, 7]\n}\n", 'p'},
+      {R"({"ReferenceCol": [12.0, 3], "QuorvaVersion": "0003.0006.0120"})",
+       "{\n  \"ReferenceCol\": [12, 3]\n}\n", 's'},
   };
-  // Both readers: the fast one (most of these) and the detailed one it leaves the rest to.
+  // Both readers: the fast one (most of these) and the detailed one it leaves the rest to; the
+  // fast one must take the forms tools write.
   for (const ReadCase& c : cases) {
     for (auto read_chart : {&ApplyChartText, &ApplyChartTextInDetail}) {
       ChartObject data = NewChart();
       Status read = read_chart(c.text, "chart.json", data);
       ASSERT_TRUE(read.ok()) << read.error().ToString();
       EXPECT_EQ(*ChartFileText(data), c.dumped) << c.text;
+      EXPECT_EQ(ReaderOf(c.text, data), c.reader) << c.text;
     }
   }
 }

@@ -98,6 +98,7 @@ TEST(DispatchTest, ErrorsArriveAsNumbersWithMessages) {
       {"GetArray", get, {"a"}, args + "GetArray takes 2 arguments, not 1"},
       {"XData", get, {1, 2, 3}, args + "XData takes 1 or 2 indexes, not 3"},
       {"CType", put, {}, args + "CType takes 1 argument, not 0"},
+      {"XData", put, {}, args + "XData takes 1 or 2 indexes, not 0"},
   };
   ChartObject chart = NewChart();
   const DispatchObject& data = chart.dispatch();

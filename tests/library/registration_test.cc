@@ -58,6 +58,7 @@ TEST(ComponentRegistryTest, WhereTheRegistryLives) {
       {"relative", "/home/u", "/home/u/.local/share/component-registry/classes.ini"},
       {"", "/home/u", "/home/u/.local/share/component-registry/classes.ini"},
       {std::nullopt, std::nullopt, ""},
+      {std::nullopt, "", ""},
   };
   for (const Case& c : cases) {
     auto env = [&](std::string_view name) {
