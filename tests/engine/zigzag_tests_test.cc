@@ -121,7 +121,9 @@ TEST_F(ZigZagTest, FindsStretchesByEachWayOfClassifying) {
       {"2", "xxx", {10, 12, 11, 13, 12, 12}, 0, Zigzag(5, 1, 5) + "\r\n"},  // steps 1 -1 1 -1 0
       {"2", "xxd", {10, 12, 11, 13, 12, 12}, 0, "", 14.5f, 5.5f},  // steps under SD 1.5 are 0
       {"2", "xfx", {11.5f, 8.5f, 11.5f, 8.5f}, 0, Zigzag(4, 1, 4) + "\r\n"},
-      {"2", "xfx", {11.5f, 8.5f, 11, 8.5f}, 0, ""},  // exactly CL + SD lies between
+      {"2", "xfx", {11.5f, 8.5f, 11, 8.5f}, 0, ""},     // exactly CL + SD lies between
+      {"2", "xfx", {11.5f, 9.5f, 11.5f, 9.5f}, 0, ""},  // so does anything within 1 SD below
+      {"2", "axd", {10.5f, 9.5f, 10.5f, 9.5f}, 0, Zigzag(4, 1, 4) + "\r\n"},  // exactly 1 SD apart
       // About the own central line: a pair on one side splits two zigzags.
       {"2", "axx", {11, 9, 11, 9, 9, 11, 9, 11, 9}, 0, Zigzag(4, 1, 4) + Zigzag(5, 5, 9) + "\r\n"},
       // With option distance, sides less than one SD apart do not alternate.

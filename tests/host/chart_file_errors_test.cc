@@ -127,7 +127,9 @@ TEST(ChartFileErrorsTest, WriterRefusesWhatJsonCannotHold) {
   Set(data, "HAxL", {2}, "caf\xe9");  // Latin-1, not UTF-8
   EXPECT_EQ(ChartFileText(data).error().ToString(),
             "HAxL(2): text that is not UTF-8 cannot be written to a chart file");
-  Set(data, "HAxL", {2}, "\xed" "A");  // a lead byte without the bytes it leads
+  Set(data, "HAxL", {2},
+      "\xed"
+      "A");  // a lead byte without the bytes it leads
   EXPECT_EQ(ChartFileText(data).error().ToString(),
             "HAxL(2): text that is not UTF-8 cannot be written to a chart file");
 }

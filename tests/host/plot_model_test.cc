@@ -62,6 +62,15 @@ TEST(PlotModelTest, SaysWhenNothingWasFound) {
   findings.diagnosed = true;
   EXPECT_EQ(BuildPlotModel(TenPlaces(1), findings).subtitle,
             "Diagnosed from P1 (1) to P10 (10): no signals found");
+  // A chart level at 10, lines and all, is drawn from 9 to 11 and the margin.
+  PlotChartData level;
+  level.labels = {"P1"};
+  level.graphs.push_back({});
+  level.graphs[0].values.push_back(10.0f);
+  level.graphs[0].lines.push_back({10.0f, 10.0f, 10.0f});
+  const PlotPanel& panel = BuildPlotModel(level, findings).panels[0];
+  EXPECT_FLOAT_EQ(panel.low, 9.0f - 0.12f);
+  EXPECT_FLOAT_EQ(panel.high, 11.0f + 0.12f);
 }
 
 TEST(PlotModelTest, AxisArithmetic) {
