@@ -46,6 +46,8 @@ TEST(VariantTest, BooleanTextAndOverflowingSingles) {
   EXPECT_TRUE(*Variant("-1").ToBoolean());
   EXPECT_TRUE(*Variant(std::int32_t{1}).ToBoolean());
   EXPECT_FALSE(*Variant(std::int32_t{0}).ToBoolean());
+  EXPECT_TRUE(*Variant(0.5f).ToBoolean());
+  EXPECT_FALSE(*Variant(0.0f).ToBoolean());
   EXPECT_EQ(Variant("maybe").ToBoolean().error().number(), 13);
   EXPECT_EQ(Variant("1e39").ToSingle().error().number(), 6);
   EXPECT_EQ(*Variant("3.4028234663852886e38").ToSingle(), FLT_MAX);  // the largest is taken
@@ -99,6 +101,8 @@ TEST(VArrayTest, TwoDimensionalIndexing) {
   ASSERT_TRUE(flags.Put(1, true).ok());
   EXPECT_EQ(*flags.Get<bool>(0), false);
   EXPECT_EQ(*flags.Get<bool>(1), true);
+  EXPECT_EQ(*flags.Get<std::string>(1), "True");  // read through the element's own type
+  EXPECT_EQ(*a.Get<std::string>(0), "0");
 }
 
 }  // namespace

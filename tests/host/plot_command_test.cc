@@ -2,6 +2,7 @@
 // pictures it writes, and its errors, which are those of `ostrevin diagnose`.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QXmlStreamReader>
 #include <filesystem>
@@ -98,6 +99,15 @@ TEST_F(PlotCommandTest, WritesSvgAndPng) {
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.width(), 2 * box[2].toInt());  // drawn at twice the size, for sharp screens
   EXPECT_EQ(image.height(), 2 * box[3].toInt());
+
+  // A graph the diagnosis cannot judge says so across its panel.
+  std::string cusum = FileText(Chart("measurements"));
+  cusum.replace(cusum.find("\"CType\": -1"), 11, "\"CType\": -7");
+  std::ofstream(dir / "cusum.json", std::ios::binary) << cusum;
+  const CommandRun plotted =
+      RunOstrevin({"plot", (dir / "cusum.json").string(), "-o", svg, "--settings", defaults});
+  ASSERT_EQ(plotted.status, 0) << plotted.err;
+  EXPECT_NE(FileText(svg).find(">Unavailable to CuSum chart.</text>"), std::string::npos);
 }
 
 // Every kind of mark, legend entry, line and label, drawn as on the day the picture was checked.
@@ -174,6 +184,15 @@ TEST_F(PlotCommandTest, WrongUsageAndUnwritableOutput) {
   EXPECT_EQ(run.status, kExitUnusable);
   EXPECT_EQ(run.err.substr(0, 10), "ostrevin: ");
   EXPECT_NE(run.err.find((dir / "no" / "such" / "x.png").string()), std::string::npos) << run.err;
+  // A process that already runs a Qt application without a GUI cannot draw, and says so.
+  int argc = 1;
+  char name[] = "host", *argv[] = {name, nullptr};
+  QCoreApplication host(argc, argv);
+  const CommandRun in_host =
+      RunOstrevin({"plot", chart, "-o", (dir / "x.png").string(), "--settings", defaults});
+  EXPECT_EQ(in_host.status, kExitUnusable);
+  EXPECT_EQ(in_host.err,
+            "ostrevin: cannot draw: the process runs a Qt application without a GUI\n");
 }
 
 }  // namespace
