@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "tests/chart/loaded_chart.h"
 
 namespace ostrevin {
@@ -75,41 +73,6 @@ TEST(ChartFileTextTest, WrapsLongListsAndWritesShortestSingles) {
   ]
 }
 )");
-}
-
-// The scalars of a JSON value in order: itself, a list's items, or the items of a list's rows.
-std::vector<nlohmann::ordered_json> Flatten(const nlohmann::ordered_json& value) {
-  if (!value.is_array()) return {value};
-  std::vector<nlohmann::ordered_json> flat;
-  for (const auto& item : value) {
-    const std::vector<nlohmann::ordered_json> inner = Flatten(item);
-    flat.insert(flat.end(), inner.begin(), inner.end());
-  }
-  return flat;
-}
-
-// Every value of a written chart reads back to the same value, member by member in order.
-TEST(ChartFileTextTest, ReadsBackToTheSameValues) {
-  std::string csv = "d;n\n";
-  for (int k = 1; k <= 40; ++k) csv += std::to_string(k % 7) + ";" + std::to_string(40 + k) + "\n";
-  LoadedChart chart(csv, Options(ChartKind::kProportions, "", {20}));
-  const auto json = nlohmann::ordered_json::parse(ChartFileText(chart.members).ValueOrThrow());
-  ASSERT_EQ(json.size(), chart.members.size());
-  auto member = chart.members.begin();
-  for (const auto& [key, value] : json.items()) {
-    ASSERT_EQ(key, Info(member->id).name);
-    const std::vector<nlohmann::ordered_json> flat = Flatten(value);
-    const bool array = member->value.IsArray();
-    ASSERT_EQ(flat.size(), array ? member->value.array().size() : 1) << key;
-    for (std::size_t i = 0; i < flat.size(); ++i) {
-      const Variant v = array ? member->value.array().At(i) : member->value;
-      const Variant read = v.type() == VarType::String    ? Variant(flat[i].get<std::string>())
-                           : v.type() == VarType::Boolean ? Variant(flat[i].get<bool>())
-                                                          : Variant(flat[i].get<float>());
-      EXPECT_EQ(*read.ConvertTo(v.type()), v) << key << " " << i;
-    }
-    ++member;
-  }
 }
 
 }  // namespace
