@@ -53,20 +53,6 @@ TEST_F(FindingsJsonTest, ExampleChartsGiveTheExpectedDocuments) {
   }
 }
 
-TEST_F(FindingsJsonTest, SaveCarriesOnAsWithTheText) {
-  const std::string chart = Chart("measurements");
-  const std::string settings = (dir / "none.ini").string();
-  const Json first = Json::parse(Diagnose(chart, settings, {"--format", "json", "--save"}).out);
-  EXPECT_EQ(first.at("outcome"), "diagnosed");
-  EXPECT_EQ(first.at("end_of_data"), true);
-  const CommandRun second = Diagnose(chart, settings, {"--format", "json", "--save"});
-  EXPECT_EQ(second.status, 0);
-  EXPECT_EQ(Json::parse(second.out).at("outcome"), "past_end");  // its shape: engine tests
-  EXPECT_EQ(Get(ReadChart(chart), "NextHAxLToDiagnose"), Variant(std::int16_t{40}));
-  EXPECT_EQ(Json::parse(Diagnose(chart, settings, {"--format", "json", "--from-start"}).out),
-            first);
-}
-
 TEST_F(FindingsJsonTest, FormatOptionsAreChecked) {
   const std::string chart = Chart("measurements");
   const std::string usage_line =

@@ -1,8 +1,8 @@
-// clsData by name: a whole chart put member by member, the console's diagnosis, the handshake,
-// and errors that arrive as the host's error numbers with messages.
+// clsData by name: the handshake and the console's message boxes, and errors that arrive as the
+// host's error numbers with messages. (A whole chart by name and the console's report: the
+// command's tests, since the command plays the host that way.)
 #include <vector>
 
-#include "chartfile/chart_file.h"
 #include "tests/library/library_test_support.h"
 
 namespace ostrevin {
@@ -23,36 +23,6 @@ std::string Take(IOstReportConsole& console, OstStatus (IOstReportConsole::*what
   OwnedOstString text;
   EXPECT_EQ((console.*what)(text.get()), kOstOk);
   return text.str();
-}
-
-// The golden report as the command prints it (LF, a final line break) in the report's own form.
-std::string GoldenReport(const std::string& name) {
-  const std::string printed = FileText(fs::path(OSTREVIN_GOLDEN_DIR) / (name + ".txt"));
-  std::string report;
-  for (char c : printed.substr(0, printed.size() - 1))
-    report += c == '\n' ? "\r\n" : std::string(1, c);
-  return report;
-}
-
-TEST(DispatchTest, AWholeChartByNameThenTheConsolesDiagnosis) {
-  ChartObject chart = NewChart();
-  ASSERT_TRUE(ReadChartFile(fs::path(OSTREVIN_EXAMPLES_DIR) / "measurements.json", chart).ok());
-  ComPtr<IOstReportConsole> console = Console(chart, ScratchDir() / "settings.ini");
-  const DispatchObject& data = chart.dispatch();
-
-  ASSERT_TRUE(data.CallByName("Show").ok());
-  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::GetReport), GoldenReport("measurements"));
-  EXPECT_EQ(*data.GetByName("NextHAxLToDiagnose"), Variant(std::int16_t{40}));
-  EXPECT_EQ(*data.GetByName("blnReadOnly"), Variant(false));
-
-  // The next Show finds the end of the data, leaves the start alone and says so.
-  ASSERT_TRUE(data.CallByName("Show").ok());
-  EXPECT_EQ(*data.GetByName("blnReadOnly"), Variant(true));
-  const std::string again =
-      "Diagnostics report for Fill weight of 500 g bags\r\nDate & Time: 2026-12-06 "
-      "10:00:00\r\n\r\nLast diagnosis finished at 2024-04-12 (Place number 40)";
-  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::GetReport).substr(0, again.size()), again);
-  EXPECT_EQ(Take(*console.get(), &IOstReportConsole::TakeMessages), "");
 }
 
 // The handshake itself is tested on the container; here, its messages reach the console.
