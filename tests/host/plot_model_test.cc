@@ -68,9 +68,9 @@ TEST(PlotModelTest, SaysWhenNothingWasFound) {
   level.graphs.push_back({});
   level.graphs[0].values.push_back(10.0f);
   level.graphs[0].lines.push_back({10.0f, 10.0f, 10.0f});
-  const PlotPanel& panel = BuildPlotModel(level, findings).panels[0];
-  EXPECT_FLOAT_EQ(panel.low, 9.0f - 0.12f);
-  EXPECT_FLOAT_EQ(panel.high, 11.0f + 0.12f);
+  const PlotModel model = BuildPlotModel(level, findings);
+  EXPECT_FLOAT_EQ(model.panels[0].low, 9.0f - 0.12f);
+  EXPECT_FLOAT_EQ(model.panels[0].high, 11.0f + 0.12f);
 }
 
 TEST(PlotModelTest, AxisArithmetic) {
