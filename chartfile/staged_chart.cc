@@ -416,11 +416,13 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
+}  // namespace
+
 // The chart files that tools write, {"Key": [plain list] or plain scalar, ...}, read straight
 // from the text without the parser's structural pass: nullopt at the first thing that is not so,
 // and the parser then reads the whole text.
-std::optional<std::vector<StagedMember>> StagePlainText(std::string_view text,
-                                                        const ChartAccess& chart) {
+std::optional<std::vector<StagedMember>> StagePlainChartText(std::string_view text,
+                                                             const ChartAccess& chart) {
   if (!simdjson::validate_utf8(text.data(), text.size())) return std::nullopt;
   std::size_t at = 0;
   auto blanks = [&] {
@@ -457,6 +459,8 @@ std::optional<std::vector<StagedMember>> StagePlainText(std::string_view text,
   if (at != text.size()) return std::nullopt;
   return members;
 }
+
+namespace {
 
 // The key of a top-level field and its place in the text.
 bool KeyOf(od::field& field, const char* base, std::string_view text, StagedMember& out) {
@@ -499,7 +503,8 @@ Status StagedMember::PutInto(ChartAccess& chart) const {
 std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, std::size_t readable,
                                                         const ChartAccess& chart) {
   static_assert(kStagingPadding == simdjson::SIMDJSON_PADDING);
-  if (std::optional<std::vector<StagedMember>> plain = StagePlainText(text, chart)) return plain;
+  if (std::optional<std::vector<StagedMember>> plain = StagePlainChartText(text, chart))
+    return plain;
   std::optional<simdjson::padded_string> copy;
   if (readable < text.size() + kStagingPadding) copy.emplace(text);
   const simdjson::padded_string_view padded =
@@ -526,11 +531,6 @@ std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, s
   // only when something does.
   if (doc.current_location().error() != simdjson::OUT_OF_BOUNDS) return std::nullopt;
   return members;
-}
-
-std::optional<std::vector<StagedMember>> StagePlainChartText(std::string_view text,
-                                                             const ChartAccess& chart) {
-  return StagePlainText(text, chart);
 }
 
 }  // namespace ostrevin

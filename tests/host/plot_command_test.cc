@@ -102,7 +102,8 @@ TEST_F(PlotCommandTest, WritesSvgAndPng) {
 
   // A graph the diagnosis cannot judge says so across its panel.
   std::string cusum = FileText(Chart("measurements"));
-  cusum.replace(cusum.find("\"CType\": -1"), 11, "\"CType\": -7");
+  const std::string_view individuals = "\"CType\": -1";
+  cusum.replace(cusum.find(individuals), individuals.size(), "\"CType\": -7");
   std::ofstream(dir / "cusum.json", std::ios::binary) << cusum;
   const CommandRun plotted =
       RunOstrevin({"plot", (dir / "cusum.json").string(), "-o", svg, "--settings", defaults});
