@@ -83,34 +83,6 @@ TEST_F(ClsDataTest, HandshakeMembers) {
   EXPECT_EQ(data.DataTransmitVersion(), expected);
 }
 
-TEST_F(ClsDataTest, QuorvaVersionAdvisesOlderHostsOnly) {
-  struct Row {
-    const char* version;
-    bool advised;
-  };
-  const Row rows[] = {{"0003.0006.0119", true},
-                      {"0003.0006.0120", false},
-                      {"0004.0000.0000", false},
-                      {"3.6.120", false},
-                      {"", true},
-                      {"0003.0006.012", true}};
-  for (const Row& row : rows) {
-    RecordingPlatform p;
-    clsData d(p);
-    InProcessChart chart(d);  // as a chart file sets it
-    ASSERT_TRUE(ApplyChartText(std::string("{\"QuorvaVersion\": \"") + row.version + "\"}",
-                               "chart.json", chart)
-                    .ok());
-    EXPECT_EQ(d.QuorvaVersion(), row.version);
-    ASSERT_EQ(p.messages.size(), row.advised ? 1u : 0u) << row.version;
-    if (row.advised) {
-      EXPECT_EQ(p.messages[0].text,
-                "You need quorva version 0003.0006.0120 or later for best results.");
-      EXPECT_EQ(p.messages[0].icon, MessageIcon::kInformation);
-    }
-  }
-}
-
 TEST_F(ClsDataTest, ShowPreparesTheContainerAndReportsReadOnly) {
   data.SetTNVal(40);
   data.SetCType(-1);

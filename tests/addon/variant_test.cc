@@ -72,38 +72,5 @@ TEST(VariantTest, FormatSingleGivesSevenSignificantDigits) {
   for (const Row& row : rows) EXPECT_EQ(FormatSingle(row.value), row.text);
 }
 
-TEST(VArrayTest, RedimKeepsOverlappingValues) {
-  VArray a(VarType::Single, {{0, 3}});
-  for (std::size_t i = 0; i < 4; ++i) ASSERT_TRUE(a.Put(i, static_cast<float>(i + 1)).ok());
-  a.Redim({0, 5});
-  EXPECT_EQ(a.size(), 6u);
-  EXPECT_EQ(a.At(3), Variant(4.0f));
-  EXPECT_EQ(a.At(5), Variant(0.0f));
-  a.Redim({0, 1});
-  EXPECT_EQ(a.size(), 2u);
-  EXPECT_EQ(a.At(1), Variant(2.0f));
-  // A new lower bound moves whole rows to their places.
-  VArray rows(VarType::Integer, {{1, 2}, {0, 1}});
-  for (std::size_t i = 0; i < 4; ++i) ASSERT_TRUE(rows.Put(i, std::int16_t(i + 1)).ok());
-  rows.Redim({0, 2});
-  const std::vector<std::int16_t> moved = {0, 0, 1, 2, 3, 4};
-  EXPECT_TRUE(std::ranges::equal(rows.Elements<std::int16_t>(), moved));
-}
-
-TEST(VArrayTest, TwoDimensionalIndexing) {
-  VArray a(VarType::Integer, {{1, 3}, {0, 1}});
-  EXPECT_EQ(a.Flat(1, 0), 0);
-  EXPECT_EQ(a.Flat(3, 1), 5);
-  EXPECT_EQ(a.Flat(4, 0), -1);
-  EXPECT_EQ(a.Flat(1, 2), -1);
-  EXPECT_EQ(a.Flat(1), -1);  // wrong number of indexes
-  VArray flags(VarType::Boolean, {{0, 1}});
-  ASSERT_TRUE(flags.Put(1, true).ok());
-  EXPECT_EQ(*flags.Get<bool>(0), false);
-  EXPECT_EQ(*flags.Get<bool>(1), true);
-  EXPECT_EQ(*flags.Get<std::string>(1), "True");  // read through the element's own type
-  EXPECT_EQ(*a.Get<std::string>(0), "0");
-}
-
 }  // namespace
 }  // namespace ostrevin

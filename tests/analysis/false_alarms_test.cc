@@ -89,6 +89,7 @@ TEST_F(FalseAlarmsTest, ControlLimitsCatchAShiftAsTheNormalDistributionSays) {
       EstimateFalseAlarms(settings_, 50, 500, 11, {}, {0, 0.5}).ValueOrThrow();
   EXPECT_LE(drift.all.arl.estimate, 7);
   EXPECT_GT(drift.all.arl.estimate, 4);
+  EXPECT_LT(drift.tests[1].charts_with_signal, drift.runs / 20);  // upwards: the UCL's to catch
   EXPECT_FALSE(EstimateFalseAlarms(settings_, 50, 5, 1, {}, {NAN, 0}));
 }
 

@@ -28,20 +28,6 @@ TEST(ControlLimitsTest, IndividualsPerSplit) {
   ExpectLines(c.splits[1][1], 19.602f, 6, 0, false);
 }
 
-TEST(ControlLimitsTest, SubgroupsWithRangesOrSDs) {
-  // Subgroups {1, 3} and {2, 6}: means 2 and 4, ranges 2 and 4, S.D.s √2 and √8.
-  const std::vector<std::vector<double>> pairs{{1, 3}, {2, 6}};
-  const SubgroupChart r = ComputeSubgroups(pairs, Spread::kRange, {{0, 1}}).ValueOrThrow();
-  EXPECT_EQ(r.means, (std::vector<float>{2, 4}));
-  EXPECT_EQ(r.spreads, (std::vector<float>{2, 4}));
-  ExpectLines(r.splits[0][0], 8.64f, 3, -2.64f, true);  // 3 ± 1.880 × 3
-  ExpectLines(r.splits[0][1], 9.801f, 3, 0, false);     // D4 = 3.267, D3 = 0
-  const SubgroupChart s = ComputeSubgroups(pairs, Spread::kSD, {{0, 1}}).ValueOrThrow();
-  EXPECT_FLOAT_EQ(s.spreads[1], 2.8284271f);
-  ExpectLines(s.splits[0][0], 8.640590f, 3, -2.640590f, true);   // 3 ± 2.659 × 2.1213203
-  ExpectLines(s.splits[0][1], 6.930354f, 2.1213203f, 0, false);  // B4 = 3.267
-}
-
 TEST(ControlLimitsTest, ProportionsVaryWithSampleSize) {
   // 10 of 100 and 30 of 300: p-bar 0.1, σ 0.03 and √(0.09 / 300); the split at n-bar 200.
   const AttributeChart c =

@@ -96,25 +96,6 @@ TEST(MakePointRecordTest, TakesValueFlagAndTheLinesOfItsGraph) {
   EXPECT_EQ(PointRecordsFromStorage(chart.data(), 1, 3, 5), std::vector<PointRecord>{expected});
 }
 
-TEST(SegmentCentreTest, MrForGraph1AndChartType4ElseMx) {
-  struct Row {
-    std::int16_t ctype, g;
-    float expected;
-  };
-  for (const Row& row :
-       {Row{-1, 0, 7}, Row{-1, 1, 9}, Row{-4, 0, 9}, Row{-5, 0, 7}, Row{3, 0, 7}}) {
-    ChartBuilder chart(row.ctype);
-    chart.data().SetMx(3, 7);
-    chart.data().SetMr(3, 9);
-    EXPECT_EQ(SegmentCentre(chart.data(), row.g, 2), row.expected) << row.ctype << "/" << row.g;
-  }
-  ChartBuilder chart(-1);
-  EXPECT_EQ(ErrorOf([&] { SegmentCentre(chart.data(), 0, 100); }),
-            "error 9: Subscript out of range: Mx(101)");
-  EXPECT_EQ(ErrorOf([&] { SegmentCentre(chart.data(), 1, 32767); }),
-            "error 9: Subscript out of range: Mr(32768)");
-}
-
 TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
   struct Row {
     const char* name;
@@ -265,15 +246,6 @@ TEST(FindRunTest, ListsClustersWithShortGaps) {
   for (const Row& row : rows) {
     EXPECT_EQ(AllRuns(row.flags, row.minCount, row.window, row.pos), row.expected) << row.flags;
   }
-}
-
-TEST(FindRunTest, PositionsMustFit16Bits) {
-  EXPECT_EQ(ErrorOf([] { AllRuns("TT", 2, 2, -1); }), "error 9: Subscript out of range: flags(-1)");
-  std::int16_t pos = 0;
-  EXPECT_EQ(ErrorOf([&] { FindRun(pos, std::vector<bool>(32768, true), 2, 2); }),
-            "error 6: Overflow: FindRun over 32768 flags");
-  EXPECT_EQ(FindRun(pos, std::vector<bool>(32767, true), 2, 2).end, 32766);
-  EXPECT_EQ(pos, 32767);
 }
 
 }  // namespace

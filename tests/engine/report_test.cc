@@ -91,21 +91,6 @@ TEST_F(ReportTest, InsufficientDataLeavesTheNextStartAlone) {
   EXPECT_EQ(data.NextHAxLToDiagnose(), 2);
 }
 
-// The plain names show in the whole reports; here, the variants of the mean chart.
-TEST(GraphTypeNameTest, NamesOfTwoGraphCharts) {
-  RecordingPlatform platform;
-  clsData d(platform);
-  d.SetCType(-3);
-  d.SetSubGpLinearTrend(true);
-  d.SetSubGpSd(true);
-  EXPECT_EQ(GraphTypeName(d, 0), "Mean Trend Chart");
-  EXPECT_EQ(GraphTypeName(d, 7), "S.D. Chart");
-  d.SetMedFlag(true);
-  EXPECT_EQ(GraphTypeName(d, 0), "Median Chart");
-  d.SetCType(-4);
-  EXPECT_EQ(GraphTypeName(d, 0), "");
-}
-
 class MeasurementsReportTest : public ReportTest {
  protected:
   MeasurementsReportTest() : ReportTest(-1) {

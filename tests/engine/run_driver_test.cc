@@ -173,16 +173,6 @@ TEST_F(RunDriverTest, MovingRangeGraphUsesItsOwnSwitch) {
   EXPECT_EQ(out.explanations, "10 consecutive points either side of the central line.\r\n");
 }
 
-TEST_F(RunDriverTest, MoreSplitsThanTheContainerHoldsIsAnError) {
-  data().SetSplitp(101);
-  try {
-    Diagnose(0, 11);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), Error::kSubscriptOutOfRange);
-  }
-}
-
 // A chart of more places than one thread takes on has its splits diagnosed on two threads. It
 // must read as one thread writes it: the splits in order, each test's explanation listed once,
 // the warnings in order, and an error after the warnings of the splits before it.

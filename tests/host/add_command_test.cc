@@ -117,6 +117,14 @@ TEST_F(AddCommandTest, RefusedRowsLeaveTheChartAsItWas) {
     text.replace(text.find(split), split.size(), "\"Split\": [0, 2, 3]");
     return text;
   }());
+  // A chart whose values were put from index 1: the new places have no index to go to.
+  const std::string from_one = Write("from-one.json", [&] {
+    std::string text = FileText(xmr);
+    const std::string values = "\"XData\": [";
+    text.replace(text.find(values), values.size(), "\"XData\": {\"lbound\": 1, \"values\": [");
+    text.insert(text.find(']', text.find("\"lbound\": 1")) + 1, "}");
+    return text;
+  }());
   std::string max_rows = "x\n";
   for (int k = 0; k < 32764; ++k) max_rows += std::to_string(k % 7) + "\n";
   const std::string rows = (dir / "rows.csv").string();
@@ -132,6 +140,7 @@ TEST_F(AddCommandTest, RefusedRowsLeaveTheChartAsItWas) {
        rows + ": row 3, column \"n\": an np chart inspects 20 in every row; a p chart takes "
               "sample sizes that vary"},
       {cut, "x\n4\n", cut + ": the chart's splits end at place 2, not at its last place 3"},
+      {from_one, "x\n4\n", from_one + ": XData does not start at index 0"},
       {xmr, max_rows,
        xmr + ": too many values: a chart holds at most 32767, with these rows it "
              "would hold 32768"},

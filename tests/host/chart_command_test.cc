@@ -88,29 +88,5 @@ TEST_F(ChartCommandTest, BadDataRowFailsNamingFileRowAndReason) {
   }
 }
 
-TEST_F(ChartCommandTest, WrongUsageFailsWithUsage) {
-  const std::string csv = Write("d.csv", "v\n1\n2\n4\n");
-  const std::string help = RunOstrevin({"chart", "--help"}).out;
-  const std::string usage = help.substr(0, help.find("\n\n") + 1);
-  struct Case {
-    std::vector<std::string> args;
-    std::string message;
-  };
-  const Case cases[] = {
-      {{"chart"}, "missing KIND and DATA.csv"},
-      {{"chart", "xmr"}, "missing DATA.csv"},
-      {{"chart", "xmr", csv, "extra"}, "too many arguments"},
-      {{"chart", "ewma", csv},
-       "unknown chart kind \"ewma\": use xmr, xbar-r, xbar-s, p, np, c or u"},
-      {{"chart", "xmr", csv, "--split-at", "2,x"}, "--split-at: \"x\" is not a place number"},
-      {{"chart", "xmr", csv, "--split-at", "2,"}, "--split-at: \"\" is not a place number"},
-  };
-  for (const Case& c : cases) {
-    CommandRun run = RunOstrevin(c.args);
-    EXPECT_EQ(run.status, 2) << c.message;
-    EXPECT_EQ(run.err, "ostrevin chart: " + c.message + "\n" + usage);
-  }
-}
-
 }  // namespace
 }  // namespace ostrevin

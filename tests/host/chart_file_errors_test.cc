@@ -88,6 +88,8 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
       // Two-index lists and the whole-array object.
       {"{\"Ucl\": [[13, 4.1], [14]]}",
        "chart.json:1: Ucl: rows differ in length: row 1 has 2 values, row 2 has 1 value"},
+      {"{\"GV\": {\"lbound\": [3, 0], \"values\": [[1, 2], [3]]}}",
+       "chart.json:1: GV: rows differ in length: row 3 has 2 values, row 4 has 1 value"},
       {"{\"PointStatsUcl\": [[1, 2], 3]}",
        "error 13: chart.json:1: PointStatsUcl: row 1: needs an array, not 3"},
       {"{\"Mx\": {\"lbound\": 1, \"values\": [1]}}",

@@ -231,8 +231,10 @@ char ReaderOf(std::string_view text, const ChartAccess& chart) {
 TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
   const ReadCase cases[] = {
       {"{}", "{}\n", 'p'},
-      {R"({"ctype": 3.0, "IsDataIn": 2, "Percent": 0, "UppTol": 16777217, "LowTol": 0.1})",
-       "{\n  \"CType\": 3,\n  \"IsDataIn\": true,\n  \"UppTol\": 16777216,\n"
+      {R"({"ctype": 3.0, "IsDataIn": 2, "Percent": 0, "blnReadOnly": true, "UppTol": 16777217,
+          "LowTol": 0.1})",
+       "{\n  \"CType\": 3,\n  \"IsDataIn\": true,\n  \"blnReadOnly\": true,\n"
+       "  \"UppTol\": 16777216,\n"
        "  \"LowTol\": 0.1\n}\n",
        's'},
       // Keys apply in file order, repeated keys and both names of a member included.

@@ -13,24 +13,63 @@ namespace {
 
 const std::string kDumpUsage = "usage: ostrevin dump CHART.json [--library PATH]\n";
 
+// Wrong usage of any command: status 2, the message, then that command's usage from its help.
 TEST(CommandTest, WrongUsageExitsWith2) {
-  struct Case {
+  const std::string csv = (ScratchDir() / "d.csv").string();
+  std::ofstream(csv) << "v\n1\n2\n4\n";
+  const std::string chart = (ExamplesDir() / "measurements.json").string();
+  const struct {
     std::vector<std::string> args;
-    std::string err;
+    std::string message;
+  } cases[] = {
+      {{}, "ostrevin: missing command"},
+      {{"frob"}, "ostrevin: unknown command \"frob\""},
+      {{"--frob"}, "ostrevin: unknown option --frob"},
+      {{"dump"}, "ostrevin dump: missing CHART.json"},
+      {{"dump", "a.json", "b.json"}, "ostrevin dump: too many arguments"},
+      {{"dump", "--pretty", "a.json"}, "ostrevin dump: unknown option --pretty"},
+      {{"chart"}, "ostrevin chart: missing KIND and DATA.csv"},
+      {{"chart", "xmr"}, "ostrevin chart: missing DATA.csv"},
+      {{"chart", "xmr", csv, "extra"}, "ostrevin chart: too many arguments"},
+      {{"chart", "ewma", csv},
+       "ostrevin chart: unknown chart kind \"ewma\": use xmr, xbar-r, xbar-s, p, np, c or u"},
+      {{"chart", "xmr", csv, "--split-at", "2,x"},
+       "ostrevin chart: --split-at: \"x\" is not a place number"},
+      {{"chart", "xmr", csv, "--split-at", "2,"},
+       "ostrevin chart: --split-at: \"\" is not a place number"},
+      {{"plot", chart}, "ostrevin plot: missing -o FILE"},
+      {{"plot", "-o", "a.svg"}, "ostrevin plot: missing CHART.json"},
+      {{"plot", chart, "-o", "chart.pdf"},
+       "ostrevin plot: the output file must end in .svg or .png: chart.pdf"},
+      {{"plot", chart, "--output"}, "ostrevin plot: option --output needs a value"},
+      {{"false-alarms", "--points", "0"},
+       "ostrevin false-alarms: --points must be a whole number from 1 to 32767, not \"0\""},
+      {{"false-alarms", "--points", "32768"},
+       "ostrevin false-alarms: --points must be a whole number from 1 to 32767, not \"32768\""},
+      {{"false-alarms", "--runs", "1e4"},
+       "ostrevin false-alarms: --runs must be a whole number from 1 to 2147483647, not \"1e4\""},
+      {{"false-alarms", "--seed", "18446744073709551616"},
+       "ostrevin false-alarms: --seed must be an unsigned integer, not "
+       "\"18446744073709551616\""},
+      {{"false-alarms", "--shift", "1,,2"},
+       "ostrevin false-alarms: --shift must be numbers of SD separated by commas, not \"1,,2\""},
+      {{"false-alarms", "--shift", "inf"},
+       "ostrevin false-alarms: --shift must be numbers of SD separated by commas, not \"inf\""},
+      {{"false-alarms", "--trend", "0.1x"},
+       "ostrevin false-alarms: --trend must be a number of SD per point, not \"0.1x\""},
+      {{"false-alarms", "100"}, "ostrevin false-alarms: too many arguments"},
   };
-  const std::string top_help = RunOstrevin({"--help"}).out;
-  const Case cases[] = {
-      {{}, "ostrevin: missing command\n" + top_help},
-      {{"frob"}, "ostrevin: unknown command \"frob\"\n" + top_help},
-      {{"--frob"}, "ostrevin: unknown option --frob\n" + top_help},
-      {{"dump"}, "ostrevin dump: missing CHART.json\n" + kDumpUsage},
-      {{"dump", "a.json", "b.json"}, "ostrevin dump: too many arguments\n" + kDumpUsage},
-      {{"dump", "--pretty", "a.json"}, "ostrevin dump: unknown option --pretty\n" + kDumpUsage},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    // The top level repeats its whole help; a command the first paragraph of its own.
+    const std::string help =
+        RunOstrevin(c.args.empty() || c.args[0].starts_with('-') || c.args[0] == "frob"
+                        ? std::vector<std::string>{"--help"}
+                        : std::vector<std::string>{c.args[0], "--help"})
+            .out;
+    const bool top = c.message.starts_with("ostrevin: ");
     CommandRun run = RunOstrevin(c.args);
-    EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.status, kExitUsage) << c.message;
+    EXPECT_EQ(run.err, c.message + "\n" + (top ? help : help.substr(0, help.find("\n\n") + 1)));
     EXPECT_EQ(run.out, "");
   }
 }

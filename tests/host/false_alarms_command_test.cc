@@ -61,33 +61,6 @@ TEST_F(FalseAlarmsCommandTest, ShiftsAndTrendGiveOneTableEach) {
             "then moves by 0.25 SD per point (seed 1)");
 }
 
-TEST_F(FalseAlarmsCommandTest, WrongUsageFailsWithUsage) {
-  const std::string help = RunOstrevin({"false-alarms", "--help"}).out;
-  const std::string usage = help.substr(0, help.find("\n\n") + 1);
-  struct Case {
-    std::vector<std::string> args;
-    std::string message;
-  };
-  const Case cases[] = {
-      {{"--points", "0"}, "--points must be a whole number from 1 to 32767, not \"0\""},
-      {{"--points", "32768"}, "--points must be a whole number from 1 to 32767, not \"32768\""},
-      {{"--runs", "0"}, "--runs must be a whole number from 1 to 2147483647, not \"0\""},
-      {{"--runs", "1e4"}, "--runs must be a whole number from 1 to 2147483647, not \"1e4\""},
-      {{"--seed", "-1"}, "--seed must be an unsigned integer, not \"-1\""},
-      {{"--seed", "18446744073709551616"},
-       "--seed must be an unsigned integer, not \"18446744073709551616\""},
-      {{"--shift", "1,,2"}, "--shift must be numbers of SD separated by commas, not \"1,,2\""},
-      {{"--shift", "inf"}, "--shift must be numbers of SD separated by commas, not \"inf\""},
-      {{"--trend", "0.1x"}, "--trend must be a number of SD per point, not \"0.1x\""},
-      {{"100"}, "too many arguments"},
-  };
-  for (const Case& c : cases) {
-    CommandRun run = Estimate(c.args);
-    EXPECT_EQ(run.status, 2) << c.message;
-    EXPECT_EQ(run.err, "ostrevin false-alarms: " + c.message + "\n" + usage);
-  }
-}
-
 // The interface itself, as another host would call it.
 TEST(FalseAlarmsInterfaceTest, ReportsProgressAndFailsWithStatusAndError) {
   ComponentLibrary library = ComponentLibrary::Open(LibraryUnderTest()).ValueOrThrow();

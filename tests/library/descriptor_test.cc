@@ -15,28 +15,6 @@ TEST(DescriptorTest, ConstantsCannotBeSet) {
             "error 438: Object doesn't support this property or method: MenuName cannot be set");
 }
 
-TEST(DescriptorTest, TypedInterfaceGivesTheSameConstants) {
-  ComPtr<IOstClsInfo> info = Create<IOstClsInfo>(kClsidClsInfo);
-  std::int16_t link = 0, sets = 0;
-  OstBool picture = kOstBoolTrue;
-  OwnedOstString menu, description;
-  OwnedOstVariant related;
-  ASSERT_EQ(info->get_LinkType(&link), kOstOk);
-  ASSERT_EQ(info->get_MenuName(menu.get()), kOstOk);
-  ASSERT_EQ(info->get_Description(description.get()), kOstOk);
-  ASSERT_EQ(info->get_ProvidePictureBoxReference(&picture), kOstOk);
-  ASSERT_EQ(info->get_NumberOfDataSets(&sets), kOstOk);
-  ASSERT_EQ(info->get_DLLInfoStringRelatedToNumberOfData(related.get()), kOstOk);
-  EXPECT_EQ(link, LTAddOn);
-  EXPECT_EQ(menu.str(), "&Diagnose ...");
-  EXPECT_EQ(description.str(), "Diagnostic Program");
-  EXPECT_EQ(picture, kOstBoolFalse);
-  EXPECT_EQ(sets, 1);
-  EXPECT_EQ((*related).type, kOstVtBoolean);
-  EXPECT_EQ((*related).boolean, kOstBoolFalse);
-  EXPECT_EQ(info->get_MenuName(nullptr), kOstPointer);
-}
-
 struct TypeRow {
   std::string name;
   OstGuid guid;

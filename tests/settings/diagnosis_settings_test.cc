@@ -86,23 +86,6 @@ TEST(DiagnosisSettingsTest, SignificanceFlagReadsWordsAndNumbers) {
   }
 }
 
-TEST(DiagnosisSettingsTest, SavesWriteTheTextsThatReadBack) {
-  MemoryStore store;
-  DiagnosisSettings settings(store);
-  EXPECT_TRUE(settings.SaveCheckFor("DiagnoseForZigZag", true));
-  EXPECT_TRUE(settings.SaveCheckFor("DiagnoseForAllAboveUCL", false));
-  EXPECT_TRUE(settings.SaveSignificance("ZigZagRepeats", " 9.5 "));
-  EXPECT_EQ(store.GetSetting("ostrevin", "checkfor", "diagnoseforzigzag", ""), "-1");
-  EXPECT_EQ(store.GetSetting("Ostrevin", "CheckFor", "DiagnoseForAllAboveUCL", ""), "0");
-  EXPECT_EQ(settings.GetSignificanceText("zigzagrepeats", "7"), " 9.5 ");
-  EXPECT_EQ(settings.GetSignificance("ZigZagRepeats", "7"), 10);
-
-  store.set_fail_writes(true);
-  EXPECT_FALSE(settings.SaveCheckFor("DiagnoseForZigZag", false));
-  EXPECT_FALSE(settings.SaveSignificance("ZigZagRepeats", "3"));
-  EXPECT_TRUE(settings.GetCheckFor("DiagnoseForZigZag"));
-}
-
 // Fails to delete one section only, to show that a reset carries on past a failure.
 class StoreFailingToDelete : public MemoryStore {
  public:

@@ -27,7 +27,6 @@ class tst_frmOptions : public QObject {
   void init();
   void cleanup();
   void sizeAndAbout();
-  void emptyStore();
   void switchingPages_data();
   void switchingPages();
   void invalidNumber();
@@ -92,34 +91,11 @@ void tst_frmOptions::sizeAndAbout() {
   dialog.close();
 }
 
-void tst_frmOptions::emptyStore() {
-  Open();
-  QCOMPARE(Tabs().currentIndex(), 0);
-  QStringList checked;
-  for (QCheckBox* box : dialog_->findChildren<QCheckBox*>()) {
-    if (box->isChecked()) checked << box->objectName();
-  }
-  checked.sort();
-  QCOMPARE(checked,
-           QStringList({"chkAboveUCL", "chkAboveUCLForMR", "chkBelowLCL", "chkEitherSideMean",
-                        "chkEitherSideMeanForMR", "chkZigZagAboutCentre", "chkZigZagAtLeast1SD",
-                        "chkZigZagFrom1SD"}));
-  QStringList numbers;
-  for (const char* name : {"txtNumSigEitherSideCentre", "txtNumSigEitherSideCentreMR",
-                           "txtWithin1SD", "txtNumSigIncDec", "txtNumSigZigZag"}) {
-    numbers << Find<QLineEdit>(name).text();
-  }
-  QCOMPARE(numbers, QStringList({"8", "10", "15", "6", "7"}));
-  dialog_->close();
-}
-
 void tst_frmOptions::switchingPages_data() {
   QTest::addColumn<QList<int>>("clicks");
   QTest::addColumn<int>("frame");
   QTest::addColumn<bool>("whatIsSD");
-  QTest::newRow("first page again") << QList<int>{0} << 0 << false;
   QTest::newRow("patterns") << QList<int>{1} << 1 << true;
-  QTest::newRow("levels twice") << QList<int>{2, 2} << 2 << true;
   QTest::newRow("advanced") << QList<int>{3} << 3 << true;
   QTest::newRow("there and back") << QList<int>{3, 0} << 0 << false;
 }
