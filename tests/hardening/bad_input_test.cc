@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/golden_text.h"
 #include "tests/hardening/command_process.h"
 
 namespace ostrevin {
@@ -18,30 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Eight places of an individuals chart with its moving ranges, one split; one member a line.
-const std::string kChart = R"({
-"CType": -1,
-"Title": ["Fill weight", "Filler 2"],
-"IsDataIn": true,
-"TNVal": 7,
-"Splitp": 1,
-"Split": [0, 8],
-"Mx": [502.36],
-"Mr": [1.314],
-"Ucl": [[505.86, 4.294]],
-"Lcl": [[498.87, 0]],
-"HAxL": ["03-04", "03-05", "03-06", "03-07", "03-08", "03-09", "03-10", "03-11"],
-"XData": [501.8, 502.4, 501.5, 502.9, 502.1, 506.6, 502.0, 501.6],
-"XDataI": [1, 1, 1, 1, 1, 1, 1, 1],
-"RData": [0.6, 0.9, 1.4, 0.8, 4.5, 4.6, 0.4],
-"RDataI": [1, 1, 1, 1, 1, 1, 1],
-"PointStatsUcl": [[505.86, 4.294], [505.86, 4.294], [505.86, 4.294], [505.86, 4.294], [505.86, 4.294], [505.86, 4.294], [505.86, 4.294], [505.86, 4.294]],
-"PointStatsLcl": [[498.87, 0], [498.87, 0], [498.87, 0], [498.87, 0], [498.87, 0], [498.87, 0], [498.87, 0], [498.87, 0]],
-"PointStatsCentre": [[502.36, 1.314], [502.36, 1.314], [502.36, 1.314], [502.36, 1.314], [502.36, 1.314], [502.36, 1.314], [502.36, 1.314], [502.36, 1.314]],
-"PointStatsblnUclVisible": [[true, true], [true, true], [true, true], [true, true], [true, true], [true, true], [true, true], [true, true]],
-"PointStatsblnLclVisible": [[true, false], [true, false], [true, false], [true, false], [true, false], [true, false], [true, false], [true, false]],
-"PointStatsblnCentreVisible": [[true, true], [true, true], [true, true], [true, true], [true, true], [true, true], [true, true], [true, true]]
-}
-)";
+const std::string kChart = TestFileText("hardening/data/eight-places.json");
 
 // The chart with more members after the others, from line 23 on: they are put last.
 std::string With(const std::string& members) {
