@@ -29,23 +29,6 @@ class ClsDataTest : public ::testing::Test {
   clsData data{platform};
 };
 
-TEST_F(ClsDataTest, WholeArrayReplacesStorageAndBounds) {
-  EXPECT_EQ(ErrorNumberOf([&] { (void)data.XData(5001); }), 9);
-  VArray big(VarType::Single, {{0, 6000}});
-  ASSERT_TRUE(big.Put(5001, 4.25f).ok());
-  data.SetQuickXData(Variant(big));
-  EXPECT_EQ(data.XData(5001), 4.25f);
-  EXPECT_EQ(data.QuickXData().bounds(0), (Bounds{0, 6000}));
-
-  // The whole-array get is a copy: changing it leaves the container alone.
-  VArray copy = data.QuickXData();
-  ASSERT_TRUE(copy.Put(5001, 1.0f).ok());
-  EXPECT_EQ(data.XData(5001), 4.25f);
-
-  // A put never enlarges the array.
-  EXPECT_EQ(ErrorNumberOf([&] { data.SetXData(6001, 1.0f); }), 9);
-}
-
 TEST_F(ClsDataTest, ReplacedArrayOfAnotherTypeConvertsOnGet) {
   VArray texts(VarType::String, {{-2, 2}});
   ASSERT_TRUE(texts.Put(0, "1.5").ok());  // XData(-2)
@@ -81,6 +64,16 @@ TEST_F(ClsDataTest, HandshakeMembers) {
       "filename;symbols;coloursfonts;newtrendinfo;clforced;scalereversed;pointstats;";
   EXPECT_EQ(data.DataTransmitVersion(), expected);
   EXPECT_EQ(data.DataTransmitVersion(), expected);
+}
+
+// A chart file sets the host's version as the host does, and an older one is advised.
+TEST_F(ClsDataTest, QuorvaVersionFromAChartFile) {
+  InProcessChart chart(data);
+  ASSERT_TRUE(ApplyChartText(R"({"QuorvaVersion": "0003.0006.0119"})", "chart.json", chart).ok());
+  EXPECT_EQ(data.QuorvaVersion(), "0003.0006.0119");
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text,
+            "You need quorva version 0003.0006.0120 or later for best results.");
 }
 
 TEST_F(ClsDataTest, ShowPreparesTheContainerAndReportsReadOnly) {
@@ -132,20 +125,17 @@ TEST_F(ClsDataTest, ShowRefusesATNValThatCannotSizeThePlottedValues) {
   }
 }
 
-TEST_F(ClsDataTest, NewChartAndGetArraySetTheCancelFlag) {
+// NewChart's message and flag reach the host through the console (see the dispatch tests).
+TEST_F(ClsDataTest, NewChartClearsReadOnlyAndGetArrayGivesAnEmptyArray) {
   data.SetblnReadOnly(true);
   data.NewChart();
-  ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].text, "New Chart not implemented  - contact Halcyra");
-  EXPECT_EQ(platform.messages[0].icon, MessageIcon::kNone);
-  EXPECT_EQ(data.Cancel(), Variant(Boolean{true}));
   EXPECT_FALSE(data.blnReadOnly());
-
+  EXPECT_EQ(data.Cancel(), Variant(Boolean{true}));
   Variant empty = data.GetArray("anything", 3);
   ASSERT_TRUE(empty.IsArray());
   EXPECT_EQ(empty.array().rank(), 0);
   EXPECT_EQ(empty.array().size(), 0u);
-  EXPECT_EQ(data.Cancel(), Variant(Boolean{false}));
+  EXPECT_EQ(data.Cancel(), Variant(Boolean{false}));  // GetArray clears it
 }
 
 }  // namespace

@@ -55,6 +55,17 @@ TEST(VariantTest, BooleanTextAndOverflowingSingles) {
   EXPECT_EQ(*Variant(0.1f).ToString(), "0.1");
 }
 
+// An element is read through its array's own type, then converted as a Variant would be.
+TEST(VArrayTest, ElementsReadThroughTheirOwnType) {
+  VArray flags(VarType::Boolean, {{0, 1}}), numbers(VarType::Integer, {{1, 3}, {0, 1}});
+  ASSERT_TRUE(flags.Put(1, true).ok());
+  EXPECT_EQ(*flags.Get<bool>(1), true);
+  EXPECT_EQ(*flags.Get<std::string>(1), "True");
+  EXPECT_EQ(*numbers.Get<std::string>(0), "0");
+  EXPECT_EQ(numbers.Flat(3, 1), 5);
+  EXPECT_EQ(numbers.Flat(1, 2), -1);
+}
+
 TEST(VariantTest, FormatSingleGivesSevenSignificantDigits) {
   struct Row {
     float value;

@@ -208,45 +208,5 @@ TEST(GetSDTest, AnOverflowingHalfIsError6) {
             "error 6: Overflow: SD at place 0");
 }
 
-// Every cluster FindRun lists from `pos`, as "first..last>pos after it", then where pos ends.
-std::string AllRuns(const std::string& pattern, std::int16_t minCount, std::int16_t window,
-                    std::int16_t pos = 0) {
-  std::vector<bool> flags;
-  for (char c : pattern) flags.push_back(c == 'T');
-  std::string out;
-  for (Run run = FindRun(pos, flags, minCount, window); run.start >= 0;
-       run = FindRun(pos, flags, minCount, window)) {
-    out += std::to_string(run.start) + ".." + std::to_string(run.end) + ">" + std::to_string(pos) +
-           " ";
-  }
-  return out + "| " + std::to_string(pos);
-}
-
-TEST(FindRunTest, ListsClustersWithShortGaps) {
-  struct Row {
-    const char* flags;
-    std::int16_t minCount, window, pos;
-    const char* expected;
-  };
-  const Row rows[] = {
-      {"TFTFFTT", 2, 3, 0, "0..2>3 5..6>7 | 7"},
-      {"TTTFTTTT", 4, 4, 0, "4..7>8 | 8"},
-      {"TFTFTFT", 4, 5, 0, "0..6>7 | 7"},
-      {"TTF", 2, 3, 0, "0..1>2 | 3"},    // a short gap at the end adds nothing
-      {"TTTF", 4, 5, 0, "| 4"},          // nor does it end the search early
-      {"TFFTT", 2, 3, 0, "3..4>5 | 5"},  // a rejected cluster, then a later one
-      {"TTT", 2, 2, 1, "1..2>3 | 3"},    // starts at pos
-      {"TTT", 1, 1, 5, "| 5"},           // pos already past the end stays
-      {"", 1, 1, 0, "| 0"},
-      {"FFF", 1, 1, 0, "| 3"},
-      {"TFT", 0, 0, 0, "0..0>1 2..2>3 | 3"},  // minCount 0: every true flag is a cluster
-      {"TFFT", -3, 5, 0, "0..3>4 | 4"},       // gap limit 9
-      {"TTFTTT", 3, 1, 0, "3..5>6 | 6"},      // window < minCount: no gaps at all
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(AllRuns(row.flags, row.minCount, row.window, row.pos), row.expected) << row.flags;
-  }
-}
-
 }  // namespace
 }  // namespace ostrevin

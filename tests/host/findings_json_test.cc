@@ -53,30 +53,5 @@ TEST_F(FindingsJsonTest, ExampleChartsGiveTheExpectedDocuments) {
   }
 }
 
-TEST_F(FindingsJsonTest, FormatOptionsAreChecked) {
-  const std::string chart = Chart("measurements");
-  const std::string usage_line =
-      "usage: ostrevin diagnose CHART.json [--format text|json|csv] [--from-start] [--settings "
-      "FILE]\n";
-  struct Case {
-    std::vector<std::string> extra;
-    std::string message;
-  };
-  const Case cases[] = {
-      {{"--format", "xml"}, "unknown format \"xml\" (text, json or csv)"},
-      {{"--format=json", "--crlf"}, "--crlf applies to the text report only"},
-      {{"--format=csv", "--crlf"}, "--crlf applies to the text report only"},
-      {{"--format"}, "option --format needs a value"},
-  };
-  for (const Case& c : cases) {
-    const CommandRun run = Diagnose(chart, "none.ini", c.extra);
-    EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.substr(0, run.err.find("  ")),
-              "ostrevin diagnose: " + c.message + "\n" + usage_line);
-  }
-  EXPECT_EQ(Diagnose(chart, "none.ini", {"--format", "text"}).out, Diagnose(chart, "none.ini").out);
-}
-
 }  // namespace
 }  // namespace ostrevin

@@ -137,34 +137,5 @@ TEST(DispatchTest, BrokenValuesAreRefused) {
   EXPECT_EQ(data.Invoke(quick, kOstDispatchPut, nullptr, -1, nullptr, nullptr), kOstException);
 }
 
-// Generated from the type information: every member is found by its name in any case, and every
-// chart member reads back as its declared type.
-TEST(DispatchTest, EveryMemberIsReachableByName) {
-  ChartObject chart = NewChart();
-  const DispatchObject& data = chart.dispatch();
-  const std::vector<OstMemberDesc> members = data.Members().value();
-  ASSERT_EQ(members.size(), 197u + 17 + 7);
-  for (const OstMemberDesc& m : members) {
-    SCOPED_TRACE(m.name);
-    std::string lower = m.name;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(*data.IdOf(m.name), m.dispid);
-    EXPECT_EQ(*data.IdOf(lower), m.dispid);
-    if (m.kind > kOstMemberWholeArray) continue;
-    std::vector<Variant> first;
-    if (m.kind == kOstMemberFixed || m.kind == kOstMemberIndexed) {
-      for (int k = 0; k < m.param_count; ++k) {
-        first.push_back(m.index_bounds[k].lower);
-        EXPECT_STREQ(m.param_names[k], k == 0 ? "i" : "j");  // the host names indexes i, j
-      }
-    }
-    Result<Variant> value = data.Get(m.dispid, first);
-    ASSERT_TRUE(value.ok()) << value.error().ToString();
-    std::uint16_t type = AbiVarType(value->type());
-    if (value->IsArray()) type = kOstVtArray | AbiVarType(value->array().element_type());
-    EXPECT_EQ(type, m.type);
-  }
-}
-
 }  // namespace
 }  // namespace ostrevin

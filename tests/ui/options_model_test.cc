@@ -84,16 +84,35 @@ TEST(OptionsModelTest, OkSavesEveryControlInOrderAsTyped) {
   EXPECT_FALSE(reopened.checked(kZigZagAtLeast1SD));
 }
 
-TEST(OptionsModelTest, OkRefusesTextsThatAreNotNumbersAndShowsTheLastFailingPage) {
+// OK refuses a text that is no number (showing the last page with one) and a number its test
+// cannot use (showing its box, the first in OK's order, with the range), and stores nothing.
+TEST(OptionsModelTest, OkRefusesWhatTheTestsCannotUse) {
+  const std::string no_number = "Please enter a valid number for the number of significant places";
+  const std::string run = "The number for \"Run on one side of the centre line\"";
+  const std::string zigzag = "The number for \"Zigzag\" must be a whole number from 1 to 16383.";
   const struct {
     std::vector<std::pair<OptionNumber, std::string>> texts;
-    std::int16_t page;
+    std::int16_t page;  // -1: taken
+    std::string message;
   } cases[] = {
-      {{{N::kAboveBelowMean, ""}, {N::kIncreasingOrDecreasing, ""}}, 1},
-      {{{N::kAboveBelowMeanMR, "x"}}, 0},
-      {{{N::kWithin1SD, "12abc"}}, 3},
-      {{{N::kZigZag, "1,5"}, {N::kAboveBelowMean, "-"}}, 1},
-      {{{N::kWithin1SD, " "}, {N::kAboveBelowMean, "e5"}}, 3},
+      {{{N::kAboveBelowMean, ""}, {N::kIncreasingOrDecreasing, ""}}, 1, no_number},
+      {{{N::kAboveBelowMeanMR, "x"}}, 0, no_number},
+      {{{N::kWithin1SD, "12abc"}}, 3, no_number},
+      {{{N::kZigZag, "1,5"}, {N::kAboveBelowMean, "-"}}, 1, no_number},
+      {{{N::kWithin1SD, " "}, {N::kAboveBelowMean, "e5"}}, 3, no_number},
+      {{{N::kAboveBelowMean, "0"}}, 0, run + " must be a whole number from 1 to 32767."},
+      {{{N::kAboveBelowMeanMR, "32768"}},
+       0,
+       run + " on the moving range chart must be a whole number from 1 to 32767."},
+      {{{N::kIncreasingOrDecreasing, "1"}},
+       1,
+       "The number for \"Trend\" must be a whole number from 2 to 32767."},
+      {{{N::kWithin1SD, "99999999999"}},
+       3,
+       "The number for \"Run within 1 SD\" must be a whole number from 1 to 32767."},
+      {{{N::kZigZag, "16384"}}, 1, zigzag},
+      {{{N::kZigZag, "7.5"}}, 1, zigzag},
+      {{{N::kZigZag, "16383"}, {N::kIncreasingOrDecreasing, "2"}}, -1, ""},
   };
   for (const auto& c : cases) {
     MemoryStore store;
@@ -101,52 +120,16 @@ TEST(OptionsModelTest, OkRefusesTextsThatAreNotNumbersAndShowsTheLastFailingPage
     for (const auto& [box, text] : c.texts) m.SetText(box, text);
     RecordingPlatform platform;
     std::vector<std::int16_t> shown;
-    EXPECT_FALSE(m.Ok(platform, [&](OptionNumber box) { shown.push_back(Control(box).page); }));
-    EXPECT_EQ(shown, std::vector<std::int16_t>{c.page});
+    EXPECT_EQ(m.Ok(platform, [&](OptionNumber box) { shown.push_back(Control(box).page); }),
+              c.page < 0);
+    if (c.page < 0) continue;
+    EXPECT_EQ(shown, std::vector<std::int16_t>{c.page}) << c.message;
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text,
-              "Please enter a valid number for the number of significant places");
+    EXPECT_EQ(platform.messages[0].text, c.message);
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::kExclamation);
     EXPECT_EQ(platform.messages[0].title, "");
     EXPECT_EQ(store.size(), 0u);
     EXPECT_TRUE(m.blnCancel());
-  }
-}
-
-// A number its test cannot use is refused on its box, the first in OK's order, with the range.
-TEST(OptionsModelTest, OkRefusesNumbersTheTestCannotUse) {
-  const struct {
-    OptionNumber box;
-    std::string text;
-    std::string message;  // empty: taken
-  } cases[] = {
-      {N::kAboveBelowMean, "0",
-       "The number for \"Run on one side of the centre line\" must be a whole number from 1 to "
-       "32767."},
-      {N::kAboveBelowMeanMR, "32768",
-       "The number for \"Run on one side of the centre line\" on the moving range chart must be "
-       "a whole number from 1 to 32767."},
-      {N::kIncreasingOrDecreasing, "1",
-       "The number for \"Trend\" must be a whole number from 2 to 32767."},
-      {N::kWithin1SD, "99999999999",
-       "The number for \"Run within 1 SD\" must be a whole number from 1 to 32767."},
-      {N::kZigZag, "16384", "The number for \"Zigzag\" must be a whole number from 1 to 16383."},
-      {N::kZigZag, "7.5", "The number for \"Zigzag\" must be a whole number from 1 to 16383."},
-      {N::kZigZag, "16383", ""},
-      {N::kIncreasingOrDecreasing, "2", ""},
-  };
-  for (const auto& c : cases) {
-    MemoryStore store;
-    OptionsModel m(store);
-    m.SetText(c.box, c.text);
-    RecordingPlatform platform;
-    std::vector<OptionNumber> shown;
-    EXPECT_EQ(m.Ok(platform, [&](OptionNumber box) { shown.push_back(box); }), c.message.empty());
-    if (c.message.empty()) continue;
-    EXPECT_EQ(shown, std::vector<OptionNumber>{c.box}) << c.text;
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, c.message);
-    EXPECT_EQ(store.size(), 0u);
   }
 }
 

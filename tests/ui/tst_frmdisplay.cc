@@ -67,11 +67,12 @@ frmDisplay& tst_frmDisplay::Open() {
   return *window_;
 }
 
-// The layout arithmetic is tested on its own; here, that the window applies it when resized.
+// The window lays its controls out as it is resized, and goes no smaller than its minimum.
 void tst_frmDisplay::layout_data() {
   QTest::addColumn<QSize>("size");  // client size in twips
   QTest::addColumn<QString>("name");
   QTest::addColumn<QRect>("twips");  // expected left, top, width, height
+  QTest::newRow("text box") << QSize(8550, 6240) << "txtDiagnose" << QRect(120, 120, 8310, 5385);
   QTest::newRow("larger") << QSize(12000, 9000) << "cmdClose" << QRect(10665, 8385, 1215, 495);
   // The window goes no smaller than its minimum, where Copy is a margin from Diagnose From Start.
   QTest::newRow("tiny copy") << QSize(300, 300) << "cmdCopy" << QRect(3975, 1140, 1575, 495);
