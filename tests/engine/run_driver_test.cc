@@ -40,20 +40,6 @@ const char kDefaultExplanations[] =
     "Points BELOW or ON the Lower Control Limit.\r\n"
     "8 consecutive points either side of the central line.\r\n";
 
-TEST_F(RunDriverTest, EverySplitGetsHeadingSummaryAndFindings) {
-  GraphText out = Diagnose(0, 11);
-  EXPECT_EQ(out.text, std::string("\r\n*** Chart Starts at P1 (Place number 1)\r\n") + kSummary +
-                          "Nothing to report\r\n"
-                          "\r\n*** Split in graph at P5 (Place number 5)\r\n" +
-                          kSummary +
-                          "Point P5 (5) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
-                          "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
-                          kSummary +
-                          "Point P10 (10) is BELOW or ON the LOWER CONTROL LIMIT\r\n\r\n");
-  // Each test that applied lists its explanation once, however many splits it ran on.
-  EXPECT_EQ(out.explanations, kDefaultExplanations);
-}
-
 TEST_F(RunDriverTest, RunStartingInALaterSplitSkipsTheSplitsBefore) {
   GraphText out = Diagnose(5, 11);
   EXPECT_EQ(out.text.substr(0, 45), "\r\n*** Split in graph at P5 (Place number 5)\r\n");
@@ -122,19 +108,6 @@ TEST_F(RunDriverTest, CentralLineOnlyChartsAndMissingLines) {
             "(Centre n/a)     \r\n\r\n\r\nNothing to report\r\n");
   // Only the test that needs no limits applies to a central-line-only chart.
   EXPECT_EQ(out.explanations, "8 consecutive points either side of the central line.\r\n");
-}
-
-TEST_F(RunDriverTest, LimitsThatAreNotHorizontal) {
-  data().SetPointStatsUcl(6, 0, 14);
-  const std::string expected =
-      "\r\n*** Split in graph at P5 (Place number 5)\r\n"
-      "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n"
-      "Point P5 (5) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n"
-      "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
-      std::string(kSummary) + "Nothing to report\r\n";
-  EXPECT_EQ(Diagnose(4, 7).text, expected);
-  // The second graph's own lines decide its summary.
-  EXPECT_EQ(Diagnose(4, 7, 1).text.find("not horizontal"), std::string::npos);
 }
 
 TEST_F(RunDriverTest, SwitchedOffTestsAndCuSumCharts) {

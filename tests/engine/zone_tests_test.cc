@@ -153,15 +153,5 @@ TEST_F(ZoneTestsTest, ExplanationsAndWhereTheTestsApply) {
   }
 }
 
-TEST_F(ZoneTestsTest, ArgumentsOutsideTheRecordsReadNothing) {
-  Run(k2Above, {12, 12});
-  EXPECT_TRUE(kTests[0]
-                  .run({chart.data(), records, 0, 0, 0, -1, 1, ReadTestChoice(settings)})
-                  .blocks.empty());
-  EXPECT_EQ(
-      kTests[0].run({chart.data(), records, 0, 0, 0, 0, 9, ReadTestChoice(settings)}).blocks.size(),
-      1u);
-}
-
 }  // namespace
 }  // namespace ostrevin
