@@ -66,12 +66,10 @@ TEST(CommandTest, WrongUsageExitsWith2) {
   };
   for (const auto& c : cases) {
     // The top level repeats its whole help; a command the first paragraph of its own.
-    const std::string help =
-        RunOstrevin(c.args.empty() || c.args[0].starts_with('-') || c.args[0] == "frob"
-                        ? std::vector<std::string>{"--help"}
-                        : std::vector<std::string>{c.args[0], "--help"})
-            .out;
     const bool top = c.message.starts_with("ostrevin: ");
+    const std::string help = RunOstrevin(top ? std::vector<std::string>{"--help"}
+                                             : std::vector<std::string>{c.args[0], "--help"})
+                                 .out;
     CommandRun run = RunOstrevin(c.args);
     EXPECT_EQ(run.status, kExitUsage) << c.message;
     EXPECT_EQ(run.err, c.message + "\n" + (top ? help : help.substr(0, help.find("\n\n") + 1)));
