@@ -93,16 +93,6 @@ TEST_F(FalseAlarmsTest, ControlLimitsCatchAShiftAsTheNormalDistributionSays) {
   EXPECT_FALSE(EstimateFalseAlarms(settings_, 50, 5, 1, {}, {NAN, 0}));
 }
 
-TEST_F(FalseAlarmsTest, ListsTheSwitchedOnTestsThatJudgeOneGraph) {
-  // The defaults also switch on the two moving-range variants, which judge no such chart.
-  EXPECT_EQ(Tests(Estimate(20, 5)),
-            (std::vector<TestId>{TestId::kAboveUCL, TestId::kBelowLCL, TestId::kAboveBelowMean}));
-  settings_.SaveCheckFor("DiagnoseForAllAboveBelowMean", false);
-  settings_.SaveCheckFor("DiagnoseForZigZag", true);
-  EXPECT_EQ(Tests(Estimate(20, 5)),
-            (std::vector<TestId>{TestId::kAboveUCL, TestId::kBelowLCL, TestId::kZigZag}));
-}
-
 // A run of n points signals at its n-th point, however long the run it belongs to.
 TEST_F(FalseAlarmsTest, FirstSignalIsWhereTheRuleIsFirstMet) {
   Only({TestId::kAboveBelowMean, TestId::kIncreasingOrDecreasing});
@@ -120,20 +110,6 @@ TEST_F(FalseAlarmsTest, FirstSignalIsWhereTheRuleIsFirstMet) {
   EXPECT_EQ(one.tests[1].charts_with_signal, 0);
   EXPECT_EQ(one.tests[1].points, 10);
   EXPECT_TRUE(std::isinf(one.tests[1].arl.estimate));
-}
-
-TEST_F(FalseAlarmsTest, ReportsProgressAndRefusesEmptyRuns) {
-  std::vector<std::int32_t> done;
-  ASSERT_TRUE(EstimateFalseAlarms(settings_, 10, 250, 1, [&](std::int32_t d, std::int32_t total) {
-                EXPECT_EQ(total, 250);
-                done.push_back(d);
-              }).ok());
-  ASSERT_FALSE(done.empty());
-  EXPECT_LE(done.size(), 126u);
-  EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
-  EXPECT_EQ(done.back(), 250);
-  EXPECT_EQ(EstimateFalseAlarms(settings_, 0, 10, 1).error().message(),
-            "a false-alarm estimate needs 1 or more points and runs");
 }
 
 }  // namespace

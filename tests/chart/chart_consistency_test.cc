@@ -38,24 +38,6 @@ void ExpectPlotted(const clsData& d, std::int16_t graph, const std::vector<float
   }
 }
 
-TEST(ChartConsistencyTest, IndividualsWithTwoSplits) {
-  LoadedChart c("Day,Weight\nMon,5\nTue,7\nWed,6\nThu,9\nFri,12\nSat,10\n",
-                Options(ChartKind::kIndividuals, "Day", {4}));
-  const clsData& d = c.data;
-  EXPECT_EQ(d.CType(), -1);
-  EXPECT_TRUE(d.IsDataIn());
-  EXPECT_EQ(d.TNVal(), 5);
-  EXPECT_EQ(d.Splitp(), 2);
-  EXPECT_EQ((std::vector<std::int16_t>{d.Split(0), d.Split(1), d.Split(2)}),
-            (std::vector<std::int16_t>{0, 3, 6}));
-  EXPECT_EQ(d.HAxL(3), "Thu");
-  EXPECT_FLOAT_EQ(d.Mx(2), 31.0f / 3);
-  EXPECT_FLOAT_EQ(d.Mr(2), 2.5f);  // the range Wed -> Thu belongs to neither split
-  ExpectPlacesShowSplitLines(d, 2);
-  ExpectPlotted(d, 0, {5, 7, 6, 9, 12, 10}, {1, 1, 1, 1, 1, 1});
-  ExpectPlotted(d, 1, {0, 2, 1, 3, 3, 2}, {0, 1, 1, 0, 1, 1});
-}
-
 TEST(ChartConsistencyTest, SubgroupsOfSevenShowTheRangeLcl) {
   std::string csv = "a,b,c,d,e,f,g\n";
   for (int row = 0; row < 4; ++row) {
@@ -72,28 +54,6 @@ TEST(ChartConsistencyTest, SubgroupsOfSevenShowTheRangeLcl) {
   EXPECT_FLOAT_EQ(d.Lcl(2, 1), 0.076f * 21);  // subgroups 3 and 4: ranges 18 and 24
   ExpectPlotted(d, 0, {3, 7, 11, 15}, {1, 1, 1, 1});
   ExpectPlotted(d, 1, {6, 12, 18, 24}, {1, 1, 1, 1});
-}
-
-TEST(ChartConsistencyTest, ProportionsWithVaryingSampleSizes) {
-  LoadedChart c("Day;Faulty;Made\n1;4;100\n2;9;150\n3;6;120\n4;2;80\n5;3;90\n",
-                Options(ChartKind::kProportions, "Day", {3}));
-  const clsData& d = c.data;
-  EXPECT_EQ(d.CType(), -4);
-  EXPECT_TRUE(d.blnWavypuChart());
-  EXPECT_EQ(d.TNVal(), 4);
-  EXPECT_EQ(d.strpuColDescription(0), "Faulty");
-  EXPECT_FLOAT_EQ(d.Mr(1), 13.0f / 250);
-  EXPECT_FLOAT_EQ(d.Mr(2), 11.0f / 290);
-  for (std::int16_t s = 0; s < 2; ++s) {
-    EXPECT_FALSE(LimitsAreHorizontal(d, 0, s));
-    for (std::int16_t k = d.Split(s); k < d.Split(s + 1); ++k) {
-      EXPECT_EQ(d.PointStatsCentre(k, 0), d.Mr(s + 1));
-      EXPECT_EQ(d.PointStatsblnLclVisible(k, 0), d.PointStatsLcl(k, 0) > 0);
-      EXPECT_FALSE(d.PointStatsblnUclVisible(k, 1));
-    }
-  }
-  EXPECT_FLOAT_EQ(d.PointStatsUcl(1, 0), 0.052f + 3 * std::sqrt(0.052f * 0.948f / 150));
-  ExpectPlotted(d, 0, {0.04f, 0.06f, 0.05f, 0.025f, 3.0f / 90}, {1, 1, 1, 1, 1});
 }
 
 TEST(ChartConsistencyTest, ProportionsWithOneSampleSizeHaveLevelLimits) {

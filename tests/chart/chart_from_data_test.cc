@@ -79,27 +79,6 @@ TEST(ChartFromDataTest, RefusesWhatCannotMakeAChart) {
   }
 }
 
-// Words in the first column label the places; a blank cell is a place without a value, with no
-// moving range on either side of it; tabs separate fields as semicolons do.
-TEST(ChartFromDataTest, ReadsTablesAsPeopleHaveThem) {
-  LoadedChart c("Date\tWeight\n2024-03-04\t5,5\n2024-03-05\t\n2024-03-06\t7\n2024-03-07\t8\n",
-                Options(ChartKind::kIndividuals));
-  EXPECT_EQ(c.data.HAxL(1), "2024-03-05");
-  EXPECT_EQ(c.data.XData(0), 5.5f);
-  const std::vector<std::int16_t> flags = {c.data.XDataI(0), c.data.XDataI(1), c.data.XDataI(2)};
-  EXPECT_EQ(flags, (std::vector<std::int16_t>{1, 0, 1}));
-  const std::vector<std::int16_t> ranges = {c.data.RDataI(0), c.data.RDataI(1), c.data.RDataI(2)};
-  EXPECT_EQ(ranges, (std::vector<std::int16_t>{0, 0, 1}));
-  EXPECT_FLOAT_EQ(c.data.Mx(1), 6.8333335f);  // (5.5 + 7 + 8) / 3
-  EXPECT_FLOAT_EQ(c.data.Mr(1), 1);           // the one range, 8 - 7
-  LoadedChart picked("Sample,Weight\n1,5\n2,6\n", [] {
-    ChartOptions o = Options(ChartKind::kIndividuals, "Sample");
-    o.value_columns = {"Weight"};
-    return o;
-  }());
-  EXPECT_EQ(picked.data.XData(1), 6.0f);
-}
-
 TEST(ChartFromDataTest, ReadsNumbersInBothSeparatorStyles) {
   LoadedChart semicolons("v;w\n 1,5 ;x\n+2;y\n-3,25e1;z\n", Options(ChartKind::kIndividuals));
   EXPECT_EQ(semicolons.data.XData(0), 1.5f);

@@ -63,12 +63,6 @@ class ChartBuilder {
     return *this;
   }
 
-  // Marks places as holding no value.
-  ChartBuilder& NoValue(std::initializer_list<std::int16_t> places) {
-    for (std::int16_t p : places) data_.SetPGVI(p, 0);
-    return *this;
-  }
-
   clsData& data() { return data_; }
   RecordingPlatform& platform() { return platform_; }
 

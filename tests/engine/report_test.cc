@@ -81,13 +81,7 @@ TEST_F(ReportTest, InsufficientDataLeavesTheNextStartAlone) {
   data.SetIsDataIn(false);
   data.SetTitle(0, "");
   data.SetNextHAxLToDiagnose(2);
-  EXPECT_EQ(Compose(),
-            "Diagnostics report\r\n"
-            "Starting at D3 (Place number 3) to D6 (Place number 6)\r\n"
-            "[Last diagnosis finished at D2 (Place number 2).]\r\n"
-            "Date & Time: 06/12/2026 10:30:00\r\n\r\n"
-            "Insufficient data for analysis.\r\n"
-            "(Each split needs at least two points in it for calculations to be performed.)");
+  EXPECT_EQ(Compose(), GoldenReport("engine/golden/insufficient-data.txt", kNow));
   EXPECT_EQ(data.NextHAxLToDiagnose(), 2);
 }
 

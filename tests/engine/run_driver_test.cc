@@ -7,6 +7,7 @@
 #include "chart_builder.h"
 #include "settings/diagnosis_settings.h"
 #include "settings/memory_store.h"
+#include "tests/golden_text.h"
 
 namespace ostrevin {
 namespace {
@@ -49,13 +50,7 @@ TEST_F(RunDriverTest, RunStartingInALaterSplitSkipsTheSplitsBefore) {
   // A start outside every split starts with split 0; a split after the end place is still
   // headed and summarised.
   out = Diagnose(-3, 2);
-  EXPECT_EQ(out.text, std::string("\r\n*** Chart Starts at P1 (Place number 1)\r\n") + kSummary +
-                          "Nothing to report\r\n"
-                          "\r\n*** Split in graph at P5 (Place number 5)\r\n" +
-                          kSummary +
-                          "Nothing to report\r\n"
-                          "\r\n*** Split in graph at P9 (Place number 9)\r\n" +
-                          kSummary + "Nothing to report\r\n");
+  EXPECT_EQ(out.text, GoldenReport("engine/golden/driver-three-splits.txt"));
 }
 
 TEST_F(RunDriverTest, KindsDecideTheSummary) {
@@ -63,14 +58,7 @@ TEST_F(RunDriverTest, KindsDecideTheSummary) {
   data().SetSplitRun(1, 1);
   data().SetSplitNone(2, 1);
   GraphText out = Diagnose(0, 11);
-  EXPECT_EQ(out.text, "\r\n*** Chart Starts at P1 (Place number 1)\r\nLimits Set Manuallly\r\n" +
-                          std::string(kSummary) + "Nothing to report\r\n" +
-                          "\r\n*** Split in graph at P5 (Place number 5)\r\n"
-                          "Run Split (only central line)\r\nCentre=10     \r\n\r\n\r\n"
-                          "Nothing to report\r\n"
-                          "\r\n*** Split in graph at P9 (Place number 9)\r\n"
-                          "No Limits and no central line\r\n\r\n\r\n"
-                          "Nothing to report\r\n");
+  EXPECT_EQ(out.text, GoldenReport("engine/golden/driver-split-kinds.txt"));
   // The limit tests did not apply anywhere but split 0.
   EXPECT_EQ(out.explanations, kDefaultExplanations);
 }
@@ -99,13 +87,7 @@ TEST_F(RunDriverTest, CentralLineOnlyChartsAndMissingLines) {
   data().SetManualLim(1);
   chart.Hide(0, 8, 8, LineCentre);
   GraphText out = Diagnose(0, 11);
-  EXPECT_EQ(out.text,
-            "\r\n*** Chart Starts at P1 (Place number 1)\r\nLimits Set Manuallly\r\n"
-            "Centre=10     \r\n\r\n\r\nNothing to report\r\n"
-            "\r\n*** Split in graph at P5 (Place number 5)\r\n"
-            "Centre=10     \r\n\r\n\r\nNothing to report\r\n"
-            "\r\n*** Split in graph at P9 (Place number 9)\r\n"
-            "(Centre n/a)     \r\n\r\n\r\nNothing to report\r\n");
+  EXPECT_EQ(out.text, GoldenReport("engine/golden/driver-central-line-only.txt"));
   // Only the test that needs no limits applies to a central-line-only chart.
   EXPECT_EQ(out.explanations, "8 consecutive points either side of the central line.\r\n");
 }

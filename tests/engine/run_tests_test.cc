@@ -5,11 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "chart_builder.h"
-#include "engine/report_text.h"
-#include "engine/signal_tests.h"
-#include "settings/diagnosis_settings.h"
-#include "settings/memory_store.h"
+#include "signal_bench.h"
 
 namespace ostrevin {
 namespace {
@@ -30,34 +26,9 @@ std::vector<float> Sides(std::string_view pattern) {
   return values;
 }
 
-// One split of 30 places, lines 13/10/7 (SD 1) in both graphs; a record for every value.
-class RunTestsTest : public ::testing::Test {
+class RunTestsTest : public SignalTestBench {
  protected:
-  RunTestsTest() {
-    chart.Splits({0, 30}).Lines(0, 0, 29, 13, 10, 7).Lines(1, 0, 29, 13, 10, 7);
-    for (std::int16_t p = 0; p < 30; ++p) data().SetHAxL(p, "D" + std::to_string(p + 1));
-  }
-  clsData& data() { return chart.data(); }
-
-  std::string Run(TestId id, const std::vector<float>& values, std::int16_t run_first = 0,
-                  std::int16_t split_first = 0, std::int16_t graph = 0) {
-    std::vector<PointRecord> records;
-    for (std::int16_t p = 0; p < static_cast<std::int16_t>(values.size()); ++p) {
-      data().SetPGV(p, values[static_cast<std::size_t>(p)]);
-      if (data().PGVI(p) == 0) data().SetPGVI(p, 1);
-      records.push_back(MakePointRecord(data(), graph, p));
-    }
-    const auto last = static_cast<std::int16_t>(records.size() - 1);
-    TestResult result = ostrevin::Test(id).run(
-        {data(), records, graph, 0, split_first, run_first, last, ReadTestChoice(settings)});
-    explanation = result.explanation;
-    return FormatFindings(data(), id, result);
-  }
-
-  ChartBuilder chart{-2};
-  MemoryStore store;
-  DiagnosisSettings settings{store};
-  std::string explanation;
+  RunTestsTest() : SignalTestBench(30) {}
 };
 
 TEST_F(RunTestsTest, RunsEitherSideOfTheCentralLine) {

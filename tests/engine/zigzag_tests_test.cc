@@ -1,16 +1,11 @@
 #include "engine/zigzag_tests.h"
 
-#include "engine/signal_tests.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "chart_builder.h"
-#include "engine/report_text.h"
-#include "settings/diagnosis_settings.h"
-#include "settings/memory_store.h"
+#include "signal_bench.h"
 
 namespace ostrevin {
 namespace {
@@ -29,16 +24,12 @@ const std::string kFrom1SD =
 const std::string kDistance =
     "          there must be a distance of at least 1SD between any two consecutive points";
 
-// One split of 20 places with lines 13/10/7 (CL 10, SD 1) in both graphs, labels D1..
-class ZigZagTest : public ::testing::Test {
+class ZigZagTest : public SignalTestBench {
  protected:
-  ZigZagTest() {
-    chart.Splits({0, 20}).Lines(0, 0, 19, 13, 10, 7).Lines(1, 0, 19, 13, 10, 7);
+  ZigZagTest() : SignalTestBench(20) {
     data().SetMx(1, 10);
     data().SetMr(1, 10);
-    for (std::int16_t p = 0; p < 20; ++p) data().SetHAxL(p, "D" + std::to_string(p + 1));
   }
-  clsData& data() { return chart.data(); }
 
   // R, and the options about, from-1-SD and distance as three letters: "adx" = about and distance.
   void Settings(const char* repeats, std::string_view options) {
@@ -51,23 +42,11 @@ class ZigZagTest : public ::testing::Test {
   // Every place holds a value except `hole`.
   std::string Run(const std::vector<float>& values, std::int16_t run_first = 0,
                   std::int16_t graph = 0, std::int16_t hole = -1) {
-    std::vector<PointRecord> records;
-    for (std::int16_t p = 0; p < static_cast<std::int16_t>(values.size()); ++p) {
-      data().SetPGV(p, values[static_cast<std::size_t>(p)]);
-      data().SetPGVI(p, p == hole ? 0 : 1);
-      records.push_back(MakePointRecord(data(), graph, p));
-    }
-    const auto last = static_cast<std::int16_t>(records.size() - 1);
-    TestResult result =
-        DiagnoseZigZag({data(), records, graph, 0, 0, run_first, last, ReadTestChoice(settings)});
-    explanation = result.explanation;
-    return FormatFindings(data(), TestId::kZigZag, result);
+    if (hole >= 0) data().SetPGVI(hole, 0);
+    const std::string found = SignalTestBench::Run(TestId::kZigZag, values, run_first, 0, graph);
+    if (hole >= 0) data().SetPGVI(hole, 1);
+    return found;
   }
-
-  ChartBuilder chart{-2};
-  MemoryStore store;
-  DiagnosisSettings settings{store};
-  std::string explanation;
 };
 
 TEST_F(ZigZagTest, ExplanationListsTheOptionsInForce) {

@@ -1,23 +1,17 @@
 #include "engine/zone_tests.h"
 
-#include "engine/signal_tests.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "chart_builder.h"
-#include "engine/report_text.h"
-#include "settings/diagnosis_settings.h"
-#include "settings/memory_store.h"
+#include "signal_bench.h"
 
 namespace ostrevin {
 namespace {
 
 struct ZoneTest {
-  TestFunction run;
   TestId id;
   std::string heading;
   std::string explanation;
@@ -27,51 +21,28 @@ const std::string k4Of5 = "The '4 out of 5 consecutive values between 1 and 3 SD
 const std::string kAbove = "ABOVE the central line detected the following:\r\n";
 const std::string kBelow = "BELOW the central line detected the following:\r\n";
 const ZoneTest kTests[] = {
-    {Diagnose2OutOf3Between23SigmaAboveMean, TestId::k2OutOf3Above, k2Of3 + kAbove,
+    {TestId::k2OutOf3Above, k2Of3 + kAbove,
      "2 out of 3 consecutive points are between 2SD and 3SD ABOVE the central line."},
-    {Diagnose2OutOf3Between23SigmaBelowMean, TestId::k2OutOf3Below, k2Of3 + kBelow,
+    {TestId::k2OutOf3Below, k2Of3 + kBelow,
      "2 out of 3 consecutive points are between 2SD and 3SD BELOW the central line."},
-    {Diagnose4OutOf5Between13SigmaAboveMean, TestId::k4OutOf5Above, k4Of5 + kAbove,
+    {TestId::k4OutOf5Above, k4Of5 + kAbove,
      "4 out of 5 consecutive points are between 1SD and 3SD ABOVE the central line."},
-    {Diagnose4OutOf5Between13SigmaBelowMean, TestId::k4OutOf5Below, k4Of5 + kBelow,
+    {TestId::k4OutOf5Below, k4Of5 + kBelow,
      "4 out of 5 consecutive points are between 1SD and 3SD BELOW the central line."},
-    {DiagnoseExtremeSwitch, TestId::kExtremeSwitch,
-     "EXTREME SWITCHING has been detected for the following:\r\n",
+    {TestId::kExtremeSwitch, "EXTREME SWITCHING has been detected for the following:\r\n",
      "An Extreme Switch, i.e. the first point is between 2SD and 3SD on one side of the central "
      "line and \r\n          the second point is between 2SD and 3SD on the other side of the "
      "central line."}};
 enum { k2Above, k2Below, k4Above, k4Below, kSwitch };
 
-// Places P1..P20 of one split with lines 13/10/7 in both graphs, so the SD is 1: the outer zones
-// are 12..13 and 7..8, the 1-to-3 SD zones 11..13 and 7..9.
-class ZoneTestsTest : public ::testing::Test {
+// Places P1..P20, SD 1: the outer zones are 12..13 and 7..8, the 1-to-3 SD zones 11..13 and 7..9.
+class ZoneTestsTest : public SignalTestBench {
  protected:
-  ZoneTestsTest() {
-    chart.Splits({0, 20}).Lines(0, 0, 19, 13, 10, 7).Lines(1, 0, 19, 13, 10, 7);
-    chart.Values({10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10});
-    for (std::int16_t p = 0; p < 20; ++p) chart.data().SetHAxL(p, "P" + std::to_string(p + 1));
-  }
-
-  // The findings of test t over `values` at places 0..; the run starts at record run_first.
+  ZoneTestsTest() : SignalTestBench(20, "P") {}
   std::string Run(int t, const std::vector<float>& values, std::int16_t run_first = 0,
                   std::int16_t split_first = 0, std::int16_t graph = 0) {
-    records.clear();
-    for (std::int16_t p = 0; p < static_cast<std::int16_t>(values.size()); ++p) {
-      chart.data().SetPGV(p, values[static_cast<std::size_t>(p)]);
-      records.push_back(MakePointRecord(chart.data(), graph, p));
-    }
-    const auto last = static_cast<std::int16_t>(values.size() - 1);
-    TestResult result = kTests[t].run(
-        {chart.data(), records, graph, 0, split_first, run_first, last, ReadTestChoice(settings)});
-    explanation = result.explanation;
-    return FormatFindings(chart.data(), kTests[t].id, result);
+    return SignalTestBench::Run(kTests[t].id, values, run_first, split_first, graph);
   }
-
-  ChartBuilder chart{-2};
-  MemoryStore store;
-  DiagnosisSettings settings{store};
-  std::vector<PointRecord> records;
-  std::string explanation;
 };
 
 TEST_F(ZoneTestsTest, FindsClustersOfPointsInTheZone) {

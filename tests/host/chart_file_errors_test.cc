@@ -21,22 +21,17 @@ std::string Zeros(std::size_t n) {
   return text + "]";
 }
 
+// The bad-input catalogue holds the commonest of these (NaN, a cut-off file, an unknown member,
+// a value of the wrong type or out of range, ragged rows) as a user meets them.
 TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
   const BadInput cases[] = {
       // Not a chart file at all.
       {"",
        "chart.json:1:1: not valid JSON: syntax error while parsing value - unexpected end "
        "of input; expected '[', '{', or a literal"},
-      {"{\"CType\": -1,\n \"XData\": [1, 2",
-       "chart.json:2:16: not valid JSON: syntax error while parsing array - unexpected end of "
-       "input; expected ']'"},
-      {"{\"XData\": [NaN]}",
-       "chart.json:1:12: not valid JSON: syntax error while parsing value "
-       "- invalid literal; last read: '\"XData\": [N'"},
       {"{\"XData\": [-Infinity]}",
        "chart.json:1:13: not valid JSON: syntax error while parsing value - invalid number; "
        "expected digit after '-'; last read: '-I'"},
-      {"{\"XData\": [1e400]}", "error 6: chart.json:1:16: 1e400 is out of range for a number"},
       // A number may not start with a zero that more digits follow.
       {"{\"CType\": 01}",
        "chart.json:1:12: not valid JSON: syntax error while parsing object - unexpected number "
@@ -49,15 +44,12 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
        "literal; expected ']'"},
       {"[1, 2]", "chart.json: a chart file is one JSON object, not an array"},
       // Members and their values.
-      {"{\n\"XDatum\": 1}", "chart.json:2: XDatum: unknown member"},
       {"{\"Show\": 1}", "chart.json:1: Show: unknown member"},  // a method
       {"{\"CType\": 1,\n\"quickDataTransmit\": true}",
        "chart.json:2: quickDataTransmit: a member the host may only read; a chart file cannot set "
        "it"},
       {"{\"QuorvaVersion\": 3}", "error 13: chart.json:1: QuorvaVersion: needs a string, not 3"},
-      {"{\"CType\": \"-1\"}", "error 13: chart.json:1: CType: needs a whole number, not a string"},
       {"{\"CType\": 2.5}", "error 13: chart.json:1: CType: needs a whole number, not 2.5"},
-      {"{\"CType\": 32768}", "error 6: chart.json:1: CType: 32768 is out of range for an Integer"},
       {"{\"TitleCol\": -2147483649}",
        "error 6: chart.json:1: TitleCol: -2147483649 is out of range for a Long"},
       {"{\"UppTol\": 3.5e38}",
@@ -86,8 +78,6 @@ TEST(ChartFileErrorsTest, BadInputsAreNamedExactly) {
        "error 9: chart.json:1: XData: Subscript out of range: QuickXData bounds -32769 to -32770 "
        "exceed 16-bit places"},
       // Two-index lists and the whole-array object.
-      {"{\"Ucl\": [[13, 4.1], [14]]}",
-       "chart.json:1: Ucl: rows differ in length: row 1 has 2 values, row 2 has 1 value"},
       {"{\"GV\": {\"lbound\": [3, 0], \"values\": [[1, 2], [3]]}}",
        "chart.json:1: GV: rows differ in length: row 3 has 2 values, row 4 has 1 value"},
       {"{\"PointStatsUcl\": [[1, 2], 3]}",

@@ -28,6 +28,7 @@ TEST(CommandTest, WrongUsageExitsWith2) {
       {{"dump"}, "ostrevin dump: missing CHART.json"},
       {{"dump", "a.json", "b.json"}, "ostrevin dump: too many arguments"},
       {{"dump", "--pretty", "a.json"}, "ostrevin dump: unknown option --pretty"},
+      {{"dump", "--", "--pretty", "a.json"}, "ostrevin dump: too many arguments"},
       {{"chart"}, "ostrevin chart: missing KIND and DATA.csv"},
       {{"chart", "xmr"}, "ostrevin chart: missing DATA.csv"},
       {{"chart", "xmr", csv, "extra"}, "ostrevin chart: too many arguments"},
@@ -42,6 +43,7 @@ TEST(CommandTest, WrongUsageExitsWith2) {
       {{"diagnose", chart, "--format=json", "--crlf"},
        "ostrevin diagnose: --crlf applies to the text report only"},
       {{"diagnose", chart, "--format"}, "ostrevin diagnose: option --format needs a value"},
+      {{"diagnose", chart, "--crlf=yes"}, "ostrevin diagnose: option --crlf takes no value"},
       {{"plot", chart}, "ostrevin plot: missing -o FILE"},
       {{"plot", "-o", "a.svg"}, "ostrevin plot: missing CHART.json"},
       {{"plot", chart, "-o", "chart.pdf"},
@@ -99,25 +101,33 @@ TEST(CommandTest, DumpWritesTheContainerBack) {
   EXPECT_EQ(run.out, *ChartFileText(data));
 }
 
+// A chart that cannot be used stops dump, diagnose and plot alike: status 1, the same message,
+// nothing written.
 TEST(CommandTest, UnusableChartExitsWith1) {
   const std::filesystem::path dir = ScratchDir();
-  std::ofstream(dir / "bad.json") << "{\n  \"CType\": -1,\n  \"Mx\": {\"101\": 5}\n}\n";
-  struct Case {
-    std::string path;
-    std::string err;
-  };
-  const Case cases[] = {
-      {(dir / "bad.json").string(), "ostrevin: error 9: " + (dir / "bad.json").string() +
-                                        ":3: Mx: Subscript out of range: Mx(101)\n"},
+  const std::string bad = (dir / "bad.json").string();
+  std::ofstream(bad) << "{\n  \"CType\": -1,\n  \"Mx\": {\"101\": 5}\n}\n";
+  std::ofstream(dir / "none.ini");
+  const struct {
+    std::string path, err;
+  } cases[] = {
+      {bad, "ostrevin: error 9: " + bad + ":3: Mx: Subscript out of range: Mx(101)\n"},
       {(dir / "none.json").string(),
        "ostrevin: " + (dir / "none.json").string() + ": cannot open: No such file or directory\n"},
       {dir.string(), "ostrevin: " + dir.string() + ": not a regular file\n"},
   };
-  for (const Case& c : cases) {
-    CommandRun run = RunOstrevin({"dump", c.path});
-    EXPECT_EQ(run.status, kExitUnusable);
-    EXPECT_EQ(run.err, c.err);
-    EXPECT_EQ(run.out, "");
+  const std::string settings = "--settings=" + (dir / "none.ini").string();
+  const std::string picture = (dir / "out.svg").string();
+  for (const auto& c : cases) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"dump", c.path},
+                                                 {"diagnose", c.path, settings},
+                                                 {"plot", c.path, "-o", picture, settings}}) {
+      CommandRun run = RunOstrevin(args);
+      EXPECT_EQ(run.status, kExitUnusable) << args[0];
+      EXPECT_EQ(run.err, c.err) << args[0];
+      EXPECT_EQ(run.out, "") << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(picture));
   }
 }
 

@@ -128,23 +128,6 @@ TEST_F(PlotCommandTest, LabelsOfLinesAtOneHeightKeepTheirOrder) {
   EXPECT_GE(y_of(centre) - y_of(ucl), 14);  // one line of text apart
 }
 
-// A chart the diagnosis cannot use fails the plot with diagnose's very message.
-TEST_F(PlotCommandTest, BadChartsFailAsInDiagnose) {
-  const fs::path bad_json = dir / "bad.json", bad_index = dir / "index.json";
-  std::ofstream(bad_json) << "{\"CType\": -1,\n \"TNVal\": }";
-  std::ofstream(bad_index) << "{\"Title\": {\"7\": \"x\"}}";
-  const std::string out = (dir / "out.svg").string();
-  for (const fs::path& chart : {dir / "missing.json", bad_json, bad_index}) {
-    const CommandRun diagnose = RunOstrevin({"diagnose", chart.string(), "--settings", defaults});
-    const CommandRun plot =
-        RunOstrevin({"plot", chart.string(), "-o", out, "--settings", defaults});
-    EXPECT_EQ(plot.status, kExitUnusable);
-    EXPECT_EQ(plot.err, diagnose.err);
-    EXPECT_NE(plot.err, "");
-    EXPECT_FALSE(fs::exists(out));
-  }
-}
-
 TEST_F(PlotCommandTest, UnwritableOutputAndAHostWithoutAGui) {
   const std::string chart = Chart("measurements");
   const CommandRun run =

@@ -73,38 +73,5 @@ TEST(PlotModelTest, SaysWhenNothingWasFound) {
   EXPECT_FLOAT_EQ(model.panels[0].high, 11.0f + 0.12f);
 }
 
-TEST(PlotModelTest, AxisArithmetic) {
-  struct TickRow {
-    double low, high;
-    int max_ticks;
-    std::vector<double> ticks;
-    std::vector<std::string> texts;
-  };
-  const TickRow rows[] = {
-      {54.1, 66.2, 4, {55, 60, 65}, {"55", "60", "65"}},
-      {-0.3, 0.71, 6, {-0.2, 0, 0.2, 0.4, 0.6}, {"-0.2", "0.0", "0.2", "0.4", "0.6"}},
-      {0.0061, 0.0119, 4, {0.008, 0.01}, {"0.008", "0.010"}},
-      {11.985, 12.024, 5, {11.99, 12, 12.01, 12.02}, {"11.99", "12.00", "12.01", "12.02"}},
-  };
-  for (const TickRow& row : rows) {
-    const Ticks ticks = NiceTicks(row.low, row.high, row.max_ticks);
-    ASSERT_EQ(ticks.values.size(), row.ticks.size()) << row.low;
-    for (std::size_t k = 0; k < row.ticks.size(); ++k) {
-      EXPECT_NEAR(ticks.values[k], row.ticks[k], 1e-12) << row.low;
-      EXPECT_EQ(TickText(ticks.values[k], ticks.step), row.texts[k]) << row.low;
-    }
-  }
-  struct StepRow {
-    double place_space, label_space;
-    int step;
-  };
-  for (const StepRow& row :
-       {StepRow{20, 19, 1}, {9.5, 19, 2}, {9.4, 19, 5}, {1.2, 19, 20}, {0, 19, 10000}}) {
-    EXPECT_EQ(LabelStep(row.place_space, row.label_space), row.step) << row.place_space;
-  }
-  EXPECT_EQ(ShortValue(12.00077f), "12.001");
-  EXPECT_EQ(ShortValue(0.07322f), "0.07322");
-}
-
 }  // namespace
 }  // namespace ostrevin

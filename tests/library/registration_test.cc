@@ -28,20 +28,6 @@ class RegistrationTest : public ::testing::Test {
   fs::path registry_;
 };
 
-// The registry's whole text, registering twice and the refusal after unregistering are checked
-// by the `ostrevin register` test.
-TEST_F(RegistrationTest, CreateByNameInAnyCaseThenUnregister) {
-  ASSERT_EQ(Library().Register(), kOstOk);
-  for (const char* name : {"Ostrevin.clsData", "ostrevin.CLSDATA"}) {
-    Result<ComPtr<IOstDispatch>> data = CreateByName<IOstDispatch>(name, registry_);
-    ASSERT_TRUE(data.ok()) << data.error().ToString();
-    EXPECT_EQ(*DispatchObject(*data).GetByName("QuickDataTransmit"), Variant(true));
-  }
-  EXPECT_TRUE(CreateByName<IOstClsInfo>("Ostrevin.clsInfo", registry_).ok());
-  ASSERT_EQ(Library().Unregister(), kOstOk);
-  EXPECT_EQ(Library().Unregister(), kOstOk);  // nothing left to remove is no error
-}
-
 TEST_F(RegistrationTest, ARegistryThatCannotBeWrittenIsAStatus) {
   std::ofstream(dir_ / "component-registry") << "a file where the folder should be";
   EXPECT_EQ(Library().Register(), kOstRegistrationFailed);

@@ -50,15 +50,5 @@ TEST(TypedInterfaceTest, QueryInterfaceHandsOutOneObject) {
   EXPECT_EQ(data->QueryInterface(IOstDispatch::kIid, nullptr), kOstPointer);
 }
 
-TEST(TypedInterfaceTest, ShowAndTheFlagsThroughTheTypedInterface) {
-  ComPtr<IOstClsData> data = Create<IOstClsData>(kClsidClsData);
-  ASSERT_EQ(data.As<IOstReportConsole>()->UseConsole("now", kOstBoolTrue), kOstOk);
-  ASSERT_EQ(data->put_TNVal(40), kOstOk);
-  ASSERT_EQ(data->Show(), kOstOk);  // an empty chart: the report says there is no data
-  OstBool read_only = kOstBoolFalse;
-  ASSERT_EQ(data->get_blnReadOnly(&read_only), kOstOk);
-  EXPECT_EQ(read_only, kOstBoolTrue);
-}
-
 }  // namespace
 }  // namespace ostrevin

@@ -9,25 +9,6 @@
 namespace ostrevin {
 namespace {
 
-TEST(DiagnosisSettingsTest, EmptyStoreEnablesExactlyTheFiveDefaultTests) {
-  MemoryStore store;
-  DiagnosisSettings settings(store);
-  for (std::string key :
-       {"DiagnoseForAllAboveUCL", "DiagnoseForAllAboveUCLMR", "DiagnoseForAllBelowLCL",
-        "DiagnoseForAllAboveBelowMean", "DiagnoseForAllAboveBelowMeanMR", "diagnoseforallaboveucl",
-        "DIAGNOSEFORALLABOVEBELOWMEANMR"}) {
-    EXPECT_TRUE(settings.GetCheckFor(key)) << key;
-  }
-  for (std::string key :
-       {"DiagnoseFor2OutOf3Between23SigmaAboveMean", "DiagnoseFor4OutOf5Between13SigmaBelowMean",
-        "DiagnoseForAllWithin1SDMean", "DiagnoseForAllIncreasingOrDecreasing",
-        "DiagnoseForExtremeSwitch", "DiagnoseForZigZag", "DiagnoseForAllAboveUCLX"}) {
-    EXPECT_FALSE(settings.GetCheckFor(key)) << key;
-  }
-  EXPECT_TRUE(settings.GetSignificanceFlag("ZigZagFrom1SD"));
-  EXPECT_EQ(settings.GetSignificance("ZigZagRepeats", "7.5"), 8);
-}
-
 TEST(DiagnosisSettingsTest, CheckForJudgesTheStoredText) {
   const std::string tiny = "0." + std::string(400, '0') + "1";
   const struct {

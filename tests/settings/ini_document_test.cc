@@ -39,11 +39,6 @@ TEST(IniDocumentTest, FindsTheRawValueThatCounts) {
   }
 }
 
-TEST(IniDocumentTest, WritesBackEveryLineAsItWas) {
-  const std::string text = "; comment\r\njunk line\n\n[A]\r\n k = v \n\t\n[B]\nx=1";
-  EXPECT_EQ(IniDocument::Parse(text).ToText(), text);
-}
-
 struct EditCase {
   std::string before, section, key, value, after;
 };
