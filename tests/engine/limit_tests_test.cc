@@ -40,21 +40,6 @@ TEST_F(LimitTestsTest, InvisibleLimitsEmptyPlacesAndEarlierRunsAreNotReported) {
             "Point D4 (4) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n");
 }
 
-TEST_F(LimitTestsTest, SplitsWithoutLimitsAreNotTested) {
-  struct Row {
-    std::int16_t ctype, split_run, split_none;
-  };
-  for (Row row : {Row{0, 0, 0}, Row{-2, 1, 0}, Row{-2, 0, 1}}) {
-    chart.data().SetCType(row.ctype);
-    chart.data().SetSplitRun(0, row.split_run);
-    chart.data().SetSplitNone(0, row.split_none);
-    for (TestId test : {TestId::kAboveUCL, TestId::kBelowLCL}) {
-      EXPECT_EQ(Run(test), "") << row.ctype;
-      EXPECT_EQ(explanation, "") << row.ctype;
-    }
-  }
-}
-
 TEST_F(LimitTestsTest, SecondGraphRulesForTheLowerLimit) {
   chart.data().SetCType(-1);  // moving ranges are never tested against their LCL
   EXPECT_EQ(Run(TestId::kBelowLCL, 1), "");

@@ -39,10 +39,7 @@ TEST_F(ReportTest, WholeReportThenCarryingOnPastTheEnd) {
   EXPECT_EQ(data.NextHAxLToDiagnose(), 6);
 
   data.SetNextHAxLToDiagnose(7);
-  EXPECT_EQ(Compose(),
-            "Diagnostics report for Widths\r\n"
-            "Date & Time: 06/12/2026 10:30:00\r\n\r\n"
-            "Last diagnosis is beyond end of data,\r\ntherefore nothing to report.");
+  EXPECT_EQ(Compose(), GoldenReport("engine/golden/small-chart-beyond-end.txt", kNow));
 }
 
 TEST_F(ReportTest, CarriesOnFromTheMiddle) {

@@ -7,37 +7,12 @@
 #include <string>
 
 #include "platform/posix_file.h"
-#include "settings/ini_document.h"
 #include "settings/ini_file_store.h"
 
 namespace ostrevin {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A last line that ends in CR but not LF: an edit that adds lines after it must not turn its CR
-// into part of a line break (the value would lose it, "[Name]\r" would become a section).
-TEST(FixedFaultsTest, EditAfterALastLineEndingInCrKeepsThatLine) {
-  struct Case {
-    std::string text;
-    std::string edited;
-  };
-  const Case cases[] = {
-      {"[CheckFor]\nDiagnoseForZigZag=-1\r",
-       "[CheckFor]\nDiagnoseForZigZag=-1\r\r\n\n[Significances]\nZigZagRepeats=9\n"},
-      {"[Significances]\r", "[Significances]\r\r\n\n[Significances]\nZigZagRepeats=9\n"},
-      {"[Significances]\r\n;\r", "[Significances]\r\n;\r\r\nZigZagRepeats=9\r\n"},
-  };
-  for (const Case& c : cases) {
-    IniDocument doc = IniDocument::Parse(c.text);
-    doc.Set("Significances", "ZigZagRepeats", "9");
-    EXPECT_EQ(doc.ToText(), c.edited);
-    const IniDocument reread = IniDocument::Parse(doc.ToText());
-    EXPECT_EQ(reread.Find("CheckFor", "DiagnoseForZigZag"),
-              IniDocument::Parse(c.text).Find("CheckFor", "DiagnoseForZigZag"));
-    EXPECT_EQ(reread.Find("Significances", "ZigZagRepeats"), "9");
-  }
-}
 
 // A read-only settings file is not replaced behind the user's back (a rename would do it).
 TEST(FixedFaultsTest, ReadOnlySettingsFileIsNotReplaced) {

@@ -54,12 +54,17 @@ TEST(IniDocumentTest, SetChangesOnlyWhatItMust) {
       {"[A]\nx=1", "B", "k", "v", "[A]\nx=1\n\n[B]\nk=v\n"},
       {"[A]\r\nx=1\r\n", "B", "k", "v", "[A]\r\nx=1\r\n\r\n[B]\r\nk=v\r\n"},
       {"[A]\nx=1\n\n", "B", "k", "v", "[A]\nx=1\n\n[B]\nk=v\n"},
+      // A last line ending in CR alone keeps its CR: it must not become part of a line break
+      // (the value would lose it, "[Name]\r" would become a section). The fuzzer found this.
+      {"[A]\nk=-1\r", "B", "n", "9", "[A]\nk=-1\r\r\n\n[B]\nn=9\n"},
+      {"[B]\r", "B", "n", "9", "[B]\r\r\n\n[B]\nn=9\n"},
+      {"[B]\r\n;\r", "B", "n", "9", "[B]\r\n;\r\r\nn=9\r\n"},
   };
   for (const EditCase& c : cases) {
     IniDocument doc = IniDocument::Parse(c.before);
     EXPECT_TRUE(doc.Set(c.section, c.key, c.value)) << c.before;
     EXPECT_EQ(doc.ToText(), c.after) << c.before;
-    EXPECT_EQ(doc.Find(c.section, c.key), c.value) << c.before;
+    EXPECT_EQ(IniDocument::Parse(doc.ToText()).Find(c.section, c.key), c.value) << c.before;
   }
   IniDocument same = IniDocument::Parse("[A]\nk=v\n");
   EXPECT_FALSE(same.Set("A", "K", "v"));
