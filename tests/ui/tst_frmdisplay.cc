@@ -94,6 +94,9 @@ void tst_frmDisplay::layout() {
 void tst_frmDisplay::tabOrder() {
   frmDisplay& window = Open();
   Text().setFocus();
+  const QString shown = Text().toPlainText();
+  QTest::keyClicks(&Text(), "typed");  // the report can be read and copied, not edited
+  QCOMPARE(Text().toPlainText(), shown);
   QCOMPARE(window.windowTitle(), QString("Diagnosis Report"));
   QStringList order;  // each control with its caption
   for (int i = 0; i < 5; ++i) {
