@@ -116,6 +116,8 @@ TEST_F(DiagnoseCommandTest, CrLfKeepsTheReportsLineBreaks) {
   EXPECT_EQ(out.substr(0, 31), "Diagnostics report for Faulty w");
   EXPECT_NE(out.find("Faulty welds\r\nStarting at"), std::string::npos);
   EXPECT_EQ(out.substr(out.size() - 2), "\r\n");
+  // The last of an option given twice counts, and its value may hold a "=".
+  EXPECT_NE(Diagnose(chart, {"--date-time=a=b"}).out.find("\nDate & Time: a=b\n"), out.npos);
 }
 
 // The host's handshake in a chart file: its version is taken, and one older than the add-on
