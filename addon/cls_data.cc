@@ -12,11 +12,19 @@ constexpr std::string_view kDataTransmitVersion =
     "2;pucoldescriptions;splitsinfo;limitsinfo;stapro;ingorelimitsblns;nexthaxltodiagnose;"
     "filename;symbols;coloursfonts;newtrendinfo;clforced;scalereversed;pointstats;";
 
-// A fresh array with the member's initial bounds, all zero, empty or False.
-VArray InitialArray(MemberId id) {
-  const MemberInfo& info = Info(id);
-  std::vector<Bounds> dims(info.dims, info.dims + info.rank);
-  return VArray(info.type, std::move(dims));
+// The member's array as a new container holds it: its initial bounds, all zero, empty or False.
+// Made once for all members, so that a new container copies its arrays instead of building them.
+const VArray& InitialArray(MemberId id) {
+  static const std::vector<VArray> arrays = [] {
+    std::vector<VArray> out;
+    out.reserve(AllMembers().size());
+    for (const MemberInfo& info : AllMembers())
+      out.push_back(info.kind == MemberKind::kScalar
+                        ? VArray()
+                        : VArray(info.type, std::span<const Bounds>(info.dims, info.rank)));
+    return out;
+  }();
+  return arrays[static_cast<std::size_t>(id)];
 }
 
 // Reads element i (and j) of an indexed member as T, throwing the container's errors.

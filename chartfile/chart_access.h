@@ -83,6 +83,9 @@ class ChartAccess {
                             const Variant& value) = 0;
   // The current array behind an indexed member.
   virtual Result<VArray> GetArray(const Member& member) const = 0;
+  // The array behind an indexed member, lent where the container keeps it in this process; null
+  // where it can only be copied out with GetArray.
+  virtual const VArray* LendArray(const Member& /*member*/) const { return nullptr; }
   // Replaces the array of a replaceable member; error 13 for any other member.
   virtual Status PutWholeArray(const Member& member, const Variant& whole) = 0;
   // REQUIRES: property.writable.

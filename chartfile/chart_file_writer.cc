@@ -308,7 +308,22 @@ Status AppendList(std::string& out, std::string_view name, const VArray& array, 
 
 // The initial value of elements of `type`: zero, empty or False.
 Variant InitialValue(VarType type) {
-  return *Variant().ConvertTo(type);
+  switch (type) {
+    case VarType::Integer:
+      return Variant(std::int16_t{0});
+    case VarType::Long:
+      return Variant(std::int32_t{0});
+    case VarType::Single:
+      return Variant(0.0f);
+    case VarType::Boolean:
+      return Variant(Boolean{false});
+    case VarType::String:
+      return Variant(std::string());
+    case VarType::Empty:
+    case VarType::Variant:
+      break;
+  }
+  return Variant();
 }
 
 // Whether a value is the initial value of its type. A Single -0 is not: its sign survives, since
@@ -329,7 +344,7 @@ std::size_t CountChanged(const VArray& array) {
 
 bool HasInitialShape(const VArray& array, const Member& info) {
   return array.element_type() == info.type &&
-         array.dims() == std::vector<Bounds>(info.dims, info.dims + info.rank);
+         std::ranges::equal(array.dims(), std::span<const Bounds>(info.dims, info.rank));
 }
 
 // Whether every byte of `bytes` is zero: the first is, and each equals the next.
@@ -360,7 +375,7 @@ bool IsInitialArray(const VArray& array, const Member& info) {
     case VarType::Variant:
       break;
   }
-  return array == VArray(info.type, std::vector<Bounds>(info.dims, info.dims + info.rank));
+  return array == VArray(info.type, std::span<const Bounds>(info.dims, info.rank));
 }
 
 // A fixed array from its first index up to its last element that is not initial.
@@ -435,8 +450,13 @@ Result<std::optional<std::string>> MemberText(const ChartAccess& chart, const Me
       return appended.error().WithContext(info.name);
     return std::optional<std::string>(std::move(text));
   }
-  Result<VArray> array = chart.GetArray(info);
-  if (!array) return array.error();
+  std::optional<VArray> copy;
+  const VArray* array = chart.LendArray(info);
+  if (array == nullptr) {
+    Result<VArray> got = chart.GetArray(info);
+    if (!got) return got.error();
+    array = &copy.emplace(std::move(got).value());
+  }
   if (IsInitialArray(*array, info)) return std::optional<std::string>();
   Status appended = info.kind == Member::Kind::kFixed ? AppendFixed(text, info.name, *array)
                                                       : AppendReplaceable(text, info, *array);

@@ -69,6 +69,10 @@ Result<VArray> InProcessChart::GetArray(const Member& member) const {
   return data_->Array(IdOf(member));
 }
 
+const VArray* InProcessChart::LendArray(const Member& member) const {
+  return &data_->Array(IdOf(member));
+}
+
 Status InProcessChart::PutWholeArray(const Member& member, const Variant& whole) {
   if (member.kind != Member::Kind::kReplaceable) return CannotReplaceWhole(member);
   return data_->PutWholeArray(IdOf(member), whole);

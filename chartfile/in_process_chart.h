@@ -23,6 +23,7 @@ class InProcessChart final : public ChartAccess {
   Status PutElement(const Member& member, std::span<const std::int32_t> indexes,
                     const Variant& value) override;
   Result<VArray> GetArray(const Member& member) const override;
+  const VArray* LendArray(const Member& member) const override;
   Status PutWholeArray(const Member& member, const Variant& whole) override;
   Status PutProperty(const Property& property, const Variant& value) override;
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -24,7 +25,7 @@ std::optional<bool> SameStored(const VArray& a, const VArray& b) {
 }
 
 bool SameArray(const VArray& a, const VArray& b) {
-  if (a.element_type() != b.element_type() || a.dims() != b.dims()) return false;
+  if (a.element_type() != b.element_type() || !std::ranges::equal(a.dims(), b.dims())) return false;
   for (const std::optional<bool> same :
        {SameStored<std::int16_t>(a, b), SameStored<std::int32_t>(a, b), SameStored<float>(a, b),
         SameStored<unsigned char>(a, b)}) {

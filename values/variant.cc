@@ -223,8 +223,8 @@ bool operator==(const Variant& a, const Variant& b) {
 // ---------------------------------------------------------------------------------------------
 // VArray
 
-VArray::VArray(VarType element, std::vector<Bounds> dims)
-    : element_(element), dims_(std::move(dims)) {
+VArray::VArray(VarType element, std::span<const Bounds> dims) : element_(element) {
+  SetDims(dims);
   std::size_t n = size();
   switch (element_) {
     case VarType::Integer:
@@ -250,10 +250,15 @@ VArray::VArray(VarType element, std::vector<Bounds> dims)
   }
 }
 
+void VArray::SetDims(std::span<const Bounds> dims) {
+  rank_ = std::min(dims.size(), std::size(dims_));
+  std::copy_n(dims.begin(), rank_, dims_);
+}
+
 std::size_t VArray::size() const {
-  if (dims_.empty()) return 0;
+  if (rank_ == 0) return 0;
   std::size_t n = 1;
-  for (Bounds b : dims_) n *= static_cast<std::size_t>(b.count() > 0 ? b.count() : 0);
+  for (Bounds b : dims()) n *= static_cast<std::size_t>(b.count() > 0 ? b.count() : 0);
   return n;
 }
 
@@ -346,8 +351,7 @@ Result<std::string> VArray::Get(std::size_t flat) const {
 }
 
 void VArray::Redim(Bounds first) {
-  const std::size_t row =
-      dims_.size() == 2 ? static_cast<std::size_t>(std::max(dims_[1].count(), 0)) : 1;
+  const std::size_t row = rank_ == 2 ? static_cast<std::size_t>(std::max(dims_[1].count(), 0)) : 1;
   const Bounds old = dims_[0];
   dims_[0] = first;
   const std::size_t count = size();
@@ -373,7 +377,7 @@ void VArray::Redim(Bounds first) {
 }
 
 bool operator==(const VArray& a, const VArray& b) {
-  return a.element_ == b.element_ && a.dims_ == b.dims_ && a.data_ == b.data_;
+  return a.element_ == b.element_ && std::ranges::equal(a.dims(), b.dims()) && a.data_ == b.data_;
 }
 
 }  // namespace ostrevin

@@ -2,6 +2,7 @@
 #define OSTREVIN_VALUES_VARIANT_H_
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -86,28 +87,35 @@ class VArray {
  public:
   VArray() = default;
   // All elements zero, empty or False. REQUIRES: 1 or 2 dimensions.
-  VArray(VarType element, std::vector<Bounds> dims);
+  VArray(VarType element, std::span<const Bounds> dims);
+  VArray(VarType element, std::initializer_list<Bounds> dims)
+      : VArray(element, std::span<const Bounds>(dims.begin(), dims.size())) {}
   // An array that takes over `elements` as its storage (T as Elements names it). REQUIRES: as
   // many elements as the bounds hold.
   template <class T>
-  VArray(VarType element, std::vector<Bounds> dims, std::vector<T> elements)
-      : element_(element), dims_(std::move(dims)), data_(std::move(elements)) {}
+  VArray(VarType element, std::span<const Bounds> dims, std::vector<T> elements)
+      : element_(element), data_(std::move(elements)) {
+    SetDims(dims);
+  }
+  template <class T>
+  VArray(VarType element, std::initializer_list<Bounds> dims, std::vector<T> elements)
+      : VArray(element, std::span<const Bounds>(dims.begin(), dims.size()), std::move(elements)) {}
 
   VarType element_type() const { return element_; }
-  int rank() const { return static_cast<int>(dims_.size()); }
+  int rank() const { return static_cast<int>(rank_); }
   // REQUIRES: dim < rank().
-  Bounds bounds(int dim) const { return dims_[static_cast<std::size_t>(dim)]; }
-  const std::vector<Bounds>& dims() const { return dims_; }
+  Bounds bounds(int dim) const { return dims_[dim]; }
+  std::span<const Bounds> dims() const { return {dims_, rank_}; }
   std::size_t size() const;
 
   // Position of an element in storage, or -1 when an index is outside the bounds or the number of
   // indexes is not the rank.
   std::int64_t Flat(std::int32_t i) const {
-    if (dims_.size() != 1 || !dims_[0].Contains(i)) return -1;
+    if (rank_ != 1 || !dims_[0].Contains(i)) return -1;
     return i - dims_[0].lower;
   }
   std::int64_t Flat(std::int32_t i, std::int32_t j) const {
-    if (dims_.size() != 2 || !dims_[0].Contains(i) || !dims_[1].Contains(j)) return -1;
+    if (rank_ != 2 || !dims_[0].Contains(i) || !dims_[1].Contains(j)) return -1;
     return static_cast<std::int64_t>(i - dims_[0].lower) * dims_[1].count() + (j - dims_[1].lower);
   }
 
@@ -143,8 +151,13 @@ class VArray {
 
  private:
   using Booleans = std::vector<unsigned char>;
+  // REQUIRES: at most two dimensions.
+  void SetDims(std::span<const Bounds> dims);
+
   VarType element_ = VarType::Variant;
-  std::vector<Bounds> dims_;
+  // The bounds are kept in the array itself: a copy of an array allocates only its elements.
+  std::size_t rank_ = 0;
+  Bounds dims_[2];
   std::variant<std::vector<std::int16_t>, std::vector<std::int32_t>, std::vector<float>, Booleans,
                std::vector<std::string>, std::vector<Variant>>
       data_ = std::vector<Variant>{};
