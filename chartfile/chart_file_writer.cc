@@ -297,10 +297,11 @@ void AppendLaidOut(std::string& out, const Items& items, std::size_t key_width, 
   out += "\n  ]";
 }
 
-// Appends `count` items from storage position `from` as a list on one line.
-Status AppendList(std::string& out, std::string_view name, const VArray& array, std::size_t from,
-                  std::size_t count) {
-  Items items;
+// Appends `count` items from storage position `from` as a list on one line. `items` is scratch
+// space, kept from list to list so that its texts are made once per chart.
+Status AppendList(std::string& out, Items& items, std::string_view name, const VArray& array,
+                  std::size_t from, std::size_t count) {
+  items.Clear();
   if (Status gathered = GatherItems(items, name, array, from, count); !gathered) return gathered;
   AppendLaidOut(out, items, 0, kOneLine);
   return Ok{};
@@ -379,13 +380,13 @@ bool IsInitialArray(const VArray& array, const Member& info) {
 }
 
 // A fixed array from its first index up to its last element that is not initial.
-Status AppendFixed(std::string& out, std::string_view name, const VArray& array) {
+Status AppendFixed(std::string& out, Items& items, std::string_view name, const VArray& array) {
   const Variant initial = InitialValue(array.element_type());
   std::size_t used = array.size();
   while (used > 0 && IsInitial(array.At(used - 1), initial)) --used;
-  if (array.rank() == 1) return AppendList(out, name, array, 0, used);
+  if (array.rank() == 1) return AppendList(out, items, name, array, 0, used);
   const auto columns = static_cast<std::size_t>(array.bounds(1).count());
-  return AppendList(out, name, array, 0, columns == 0 ? 0 : (used + columns - 1) / columns);
+  return AppendList(out, items, name, array, 0, columns == 0 ? 0 : (used + columns - 1) / columns);
 }
 
 // The elements that are not initial, as an object of index keys: {"2": 5.5, "17": 6}.
@@ -413,7 +414,7 @@ Status AppendElements(std::string& out, std::string_view name, const VArray& arr
 // written as the elements that were put; otherwise it is written whole: a plain list when its
 // element type, number of indexes and lower bounds (0) are the member's own, else the object that
 // states them.
-Status AppendReplaceable(std::string& out, const Member& info, const VArray& array) {
+Status AppendReplaceable(std::string& out, Items& items, const Member& info, const VArray& array) {
   if (HasInitialShape(array, info) && CountChanged(array) * 2 <= array.size())
     return AppendElements(out, info.name, array);
   const bool two = array.rank() == 2;
@@ -433,22 +434,29 @@ Status AppendReplaceable(std::string& out, const Member& info, const VArray& arr
       ((out += ", \"type\": \"") += VarTypeName(array.element_type())) += '"';
     out += ", \"values\": ";
   }
-  const std::size_t items = two ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
-  Status appended = AppendList(out, info.name, array, 0, items);
+  const std::size_t count = two ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
+  Status appended = AppendList(out, items, info.name, array, 0, count);
   if (!plain) out += '}';
   return appended;
 }
 
-// The member's value as chart-file text, or nullopt while it holds its initial value.
-Result<std::optional<std::string>> MemberText(const ChartAccess& chart, const Member& info) {
-  std::string text;
+// Appends the member as `"Name": value`, after a line break, unless it holds its initial value;
+// whether it did.
+Result<bool> AppendMember(std::string& out, Items& items, const ChartAccess& chart,
+                          const Member& info, bool first) {
+  auto key = [&] {
+    out += first ? "\n  " : ",\n  ";
+    AppendString(out, info.name);
+    out += ": ";
+  };
   if (info.kind == Member::Kind::kScalar) {
     Result<Variant> value = chart.GetScalar(info);
     if (!value) return value.error().WithContext(info.name);
-    if (IsInitial(*value, InitialValue(info.type))) return std::optional<std::string>();
-    if (Status appended = AppendValue(text, *value, false); !appended)
+    if (IsInitial(*value, InitialValue(info.type))) return false;
+    key();
+    if (Status appended = AppendValue(out, *value, false); !appended)
       return appended.error().WithContext(info.name);
-    return std::optional<std::string>(std::move(text));
+    return true;
   }
   std::optional<VArray> copy;
   const VArray* array = chart.LendArray(info);
@@ -457,26 +465,24 @@ Result<std::optional<std::string>> MemberText(const ChartAccess& chart, const Me
     if (!got) return got.error();
     array = &copy.emplace(std::move(got).value());
   }
-  if (IsInitialArray(*array, info)) return std::optional<std::string>();
-  Status appended = info.kind == Member::Kind::kFixed ? AppendFixed(text, info.name, *array)
-                                                      : AppendReplaceable(text, info, *array);
+  if (IsInitialArray(*array, info)) return false;
+  key();
+  Status appended = info.kind == Member::Kind::kFixed ? AppendFixed(out, items, info.name, *array)
+                                                      : AppendReplaceable(out, items, info, *array);
   if (!appended) return appended.error();
-  return std::optional<std::string>(std::move(text));
+  return true;
 }
 
 }  // namespace
 
 Result<std::string> ChartFileText(const ChartAccess& chart) {
   std::string out = "{";
+  Items items;
   bool first = true;
   for (const Member& member : chart.members()) {
-    Result<std::optional<std::string>> text = MemberText(chart, member);
-    if (!text) return text.error();
-    if (!text->has_value()) continue;
-    out += first ? "\n  " : ",\n  ";
-    AppendString(out, member.name);
-    (out += ": ") += **text;
-    first = false;
+    Result<bool> appended = AppendMember(out, items, chart, member, first);
+    if (!appended) return appended.error();
+    first = first && !*appended;
   }
   out += first ? "}\n" : "\n}\n";
   return out;

@@ -11,7 +11,7 @@ namespace ostrevin {
 // A container of this process reached directly, for tools that embed the container and the
 // windows (the screenshot maker) rather than load the library. Part of ostrevin::host, which
 // links the container; the ostrevin command never uses it.
-class InProcessChart final : public ChartAccess {
+class InProcessChart : public ChartAccess {
  public:
   // `data` must outlive this object.
   explicit InProcessChart(clsData& data);
