@@ -99,15 +99,16 @@ double FaithfulToFloat(double value, const std::string& text) {
 class EntryCollector final : public nlohmann::json_sax<Json> {
  public:
   // `name` names the text in messages; `read_to` is kept up to date by a TrackingIterator.
-  EntryCollector(std::string_view name, const char* begin, const char* const* read_to)
-      : name_(name), begin_(begin), read_to_(read_to) {}
+  // Without `collect`, no value is kept: the parse only finds the first problem, as it would with.
+  EntryCollector(std::string_view name, const char* begin, const char* const* read_to, bool collect)
+      : name_(name), begin_(begin), read_to_(read_to), collect_(collect) {}
 
   bool null() override { return Add(nullptr); }
   bool boolean(bool v) override { return Add(v); }
   bool number_integer(number_integer_t v) override { return Add(v); }
   bool number_unsigned(number_unsigned_t v) override { return Add(v); }
   bool number_float(number_float_t v, const string_t& text) override {
-    return Add(FaithfulToFloat(v, text));
+    return Add(collect_ ? FaithfulToFloat(v, text) : v);
   }
   bool string(string_t& v) override { return Add(std::move(v)); }
   bool binary(binary_t&) override { return false; }  // JSON text has no binary values
@@ -116,6 +117,7 @@ class EntryCollector final : public nlohmann::json_sax<Json> {
   bool end_object() override { return Close(); }
   bool end_array() override { return Close(); }
   bool key(string_t& k) override {
+    if (!collect_) return true;
     if (open_.empty()) {
       entries_.push_back({std::move(k), Json(), Offset()});
     } else {
@@ -156,7 +158,7 @@ class EntryCollector final : public nlohmann::json_sax<Json> {
   }
   bool Add(Json v) {
     if (!in_chart_) return NotAnObject(v);
-    *Slot() = std::move(v);
+    if (collect_) *Slot() = std::move(v);
     return true;
   }
   bool Open(Json container) {
@@ -165,6 +167,7 @@ class EntryCollector final : public nlohmann::json_sax<Json> {
       in_chart_ = true;
       return true;
     }
+    if (!collect_) return true;
     Json* slot = Slot();
     *slot = std::move(container);
     open_.push_back(slot);
@@ -178,6 +181,7 @@ class EntryCollector final : public nlohmann::json_sax<Json> {
   std::string name_;
   const char* begin_;
   const char* const* read_to_;
+  bool collect_;
   bool in_chart_ = false;
   std::vector<Entry> entries_;
   std::vector<Json*> open_;
@@ -207,15 +211,29 @@ Error EntryCollector::SyntaxError(std::size_t position, const std::string& token
   return Error::InvalidInput(where + ": not valid JSON: " + std::string(reason));
 }
 
-Result<std::vector<Entry>> ParseChart(std::string_view text, std::string_view name) {
+// The members of the text, or its first problem; without `collect`, an empty list when there is
+// none.
+Result<std::vector<Entry>> ParseEntries(std::string_view text, std::string_view name,
+                                        bool collect) {
   const char* read_to = text.data();
-  EntryCollector collector(name, text.data(), &read_to);
+  EntryCollector collector(name, text.data(), &read_to, collect);
   TrackingIterator first(text.data(), &read_to);
   TrackingIterator last(text.data() + text.size(), &read_to);
   bool parsed = Json::sax_parse(first, last, &collector);
   if (collector.problem()) return *collector.problem();
   if (!parsed) return Error::InvalidInput(std::string(name) + ": not valid JSON");
   return std::move(collector.entries());
+}
+
+Result<std::vector<Entry>> ParseChart(std::string_view text, std::string_view name) {
+  // A text that is not JSON is a broken file, common among those read here: where it breaks is
+  // found first by a parse that builds no values. (simdjson is the stricter of the two parsers,
+  // so a text it refuses may still pass; then it is parsed in full.)
+  if (!IsJsonText(text)) {
+    if (Result<std::vector<Entry>> probed = ParseEntries(text, name, false); !probed)
+      return probed.error();
+  }
+  return ParseEntries(text, name, true);
 }
 
 // --- From JSON values to the host's values. Errors name neither file nor member; the caller

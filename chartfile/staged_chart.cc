@@ -500,6 +500,11 @@ Status StagedMember::PutInto(ChartAccess& chart) const {
   return Ok{};
 }
 
+bool IsJsonText(std::string_view text) {
+  simdjson::dom::parser parser;
+  return !parser.parse(simdjson::padded_string(text)).error();
+}
+
 std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, std::size_t readable,
                                                         const ChartAccess& chart) {
   static_assert(kStagingPadding == simdjson::SIMDJSON_PADDING);

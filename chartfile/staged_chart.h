@@ -46,6 +46,9 @@ std::optional<std::vector<StagedMember>> StageChartText(std::string_view text, s
                                                         const ChartAccess& chart);
 inline constexpr std::size_t kStagingPadding = 64;
 
+// Whether simdjson takes `text` as JSON: a quick first look for the detailed reader.
+bool IsJsonText(std::string_view text);
+
 // The first of StageChartText's ways, for the texts tools write: {"Key": plain list or scalar,
 // ...} read straight from the text, without the parser. Nullopt for any other text.
 std::optional<std::vector<StagedMember>> StagePlainChartText(std::string_view text,
