@@ -285,6 +285,8 @@ Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& opti
   ChartInput data{options.kind, options.title, {}, {}, {}, {}, {}};
   for (std::size_t c : columns->values) data.value_names.emplace_back(TrimBlanks(table.header[c]));
   ChartOptions checks = options;
+  data.rows.reserve(table.rows.size());
+  data.labels.reserve(table.rows.size());
   for (const CsvRow& row : table.rows) {
     Result<std::vector<double>> numbers = ParseRow(table, row, *columns, options);
     if (!numbers) return numbers.error();
@@ -335,7 +337,7 @@ std::string_view ChartKindName(ChartKind kind) {
 Result<ChartMembers> BuildChart(const CsvTable& table, const ChartOptions& options) {
   Result<ChartInput> data = ReadData(table, options);
   if (!data) return data.error();
-  return LayOutChart(*data);
+  return LayOutChart(std::move(data).value());
 }
 
 Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options) {

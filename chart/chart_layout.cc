@@ -15,6 +15,7 @@ std::int16_t Int16(std::size_t n) {
 // Column `column` of every row as stored: a place without a value (NaN) as 0.
 std::vector<float> Floats(const std::vector<std::vector<double>>& rows, std::size_t column) {
   std::vector<float> values;
+  values.reserve(rows.size());
   for (const std::vector<double>& row : rows)
     values.push_back(std::isnan(row[column]) ? 0.0f : static_cast<float>(row[column]));
   return values;
@@ -78,37 +79,56 @@ void AddSplits(ChartMembers& m, const ChartInput& in, const std::vector<Lines>& 
   m.push_back({Id::Lcl, SinglePairs(lcl)});
 }
 
-// Each split's lines repeated at every place of the split.
-std::vector<Lines> PerPlace(const ChartInput& in, const std::vector<Lines>& split_lines) {
-  std::vector<Lines> places;
+// The per-place lines and their visibility, both graphs at each place: `places` of them, the
+// lines of place k being lines_at(k). The arrays are filled where they are stored.
+template <class LinesAt>
+void AddPlaceLines(ChartMembers& m, std::size_t places, LinesAt lines_at) {
+  const std::initializer_list<Bounds> dims{Bounds{0, static_cast<std::int32_t>(places) - 1},
+                                           Bounds{0, 1}};
+  VArray ucl(VarType::Single, dims), lcl(VarType::Single, dims), centre(VarType::Single, dims);
+  VArray ucl_on(VarType::Boolean, dims), lcl_on(VarType::Boolean, dims),
+      centre_on(VarType::Boolean, dims);
+  const std::span<float> u = ucl.MutableElements<float>(), l = lcl.MutableElements<float>(),
+                         c = centre.MutableElements<float>();
+  const std::span<unsigned char> u_on = ucl_on.MutableElements<unsigned char>(),
+                                 l_on = lcl_on.MutableElements<unsigned char>(),
+                                 c_on = centre_on.MutableElements<unsigned char>();
+  for (std::size_t k = 0; k < places; ++k) {
+    const Lines& lines = lines_at(k);
+    for (std::size_t g = 0; g < 2; ++g) {
+      const std::size_t at = 2 * k + g;
+      u[at] = lines[g].ucl;
+      l[at] = lines[g].lcl;
+      c[at] = lines[g].centre;
+      u_on[at] = lines[g].ucl_visible ? 1 : 0;
+      l_on[at] = lines[g].lcl_visible ? 1 : 0;
+      c_on[at] = lines[g].centre_visible ? 1 : 0;
+    }
+  }
+  m.push_back({Id::PointStatsUcl, Variant(std::move(ucl))});
+  m.push_back({Id::PointStatsLcl, Variant(std::move(lcl))});
+  m.push_back({Id::PointStatsCentre, Variant(std::move(centre))});
+  m.push_back({Id::PointStatsblnUclVisible, Variant(std::move(ucl_on))});
+  m.push_back({Id::PointStatsblnLclVisible, Variant(std::move(lcl_on))});
+  m.push_back({Id::PointStatsblnCentreVisible, Variant(std::move(centre_on))});
+}
+
+// Each split's lines at every place of the split.
+void AddSplitLinesPerPlace(ChartMembers& m, const ChartInput& in,
+                           const std::vector<Lines>& split_lines) {
   const std::vector<SplitRange> all = AllSplits(in);
-  for (std::size_t s = 0; s < all.size(); ++s) {
-    for (std::int32_t k = all[s].first; k <= all[s].last; ++k) places.push_back(split_lines[s]);
-  }
-  return places;
+  std::vector<std::uint8_t> split_of;  // the split of each place
+  split_of.reserve(in.rows.size());
+  for (std::size_t s = 0; s < all.size(); ++s)
+    split_of.insert(split_of.end(), static_cast<std::size_t>(all[s].last - all[s].first + 1),
+                    static_cast<std::uint8_t>(s));
+  AddPlaceLines(m, split_of.size(),
+                [&](std::size_t k) -> const Lines& { return split_lines[split_of[k]]; });
 }
 
-void AddPlaceLines(ChartMembers& m, const std::vector<Lines>& places) {
-  std::vector<std::array<float, 2>> ucl, lcl, centre;
-  std::vector<std::array<bool, 2>> ucl_on, lcl_on, centre_on;
-  for (const Lines& l : places) {
-    ucl.push_back({l[0].ucl, l[1].ucl});
-    lcl.push_back({l[0].lcl, l[1].lcl});
-    centre.push_back({l[0].centre, l[1].centre});
-    ucl_on.push_back({l[0].ucl_visible, l[1].ucl_visible});
-    lcl_on.push_back({l[0].lcl_visible, l[1].lcl_visible});
-    centre_on.push_back({l[0].centre_visible, l[1].centre_visible});
-  }
-  m.push_back({Id::PointStatsUcl, SinglePairs(ucl)});
-  m.push_back({Id::PointStatsLcl, SinglePairs(lcl)});
-  m.push_back({Id::PointStatsCentre, SinglePairs(centre)});
-  m.push_back({Id::PointStatsblnUclVisible, BooleanPairs(ucl_on)});
-  m.push_back({Id::PointStatsblnLclVisible, BooleanPairs(lcl_on)});
-  m.push_back({Id::PointStatsblnCentreVisible, BooleanPairs(centre_on)});
-}
-
-Result<ChartMembers> Individuals(const ChartInput& in) {
+Result<ChartMembers> Individuals(ChartInput& in) {
   std::vector<double> values;
+  values.reserve(in.rows.size());
   for (const std::vector<double>& row : in.rows) values.push_back(row[0]);
   Result<IndividualsChart> chart = ComputeIndividuals(values, in.splits);
   const std::vector<float> x = Floats(in.rows, 0);
@@ -117,18 +137,19 @@ Result<ChartMembers> Individuals(const ChartInput& in) {
   m.push_back({Id::TNVal, Int16(x.size() - 1)});
   const std::vector<Lines> lines = WithExtras(in, chart->splits);
   AddSplits(m, in, lines);
-  m.push_back({Id::HAxL, StringList(in.labels)});
+  m.push_back({Id::HAxL, StringList(std::move(in.labels))});
   std::vector<std::int16_t> flags;
+  flags.reserve(in.rows.size());
   for (const std::vector<double>& row : in.rows) flags.push_back(std::isnan(row[0]) ? 0 : 1);
   m.push_back({Id::XData, SingleList(x)});
   m.push_back({Id::XDataI, IntegerList(flags)});
   m.push_back({Id::RData, SingleList(chart->moving_ranges)});
   m.push_back({Id::RDataI, IntegerList(chart->range_flags)});
-  AddPlaceLines(m, PerPlace(in, lines));
+  AddSplitLinesPerPlace(m, in, lines);
   return m;
 }
 
-Result<ChartMembers> Subgroups(const ChartInput& in) {
+Result<ChartMembers> Subgroups(ChartInput& in) {
   const bool sd = in.kind == ChartKind::kMeansSDs;
   std::vector<float> all;
   for (const std::vector<double>& row : in.rows) {
@@ -149,12 +170,12 @@ Result<ChartMembers> Subgroups(const ChartInput& in) {
     pairs.push_back(chart->means[k]);
     pairs.push_back(chart->spreads[k]);
   }
-  m.push_back({Id::HAxL, StringList(in.labels)});
+  m.push_back({Id::HAxL, StringList(std::move(in.labels))});
   m.push_back({Id::XData, SingleList(all)});
   m.push_back({Id::XDataI, IntegerList(std::vector<std::int16_t>(all.size(), 1))});
   m.push_back({Id::RData, SingleList(pairs)});
   m.push_back({Id::RDataI, IntegerList(std::vector<std::int16_t>(in.rows.size(), 1))});
-  AddPlaceLines(m, PerPlace(in, lines));
+  AddSplitLinesPerPlace(m, in, lines);
   return m;
 }
 
@@ -175,7 +196,7 @@ bool SizesVary(const ChartInput& in, const std::vector<Lines>& places) {
   return false;
 }
 
-Result<ChartMembers> Attributes(const ChartInput& in) {
+Result<ChartMembers> Attributes(ChartInput& in) {
   const Attribute attribute = AttributeOf(in.kind);
   std::vector<double> d, n;
   for (const std::vector<double>& row : in.rows) {
@@ -200,10 +221,10 @@ Result<ChartMembers> Attributes(const ChartInput& in) {
     m.push_back({Id::SubGroupSampeSize, static_cast<std::int16_t>(n[0])});
   m.push_back({Id::TNVal, Int16(n.size() - 1)});
   AddSplits(m, in, lines);
-  m.push_back({Id::HAxL, StringList(in.labels)});
+  m.push_back({Id::HAxL, StringList(std::move(in.labels))});
   m.push_back({Id::GV, SingleList(chart->values)});
   m.push_back({Id::PGVI, IntegerList(std::vector<std::int16_t>(n.size(), 1))});
-  AddPlaceLines(m, places);
+  AddPlaceLines(m, places.size(), [&](std::size_t k) -> const Lines& { return places[k]; });
   return m;
 }
 
@@ -241,7 +262,7 @@ Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<do
   return AttributeLines(AttributeOf(kind), limit_split[0].centre, row[1]);
 }
 
-Result<ChartMembers> LayOutChart(const ChartInput& input) {
+Result<ChartMembers> LayOutChart(ChartInput input) {
   switch (input.kind) {
     case ChartKind::kIndividuals:
       return Individuals(input);

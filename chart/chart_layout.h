@@ -39,7 +39,8 @@ Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<do
 
 // Works out the chart's limits and lays it out as members in the order of a chart file. Fails
 // when a split has no spread to set limits by. REQUIRES: rows checked as BuildChart does.
-Result<ChartMembers> LayOutChart(const ChartInput& input);
+// The labels are taken over from `input`.
+Result<ChartMembers> LayOutChart(ChartInput input);
 
 }  // namespace ostrevin
 

@@ -44,8 +44,9 @@ Variant IntegerList(const std::vector<std::int16_t>& values) {
 Variant SingleList(const std::vector<float>& values) {
   return List<float>(VarType::Single, values);
 }
-Variant StringList(const std::vector<std::string>& values) {
-  return List<std::string>(VarType::String, values);
+Variant StringList(std::vector<std::string> values) {
+  const auto last = static_cast<std::int32_t>(values.size()) - 1;
+  return Variant(VArray(VarType::String, {Bounds{0, last}}, std::move(values)));
 }
 Variant SinglePairs(const std::vector<std::array<float, 2>>& rows) {
   return Pairs<float>(VarType::Single, rows);

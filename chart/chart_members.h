@@ -25,7 +25,7 @@ using ChartMembers = std::vector<ChartMember>;
 // Arrays from index 0 of the member types: a list, or rows of [graph 0, graph 1] pairs.
 Variant IntegerList(const std::vector<std::int16_t>& values);
 Variant SingleList(const std::vector<float>& values);
-Variant StringList(const std::vector<std::string>& values);
+Variant StringList(std::vector<std::string> values);  // takes the strings over
 Variant SinglePairs(const std::vector<std::array<float, 2>>& rows);
 Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows);
 

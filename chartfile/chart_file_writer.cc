@@ -224,86 +224,78 @@ bool SameStoredRows(const VArray& array, std::size_t a, std::size_t b, std::size
          same(static_cast<unsigned char>(0));
 }
 
-// The items of a list as its one line would write them, "a, b, c" in `text`, each item ending
-// where `ends` says: a wrapped list takes its lines from it whole.
-struct Items {
-  std::string text;
-  std::vector<std::size_t> ends;
-  SingleTexts singles;
-
-  void Clear() {
-    text.clear();
-    ends.clear();
-  }
-};
-
-// Gathers `count` items from storage position `from`: elements of a one-index array, else rows
-// of a two-index array, each row written as a list.
-Status GatherItems(Items& items, std::string_view name, const VArray& array, std::size_t from,
-                   std::size_t count) {
+// Writes `count` items from storage position `from`, separated by ", ": elements of a one-index
+// array, else rows of a two-index array, each row written as a list. After each item,
+// `place(separator, start)` may move it (to break the line before it) and returns where it starts.
+template <class Place>
+Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
+                  const VArray& array, std::size_t from, std::size_t count, Place place) {
   const std::size_t columns =
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
-  std::size_t row_from = 0;  // where the text of the row before starts
+  std::size_t row_from = 0, row_to = 0;  // the text of the row before
   for (std::size_t item = 0; item < count; ++item) {
     const std::size_t first = from + item * columns;
-    if (!items.ends.empty()) items.text += ", ";
+    const std::size_t separator = out.size();
+    if (item > 0) out += ", ";
+    const std::size_t start = out.size();
     // A row that holds what the row before holds is written as it was: a chart's lines at each
     // place mostly stay from place to place.
     if (array.rank() == 2 && item > 0 && SameStoredRows(array, first - columns, first, columns)) {
-      const std::size_t row_to = items.ends.back();
-      const std::size_t here = items.text.size();
-      items.text.append(items.text, row_from, row_to - row_from);
-      row_from = here;
-      items.ends.push_back(items.text.size());
-      continue;
+      out.append(out, row_from, row_to - row_from);
+    } else {
+      if (array.rank() == 2) out += '[';
+      for (std::size_t flat = first; flat < first + columns; ++flat) {
+        if (flat > first) out += ", ";
+        if (Status appended = AppendElement(out, array, flat, singles); !appended)
+          return appended.error().WithContext(DescribeElement(name, IndexesAt(array, flat)));
+      }
+      if (array.rank() == 2) out += ']';
     }
-    row_from = items.text.size();
-    if (array.rank() == 2) items.text += '[';
-    for (std::size_t flat = first; flat < first + columns; ++flat) {
-      if (flat > first) items.text += ", ";
-      if (Status appended = AppendElement(items.text, array, flat, items.singles); !appended)
-        return appended.error().WithContext(DescribeElement(name, IndexesAt(array, flat)));
-    }
-    if (array.rank() == 2) items.text += ']';
-    items.ends.push_back(items.text.size());
+    row_from = place(separator, start);
+    row_to = out.size();
   }
   return Ok{};
 }
 
-// The gathered items as a list: on one line when the line, after a key `key_width` wide, fits
-// in `width` columns, else wrapped over indented lines, each filled up to `width`.
-void AppendLaidOut(std::string& out, const Items& items, std::size_t key_width, std::size_t width) {
-  const std::string_view text = items.text;
-  const std::vector<std::size_t>& ends = items.ends;
-  if (width == kOneLine || key_width + text.size() + 6 <= width) {
-    ((out += '[') += text) += ']';
-    return;
+// Appends `count` items from storage position `from` as a list: on one line when the line, after
+// a key `key_width` wide, fits in `width` columns (always with kOneLine), else over indented
+// lines, each filled up to `width`. The items are written where they go: a line is broken
+// before the item that would overflow it, once that item is written.
+Status AppendList(std::string& out, SingleTexts& singles, std::string_view name,
+                  const VArray& array, std::size_t from, std::size_t count,
+                  std::size_t key_width = 0, std::size_t width = kOneLine) {
+  if (width == kOneLine) {
+    out += '[';
+    Status written = WriteItems(out, singles, name, array, from, count,
+                                [](std::size_t, std::size_t start) { return start; });
+    if (written) out += ']';
+    return written;
   }
-  out += '[';
-  std::size_t line_from = 0;  // where the line starts in `text`
-  std::size_t line = 0;       // the length of the line so far, without its indent
-  for (std::size_t k = 0; k < ends.size(); ++k) {
-    const std::size_t from = k == 0 ? 0 : ends[k - 1] + 2;
-    const std::size_t size = ends[k] - from;
+  const std::size_t open = out.size();
+  out += "[\n    ";
+  const std::size_t first = out.size();
+  std::size_t line = 0;  // the length of the line so far, without its indent
+  bool broken = false;
+  auto place = [&](std::size_t separator, std::size_t start) {
+    const std::size_t size = out.size() - start;
     if (line > 0 && 4 + line + 2 + size + 2 > width) {
-      ((out += "\n    ") += text.substr(line_from, ends[k - 1] - line_from)) += ',';
-      line_from = from;
-      line = 0;
+      out.replace(separator + 1, 1, "\n    ");  // ", " becomes ",\n    "
+      line = size;
+      broken = true;
+      return start + 4;
     }
     line += (line > 0 ? 2 : 0) + size;
+    return start;
+  };
+  if (Status written = WriteItems(out, singles, name, array, from, count, place); !written)
+    return written;
+  // A list that fits on its line has had no line broken: its own line has room for all of it.
+  if (!broken && key_width + (out.size() - first) + 6 <= width) {
+    out.erase(open + 1, first - open - 1);
+    out += ']';
+  } else {
+    out += "\n  ]";
   }
-  out += "\n    ";
-  if (!ends.empty()) out += text.substr(line_from, ends.back() - line_from);
-  out += "\n  ]";
-}
-
-// Appends `count` items from storage position `from` as a list on one line. `items` is scratch
-// space, kept from list to list so that its texts are made once per chart.
-Status AppendList(std::string& out, Items& items, std::string_view name, const VArray& array,
-                  std::size_t from, std::size_t count) {
-  items.Clear();
-  if (Status gathered = GatherItems(items, name, array, from, count); !gathered) return gathered;
-  AppendLaidOut(out, items, 0, kOneLine);
   return Ok{};
 }
 
@@ -380,13 +372,15 @@ bool IsInitialArray(const VArray& array, const Member& info) {
 }
 
 // A fixed array from its first index up to its last element that is not initial.
-Status AppendFixed(std::string& out, Items& items, std::string_view name, const VArray& array) {
+Status AppendFixed(std::string& out, SingleTexts& singles, std::string_view name,
+                   const VArray& array) {
   const Variant initial = InitialValue(array.element_type());
   std::size_t used = array.size();
   while (used > 0 && IsInitial(array.At(used - 1), initial)) --used;
-  if (array.rank() == 1) return AppendList(out, items, name, array, 0, used);
+  if (array.rank() == 1) return AppendList(out, singles, name, array, 0, used);
   const auto columns = static_cast<std::size_t>(array.bounds(1).count());
-  return AppendList(out, items, name, array, 0, columns == 0 ? 0 : (used + columns - 1) / columns);
+  return AppendList(out, singles, name, array, 0,
+                    columns == 0 ? 0 : (used + columns - 1) / columns);
 }
 
 // The elements that are not initial, as an object of index keys: {"2": 5.5, "17": 6}.
@@ -414,7 +408,8 @@ Status AppendElements(std::string& out, std::string_view name, const VArray& arr
 // written as the elements that were put; otherwise it is written whole: a plain list when its
 // element type, number of indexes and lower bounds (0) are the member's own, else the object that
 // states them.
-Status AppendReplaceable(std::string& out, Items& items, const Member& info, const VArray& array) {
+Status AppendReplaceable(std::string& out, SingleTexts& singles, const Member& info,
+                         const VArray& array) {
   if (HasInitialShape(array, info) && CountChanged(array) * 2 <= array.size())
     return AppendElements(out, info.name, array);
   const bool two = array.rank() == 2;
@@ -435,14 +430,14 @@ Status AppendReplaceable(std::string& out, Items& items, const Member& info, con
     out += ", \"values\": ";
   }
   const std::size_t count = two ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
-  Status appended = AppendList(out, items, info.name, array, 0, count);
+  Status appended = AppendList(out, singles, info.name, array, 0, count);
   if (!plain) out += '}';
   return appended;
 }
 
 // Appends the member as `"Name": value`, after a line break, unless it holds its initial value;
 // whether it did.
-Result<bool> AppendMember(std::string& out, Items& items, const ChartAccess& chart,
+Result<bool> AppendMember(std::string& out, SingleTexts& singles, const ChartAccess& chart,
                           const Member& info, bool first) {
   auto key = [&] {
     out += first ? "\n  " : ",\n  ";
@@ -467,8 +462,9 @@ Result<bool> AppendMember(std::string& out, Items& items, const ChartAccess& cha
   }
   if (IsInitialArray(*array, info)) return false;
   key();
-  Status appended = info.kind == Member::Kind::kFixed ? AppendFixed(out, items, info.name, *array)
-                                                      : AppendReplaceable(out, items, info, *array);
+  Status appended = info.kind == Member::Kind::kFixed
+                        ? AppendFixed(out, singles, info.name, *array)
+                        : AppendReplaceable(out, singles, info, *array);
   if (!appended) return appended.error();
   return true;
 }
@@ -477,10 +473,10 @@ Result<bool> AppendMember(std::string& out, Items& items, const ChartAccess& cha
 
 Result<std::string> ChartFileText(const ChartAccess& chart) {
   std::string out = "{";
-  Items items;
+  SingleTexts singles;
   bool first = true;
   for (const Member& member : chart.members()) {
-    Result<bool> appended = AppendMember(out, items, chart, member, first);
+    Result<bool> appended = AppendMember(out, singles, chart, member, first);
     if (!appended) return appended.error();
     first = first && !*appended;
   }
@@ -490,20 +486,15 @@ Result<std::string> ChartFileText(const ChartAccess& chart) {
 
 Result<std::string> WrappedChartFileText(std::span<const NamedValue> members) {
   constexpr std::size_t kWidth = 100;
-  // Room for the longest text an element may take, so that the texts never grow by copying:
+  // Room for the longest text an element may take, so that the text never grows by copying:
   // pages reserved and not written are never touched.
   constexpr std::size_t kRoomPerElement = 32;
-  std::size_t elements = 0, longest = 0;
-  for (const NamedValue& m : members) {
-    const std::size_t n = m.value->IsArray() ? m.value->array().size() : 1;
-    elements += n;
-    longest = std::max(longest, n);
-  }
+  std::size_t elements = 0;
+  for (const NamedValue& m : members) elements += m.value->IsArray() ? m.value->array().size() : 1;
   std::string out = "{";
   out.reserve(kRoomPerElement * elements + 4096);
-  Items items;
-  items.text.reserve(kRoomPerElement * longest);
-  items.ends.reserve(longest);
+  AdviseHugePages(out.data(), out.capacity());
+  SingleTexts singles;
   for (const NamedValue& m : members) {
     out += &m == &members.front() ? "\n  " : ",\n  ";
     const std::size_t key_start = out.size();
@@ -516,12 +507,11 @@ Result<std::string> WrappedChartFileText(std::span<const NamedValue> members) {
       continue;
     }
     const VArray& array = m.value->array();
-    items.Clear();
     const std::size_t count =
         array.rank() == 2 ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
-    if (Status gathered = GatherItems(items, m.name, array, 0, count); !gathered)
-      return gathered.error();
-    AppendLaidOut(out, items, key_width, kWidth);
+    if (Status appended = AppendList(out, singles, m.name, array, 0, count, key_width, kWidth);
+        !appended)
+      return appended.error();
   }
   out += members.empty() ? "}\n" : "\n}\n";
   return out;

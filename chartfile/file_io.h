@@ -50,6 +50,11 @@ Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t s
 // file is left behind. A read-only file (see MayReplace in platform/posix_file.h) is refused.
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text);
 
+// Asks the kernel to back the whole huge pages within `size` bytes from `data` with huge pages
+// when they are first touched: a large buffer filled once then takes a few page faults instead
+// of one per 4 kB. Only a hint.
+void AdviseHugePages(void* data, std::size_t size);
+
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_CHARTFILE_FILE_IO_H_
