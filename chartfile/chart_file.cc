@@ -555,9 +555,11 @@ Status ApplyReadableChartText(std::string_view text, std::size_t readable, std::
                               ChartAccess& chart) {
   std::optional<std::vector<StagedMember>> staged = StageChartText(text, readable, chart);
   if (!staged) return ApplyChartTextInDetail(text, name, chart);
-  for (const StagedMember& member : *staged) {
+  for (StagedMember& member : *staged) {
     if (Status put = member.PutInto(chart); !put)
       return put.error().WithContext(MemberPlace(text, name, member.offset, member.key));
+    // Freed once put, so that the container's copy of the next array can take its memory.
+    member.value = Variant();
   }
   return Ok{};
 }

@@ -4,18 +4,46 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
 #endif
 
 #include "host/command.h"
 
-int main(int argc, char** argv) {
+namespace {
+
 #ifdef __GLIBC__
-  // A command reads a whole chart into arrays of a few hundred kilobytes each, hands them across
-  // the library boundary and frees them again. Kept in the heap instead of being mapped and
-  // unmapped one by one, a freed block is used again without the kernel zeroing fresh pages.
-  // The process is short-lived, so what it frees need not go back to the system early.
+// A command reads a whole chart into arrays of a few hundred kilobytes each, hands them across
+// the library boundary and frees them again. Kept in the heap instead of being mapped and
+// unmapped one by one, a freed block is used again without the kernel zeroing fresh pages.
+// The process is short-lived, so what it frees need not go back to the system early.
+//
+// The heap is grown once by more than a large chart needs, and the kernel is asked to back it
+// with huge pages: filling ten megabytes then takes a few page faults instead of thousands.
+// Pages never touched cost nothing.
+void PrepareTheHeap() {
+  constexpr std::size_t kGrowth = std::size_t{64} << 20, kHugePage = std::size_t{2} << 20;
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 128 << 20);
+  mallopt(M_TOP_PAD, kGrowth);
+  const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  void* volatile grown = std::malloc(kHugePage);  // grows the heap by kGrowth and more
+  std::free(grown);
+  const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+  const std::uintptr_t first = (before + kHugePage - 1) / kHugePage * kHugePage;
+  const std::uintptr_t last = after / kHugePage * kHugePage;
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  PrepareTheHeap();
 #endif
   const std::vector<std::string> args(argv + 1, argv + argc);
   return ostrevin::RunCommand(args, std::cout, std::cerr, std::cin);
