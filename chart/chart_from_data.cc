@@ -340,10 +340,14 @@ Result<ChartMembers> BuildChart(const CsvTable& table, const ChartOptions& optio
   return LayOutChart(std::move(data).value());
 }
 
-Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options) {
+Result<ChartMembers> MakeChartMembers(std::string_view csv_text, const ChartOptions& options) {
   Result<CsvTable> table = ReadCsv(csv_text);
   if (!table) return table.error();
-  Result<ChartMembers> members = BuildChart(*table, options);
+  return BuildChart(*table, options);
+}
+
+Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options) {
+  Result<ChartMembers> members = MakeChartMembers(csv_text, options);
   if (!members) return members.error();
   return ChartFileText(*members);
 }

@@ -69,7 +69,10 @@ Result<ChartMembers> BuildChart(const CsvTable& table, const ChartOptions& optio
 // "Weight" or "d, n": the column names of an option, split at commas and trimmed.
 std::vector<std::string> ColumnNames(std::string_view list);
 
-// ReadCsv, BuildChart and ChartFileText in one: the chart-file text for CSV text.
+// ReadCsv and BuildChart in one: the chart's members for CSV text.
+Result<ChartMembers> MakeChartMembers(std::string_view csv_text, const ChartOptions& options);
+
+// MakeChartMembers and ChartFileText in one: the chart-file text for CSV text.
 Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options);
 
 }  // namespace ostrevin

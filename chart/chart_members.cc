@@ -55,11 +55,23 @@ Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows) {
   return Pairs<unsigned char>(VarType::Boolean, rows);
 }
 
-Result<std::string> ChartFileText(const ChartMembers& members) {
+namespace {
+
+std::vector<NamedValue> Named(const ChartMembers& members) {
   std::vector<NamedValue> named;
   named.reserve(members.size());
   for (const ChartMember& m : members) named.push_back({Info(m.id).name, &m.value});
-  return WrappedChartFileText(named);
+  return named;
+}
+
+}  // namespace
+
+Result<std::string> ChartFileText(const ChartMembers& members) {
+  return WrappedChartFileText(Named(members));
+}
+
+Status WriteChartFileText(const ChartMembers& members, const TextSink& sink) {
+  return WriteWrappedChartFileText(Named(members), sink);
 }
 
 }  // namespace ostrevin

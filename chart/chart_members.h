@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "addon/members.h"
+#include "chartfile/file_io.h"
 #include "values/error.h"
 #include "values/variant.h"
 
@@ -31,6 +32,8 @@ Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows);
 
 // The chart-file text of `members`, laid out as the example charts are (WrappedChartFileText).
 Result<std::string> ChartFileText(const ChartMembers& members);
+// The same text handed to `sink` stretch by stretch as it is made (WriteWrappedChartFileText).
+Status WriteChartFileText(const ChartMembers& members, const TextSink& sink);
 
 }  // namespace ostrevin
 

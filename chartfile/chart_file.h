@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "chartfile/chart_access.h"
+#include "chartfile/file_io.h"
 #include "values/error.h"
 #include "values/variant.h"
 
@@ -41,6 +42,9 @@ struct NamedValue {
 // whole as a plain list, on one line when it fits in 100 columns, else wrapped over indented
 // lines filled up to 100. Fails as ChartFileText does, naming the member and index.
 Result<std::string> WrappedChartFileText(std::span<const NamedValue> members);
+// The same text handed to `sink` in stretches of a megabyte or so as it is made, rather than
+// kept whole; stops at the first error, the writer's or the sink's.
+Status WriteWrappedChartFileText(std::span<const NamedValue> members, const TextSink& sink);
 
 // Writes ChartFileText(chart) to `path` through a temporary file in the same folder, flushed to
 // disk and renamed over `path`: the file holds the old chart or the new one, never a part.

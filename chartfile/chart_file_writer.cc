@@ -484,17 +484,26 @@ Result<std::string> ChartFileText(const ChartAccess& chart) {
   return out;
 }
 
-Result<std::string> WrappedChartFileText(std::span<const NamedValue> members) {
+namespace {
+
+// WrappedChartFileText appended to `out`; with a sink, `out` is handed to it and emptied after
+// each member that takes it past a stretch, and at the end.
+Status AppendWrapped(std::string& out, std::span<const NamedValue> members, const TextSink* sink) {
   constexpr std::size_t kWidth = 100;
+  constexpr std::size_t kStretch = std::size_t{1} << 20;
   // Room for the longest text an element may take, so that the text never grows by copying:
   // pages reserved and not written are never touched.
   constexpr std::size_t kRoomPerElement = 32;
-  std::size_t elements = 0;
-  for (const NamedValue& m : members) elements += m.value->IsArray() ? m.value->array().size() : 1;
-  std::string out = "{";
-  out.reserve(kRoomPerElement * elements + 4096);
+  std::size_t elements = 0, longest = 0;
+  for (const NamedValue& m : members) {
+    const std::size_t n = m.value->IsArray() ? m.value->array().size() : 1;
+    elements += n;
+    longest = std::max(longest, n);
+  }
+  out.reserve(out.size() + kRoomPerElement * (sink != nullptr ? longest : elements) + kStretch);
   AdviseHugePages(out.data(), out.capacity());
   SingleTexts singles;
+  out += '{';
   for (const NamedValue& m : members) {
     out += &m == &members.front() ? "\n  " : ",\n  ";
     const std::size_t key_start = out.size();
@@ -504,17 +513,35 @@ Result<std::string> WrappedChartFileText(std::span<const NamedValue> members) {
     if (!m.value->IsArray()) {
       if (Status appended = AppendValue(out, *m.value, false); !appended)
         return appended.error().WithContext(m.name);
-      continue;
+    } else {
+      const VArray& array = m.value->array();
+      const std::size_t count =
+          array.rank() == 2 ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
+      if (Status appended = AppendList(out, singles, m.name, array, 0, count, key_width, kWidth);
+          !appended)
+        return appended.error();
     }
-    const VArray& array = m.value->array();
-    const std::size_t count =
-        array.rank() == 2 ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
-    if (Status appended = AppendList(out, singles, m.name, array, 0, count, key_width, kWidth);
-        !appended)
-      return appended.error();
+    if (sink != nullptr && out.size() >= kStretch) {
+      if (Status taken = (*sink)(out); !taken) return taken;
+      out.clear();
+    }
   }
   out += members.empty() ? "}\n" : "\n}\n";
+  if (sink != nullptr) return (*sink)(out);
+  return Ok{};
+}
+
+}  // namespace
+
+Result<std::string> WrappedChartFileText(std::span<const NamedValue> members) {
+  std::string out;
+  if (Status appended = AppendWrapped(out, members, nullptr); !appended) return appended.error();
   return out;
+}
+
+Status WriteWrappedChartFileText(std::span<const NamedValue> members, const TextSink& sink) {
+  std::string out;
+  return AppendWrapped(out, members, &sink);
 }
 
 Status WriteChartFileAtomically(const std::filesystem::path& path, const ChartAccess& chart) {

@@ -144,28 +144,37 @@ Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t s
   return heap;
 }
 
-// Writes the text in stretches and has the kernel start writing each one out to the disk at once,
-// so that the disk works while the rest is copied and the flush that follows waits less.
-bool WriteAndStartFlushing(int fd, std::string_view text) {
-  constexpr std::size_t kStretch = std::size_t{1} << 20;
-  for (std::size_t at = 0; at < text.size(); at += kStretch) {
-    const std::string_view stretch = text.substr(at, kStretch);
-    if (!WriteAll(fd, stretch)) return false;
-    ::sync_file_range(fd, static_cast<off_t>(at), static_cast<off_t>(stretch.size()),
-                      SYNC_FILE_RANGE_WRITE);  // only a hint: the fsync makes it sure
-  }
-  return true;
+Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text) {
+  return ReplaceFileAtomically(path, [&](const TextSink& sink) { return sink(text); });
 }
 
-Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text) {
+Status ReplaceFileAtomically(const std::filesystem::path& path,
+                             const std::function<Status(const TextSink&)>& produce) {
   const std::filesystem::path target = ResolveLink(path);
   // The rename would replace a read-only file as readily as any other.
   if (!MayReplace(target)) return FileError(path, "cannot write", EACCES);
   std::string temp = target.string() + ".tmp.XXXXXX";
   FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return FileError(path, "cannot write", errno);
-  bool ok = WriteAndStartFlushing(fd.get(), text) && ::fchmod(fd.get(), ModeFor(target)) == 0 &&
-            ::fsync(fd.get()) == 0;
+  // Each stretch of a megabyte is written and the kernel starts writing it out to the disk at
+  // once, so that the disk works while the rest is made and the flush at the end waits less.
+  std::size_t written = 0;
+  const TextSink sink = [&](std::string_view text) -> Status {
+    constexpr std::size_t kStretch = std::size_t{1} << 20;
+    for (std::size_t at = 0; at < text.size(); at += kStretch) {
+      const std::string_view stretch = text.substr(at, kStretch);
+      if (!WriteAll(fd.get(), stretch)) return FileError(path, "cannot write", errno);
+      ::sync_file_range(fd.get(), static_cast<off_t>(written), static_cast<off_t>(stretch.size()),
+                        SYNC_FILE_RANGE_WRITE);  // only a hint: the fsync makes it sure
+      written += stretch.size();
+    }
+    return Ok{};
+  };
+  if (Status produced = produce(sink); !produced) {
+    ::unlink(temp.c_str());
+    return produced;
+  }
+  bool ok = ::fchmod(fd.get(), ModeFor(target)) == 0 && ::fsync(fd.get()) == 0;
   int error_number = ok ? 0 : errno;
   if (!fd.Close() && ok) {
     ok = false;

@@ -2,6 +2,7 @@
 #define OSTREVIN_CHARTFILE_FILE_IO_H_
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,15 @@ Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t s
 // existing file keeps its permissions. On failure the old file is untouched and no temporary
 // file is left behind. A read-only file (see MayReplace in platform/posix_file.h) is refused.
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+// Takes a text stretch by stretch, as it is made.
+using TextSink = std::function<Status(std::string_view)>;
+
+// ReplaceFileAtomically with the text that `produce` hands to its sink, each stretch written to
+// the file as it comes. When `produce` fails, its error is returned as it is and the old file is
+// kept.
+Status ReplaceFileAtomically(const std::filesystem::path& path,
+                             const std::function<Status(const TextSink&)>& produce);
 
 // Asks the kernel to back the whole huge pages within `size` bytes from `data` with huge pages
 // when they are first touched: a large buffer filled once then takes a few page faults instead

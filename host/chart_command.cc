@@ -109,17 +109,29 @@ int RunChart(std::span<const std::string> args, CommandStreams io) {
   Result<ChartOptions> options = ChartOptionsOf(*parsed);
   if (!options) return ReportUsageError(ChartCommand(), options.error().message(), io.err);
   const std::string& data = parsed->positional[1];
+  const std::string source = data == "-" ? "standard input" : data;
   Result<std::string> csv = ReadDataText(data, io.in);
   if (!csv) return ReportFailure(csv.error(), io.err);
-  Result<std::string> chart = MakeChartFile(*csv, *options);
-  if (!chart)
-    return ReportFailure(chart.error().WithContext(data == "-" ? "standard input" : data), io.err);
+  Result<ChartMembers> members = MakeChartMembers(*csv, *options);
+  if (!members) return ReportFailure(members.error().WithContext(source), io.err);
   if (!parsed->Has("-o")) {
+    Result<std::string> chart = ChartFileText(*members);
+    if (!chart) return ReportFailure(chart.error().WithContext(source), io.err);
     io.out << *chart;
     return kExitSuccess;
   }
-  if (Status written = ReplaceFileAtomically(parsed->options.at("-o"), *chart); !written)
-    return ReportFailure(written.error(), io.err);
+  // The text goes to the file as it is made. A value it cannot hold is the data's fault, a
+  // failed write the file's.
+  Status written = ReplaceFileAtomically(parsed->options.at("-o"), [&](const TextSink& sink) {
+    bool write_failed = false;
+    Status made = WriteChartFileText(*members, [&](std::string_view stretch) {
+      Status taken = sink(stretch);
+      write_failed = !taken;
+      return taken;
+    });
+    return made || write_failed ? made : Status(made.error().WithContext(source));
+  });
+  if (!written) return ReportFailure(written.error(), io.err);
   return kExitSuccess;
 }
 

@@ -77,6 +77,9 @@ TEST_F(ChartCommandTest, BadDataRowFailsNamingFileRowAndReason) {
       {"xbar-r", "a,b\n1,1\n3,3\n",
        "split 1 (place numbers 1 to 2): every range is 0, so there are no control limits to "
        "work out"},
+      // Found while the file is written: the temporary file goes again.
+      {"xmr", "day,v\ncaf\xe9,1\nb,2\nc,4\n",
+       "HAxL(0): text that is not UTF-8 cannot be written to a chart file"},
   };
   for (const Case& c : cases) {
     const std::string data = Write("bad.csv", c.csv);
@@ -85,6 +88,8 @@ TEST_F(ChartCommandTest, BadDataRowFailsNamingFileRowAndReason) {
     EXPECT_EQ(run.status, 1) << c.csv;
     EXPECT_EQ(run.err, "ostrevin: " + data + ": " + c.message + "\n");
     EXPECT_FALSE(fs::exists(chart)) << c.csv;
+    for (const fs::directory_entry& left : fs::directory_iterator(dir))
+      EXPECT_EQ(left.path().string().find(".tmp."), std::string::npos) << left.path();
   }
 }
 
