@@ -346,10 +346,4 @@ Result<ChartMembers> MakeChartMembers(std::string_view csv_text, const ChartOpti
   return BuildChart(*table, options);
 }
 
-Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options) {
-  Result<ChartMembers> members = MakeChartMembers(csv_text, options);
-  if (!members) return members.error();
-  return ChartFileText(*members);
-}
-
 }  // namespace ostrevin

@@ -72,9 +72,6 @@ std::vector<std::string> ColumnNames(std::string_view list);
 // ReadCsv and BuildChart in one: the chart's members for CSV text.
 Result<ChartMembers> MakeChartMembers(std::string_view csv_text, const ChartOptions& options);
 
-// MakeChartMembers and ChartFileText in one: the chart-file text for CSV text.
-Result<std::string> MakeChartFile(std::string_view csv_text, const ChartOptions& options);
-
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_CHART_CHART_FROM_DATA_H_

@@ -3,26 +3,15 @@
 #include "chartfile/chart_file.h"
 
 #include <span>
-#include <type_traits>
 
 namespace ostrevin {
 namespace {
-
-// How an array of `type` stores T: a Boolean as 1 or 0, anything else as it is.
-template <class Stored, class T>
-Stored AsStored(const T& value) {
-  if constexpr (std::is_same_v<T, bool>) {
-    return value ? 1 : 0;
-  } else {
-    return value;
-  }
-}
 
 template <class Stored, class T>
 Variant List(VarType type, const std::vector<T>& values) {
   VArray array(type, {Bounds{0, static_cast<std::int32_t>(values.size()) - 1}});
   std::span<Stored> storage = array.MutableElements<Stored>();
-  for (std::size_t i = 0; i < values.size(); ++i) storage[i] = AsStored<Stored>(values[i]);
+  for (std::size_t i = 0; i < values.size(); ++i) storage[i] = values[i];
   return Variant(std::move(array));
 }
 
@@ -31,7 +20,7 @@ Variant Pairs(VarType type, const std::vector<std::array<T, 2>>& rows) {
   VArray array(type, {Bounds{0, static_cast<std::int32_t>(rows.size()) - 1}, Bounds{0, 1}});
   std::span<Stored> storage = array.MutableElements<Stored>();
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (std::size_t g = 0; g < 2; ++g) storage[2 * i + g] = AsStored<Stored>(rows[i][g]);
+    for (std::size_t g = 0; g < 2; ++g) storage[2 * i + g] = rows[i][g];
   }
   return Variant(std::move(array));
 }
@@ -50,9 +39,6 @@ Variant StringList(std::vector<std::string> values) {
 }
 Variant SinglePairs(const std::vector<std::array<float, 2>>& rows) {
   return Pairs<float>(VarType::Single, rows);
-}
-Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows) {
-  return Pairs<unsigned char>(VarType::Boolean, rows);
 }
 
 namespace {

@@ -28,7 +28,6 @@ Variant IntegerList(const std::vector<std::int16_t>& values);
 Variant SingleList(const std::vector<float>& values);
 Variant StringList(std::vector<std::string> values);  // takes the strings over
 Variant SinglePairs(const std::vector<std::array<float, 2>>& rows);
-Variant BooleanPairs(const std::vector<std::array<bool, 2>>& rows);
 
 // The chart-file text of `members`, laid out as the example charts are (WrappedChartFileText).
 Result<std::string> ChartFileText(const ChartMembers& members);

@@ -99,7 +99,7 @@ double FaithfulToFloat(double value, const std::string& text) {
 class EntryCollector final : public nlohmann::json_sax<Json> {
  public:
   // `name` names the text in messages; `read_to` is kept up to date by a TrackingIterator.
-  // Without `collect`, no value is kept: the parse only finds the first problem, as it would with.
+  // Without `collect` no value is kept: the parse stops at the same first problem, if any.
   EntryCollector(std::string_view name, const char* begin, const char* const* read_to, bool collect)
       : name_(name), begin_(begin), read_to_(read_to), collect_(collect) {}
 

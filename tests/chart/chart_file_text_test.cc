@@ -11,8 +11,9 @@ namespace {
 TEST(ChartFileTextTest, WritesASmallChartAsTheExamplesAre) {
   ChartOptions options = Options(ChartKind::kIndividuals, "Day");
   options.title = "Fill \"A\"";
-  const std::string text =
-      MakeChartFile("Day,Weight\nMon,5\nTue,7\nWed,6\n", options).ValueOrThrow();
+  const ChartMembers members =
+      MakeChartMembers("Day,Weight\nMon,5\nTue,7\nWed,6\n", options).ValueOrThrow();
+  const std::string text = ChartFileText(members).ValueOrThrow();
   EXPECT_EQ(text, TestFileText("chart/golden/small-chart.json"));
 }
 
