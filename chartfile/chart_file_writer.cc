@@ -500,7 +500,9 @@ Status AppendWrapped(std::string& out, std::span<const NamedValue> members, cons
     elements += n;
     longest = std::max(longest, n);
   }
-  out.reserve(out.size() + kRoomPerElement * (sink != nullptr ? longest : elements) + kStretch);
+  // With a sink, the text held is at most a stretch and the longest member.
+  out.reserve(out.size() + (sink != nullptr ? kRoomPerElement * longest + kStretch
+                                            : kRoomPerElement * elements + 4096));
   AdviseHugePages(out.data(), out.capacity());
   SingleTexts singles;
   out += '{';
