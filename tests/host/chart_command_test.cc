@@ -58,11 +58,15 @@ TEST_F(ChartCommandTest, ProportionsJudgedByTheLimitsOfTheirOwnSampleSize) {
   ExpectReport("chart-p", "p", csv, {"--labels", "Week"});
 }
 
+// Long enough for the file to be written in more than one stretch.
 TEST_F(ChartCommandTest, WithoutOutputFileWritesTheChartToStandardOutput) {
-  const std::string csv = Write("d.csv", "v\n1\n2\n4\n");
+  std::string rows = "v\n";
+  for (int k = 0; k < 10000; ++k) rows += std::to_string(500 + k % 7) + ".25\n";
+  const std::string csv = Write("d.csv", rows);
   CommandRun to_file = RunOstrevin({"chart", "xmr", csv, "-o", (dir / "c.json").string()});
   CommandRun to_out = RunOstrevin({"chart", "xmr", csv});
   EXPECT_EQ(to_out.status, 0);
+  EXPECT_GT(to_out.out.size(), std::size_t{1} << 20);
   EXPECT_EQ(to_out.out, FileText(dir / "c.json"));
 }
 
