@@ -45,6 +45,8 @@ TEST(VariantTest, BooleanTextAndOverflowingSingles) {
   EXPECT_FALSE(*Variant(" FALSE ").ToBoolean());
   EXPECT_TRUE(*Variant("-1").ToBoolean());
   EXPECT_TRUE(*Variant(std::int32_t{1}).ToBoolean());
+  EXPECT_TRUE(*Variant(std::int16_t{1}).ToBoolean());
+  EXPECT_FALSE(*Variant().ToBoolean());
   EXPECT_FALSE(*Variant(std::int32_t{0}).ToBoolean());
   EXPECT_TRUE(*Variant(0.5f).ToBoolean());
   EXPECT_FALSE(*Variant(0.0f).ToBoolean());
@@ -62,6 +64,7 @@ TEST(VArrayTest, ElementsReadThroughTheirOwnType) {
   EXPECT_EQ(*flags.Get<bool>(1), true);
   EXPECT_EQ(*flags.Get<std::string>(1), "True");
   EXPECT_EQ(*numbers.Get<std::string>(0), "0");
+  EXPECT_EQ(*numbers.Get<std::int32_t>(0), 0);
   EXPECT_EQ(numbers.Flat(3, 1), 5);
   EXPECT_EQ(numbers.Flat(1, 2), -1);
 }
