@@ -3,6 +3,7 @@
 // left out. Singles are written as the shortest text that reads back to the same float.
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "chartfile/chart_file.h"
 #include "chartfile/chart_file_format.h"
 #include "chartfile/file_io.h"
+#include "platform/huge_pages.h"
 
 namespace ostrevin {
 namespace {
@@ -299,24 +301,16 @@ Status AppendList(std::string& out, SingleTexts& singles, std::string_view name,
   return Ok{};
 }
 
-// The initial value of elements of `type`: zero, empty or False.
-Variant InitialValue(VarType type) {
-  switch (type) {
-    case VarType::Integer:
-      return Variant(std::int16_t{0});
-    case VarType::Long:
-      return Variant(std::int32_t{0});
-    case VarType::Single:
-      return Variant(0.0f);
-    case VarType::Boolean:
-      return Variant(Boolean{false});
-    case VarType::String:
-      return Variant(std::string());
-    case VarType::Empty:
-    case VarType::Variant:
-      break;
-  }
-  return Variant();
+// The initial value of elements of `type`: zero, empty or False, as an empty Variant converts
+// to it. Worked out once per type, since the writer asks for it for every member.
+const Variant& InitialValue(VarType type) {
+  static const auto values = [] {
+    std::array<Variant, static_cast<std::size_t>(VarType::Variant) + 1> out;
+    for (std::size_t t = 0; t < out.size(); ++t)
+      out[t] = *Variant().ConvertTo(static_cast<VarType>(t));
+    return out;
+  }();
+  return values[static_cast<std::size_t>(type)];
 }
 
 // Whether a value is the initial value of its type. A Single -0 is not: its sign survives, since
@@ -328,7 +322,7 @@ bool IsInitial(const Variant& v, const Variant& initial) {
 
 // How many elements are not initial.
 std::size_t CountChanged(const VArray& array) {
-  const Variant initial = InitialValue(array.element_type());
+  const Variant& initial = InitialValue(array.element_type());
   std::size_t changed = 0;
   for (std::size_t flat = 0; flat < array.size(); ++flat)
     changed += !IsInitial(array.At(flat), initial);
@@ -374,7 +368,7 @@ bool IsInitialArray(const VArray& array, const Member& info) {
 // A fixed array from its first index up to its last element that is not initial.
 Status AppendFixed(std::string& out, SingleTexts& singles, std::string_view name,
                    const VArray& array) {
-  const Variant initial = InitialValue(array.element_type());
+  const Variant& initial = InitialValue(array.element_type());
   std::size_t used = array.size();
   while (used > 0 && IsInitial(array.At(used - 1), initial)) --used;
   if (array.rank() == 1) return AppendList(out, singles, name, array, 0, used);
@@ -385,7 +379,7 @@ Status AppendFixed(std::string& out, SingleTexts& singles, std::string_view name
 
 // The elements that are not initial, as an object of index keys: {"2": 5.5, "17": 6}.
 Status AppendElements(std::string& out, std::string_view name, const VArray& array) {
-  const Variant initial = InitialValue(array.element_type());
+  const Variant& initial = InitialValue(array.element_type());
   out += '{';
   bool first = true;
   for (std::size_t flat = 0; flat < array.size(); ++flat) {

@@ -1,16 +1,15 @@
 #include "chartfile/file_io.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
 
+#include "platform/huge_pages.h"
 #include "platform/posix_file.h"
 
 namespace ostrevin {
@@ -70,19 +69,10 @@ std::size_t RoundUp(std::size_t n, std::size_t unit) {
   return (n + unit - 1) / unit * unit;
 }
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
 // Below this a file is read into a string as any other; above it, huge pages pay.
 constexpr std::size_t kAlignedFrom = std::size_t{1} << 20;
 
 }  // namespace
-
-void AdviseHugePages(void* data, std::size_t size) {
-  const auto begin = reinterpret_cast<std::uintptr_t>(data);
-  const std::uintptr_t first = RoundUp(begin, kHugePage),
-                       last = (begin + size) / kHugePage * kHugePage;
-  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-}
 
 Result<std::string> ReadTextFile(const std::filesystem::path& path, std::size_t spare) {
   const FileDescriptor fd(OpenForReading(path));
@@ -128,7 +118,7 @@ Result<FileBytes> ReadFileBytes(const std::filesystem::path& path, std::size_t s
       bytes.aligned_ = static_cast<char*>(std::aligned_alloc(kHugePage, length));
     if (bytes.aligned_ != nullptr) {
       bytes.aligned_length_ = length;
-      ::madvise(bytes.aligned_, length, MADV_HUGEPAGE);  // only a hint
+      AdviseHugePages(bytes.aligned_, length);
       const ssize_t n = ReadUpTo(fd.get(), bytes.aligned_, room);
       if (n < 0) return FileError(path, "cannot read", errno);
       bytes.size_ = static_cast<std::size_t>(n);

@@ -60,11 +60,6 @@ using TextSink = std::function<Status(std::string_view)>;
 Status ReplaceFileAtomically(const std::filesystem::path& path,
                              const std::function<Status(const TextSink&)>& produce);
 
-// Asks the kernel to back the whole huge pages within `size` bytes from `data` with huge pages
-// when they are first touched: a large buffer filled once then takes a few page faults instead
-// of one per 4 kB. Only a hint.
-void AdviseHugePages(void* data, std::size_t size);
-
 }  // namespace ostrevin
 
 #endif  // OSTREVIN_CHARTFILE_FILE_IO_H_

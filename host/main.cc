@@ -4,14 +4,13 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #endif
 
 #include "host/command.h"
+#include "platform/huge_pages.h"
 
 namespace {
 
@@ -25,17 +24,14 @@ namespace {
 // with huge pages: filling ten megabytes then takes a few page faults instead of thousands.
 // Pages never touched cost nothing.
 void PrepareTheHeap() {
-  constexpr std::size_t kGrowth = std::size_t{64} << 20, kHugePage = std::size_t{2} << 20;
+  constexpr std::size_t kGrowth = std::size_t{64} << 20;
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 128 << 20);
   mallopt(M_TOP_PAD, kGrowth);
-  const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  void* volatile grown = std::malloc(kHugePage);  // grows the heap by kGrowth and more
+  char* const before = static_cast<char*>(sbrk(0));
+  void* volatile grown = std::malloc(ostrevin::kHugePage);  // grows the heap by kGrowth and more
   std::free(grown);
-  const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
-  const std::uintptr_t first = (before + kHugePage - 1) / kHugePage * kHugePage;
-  const std::uintptr_t last = after / kHugePage * kHugePage;
-  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+  ostrevin::AdviseHugePages(before, static_cast<std::size_t>(static_cast<char*>(sbrk(0)) - before));
 }
 #endif
 
