@@ -258,11 +258,13 @@ std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d
              centre_on = shown(MemberId::PointStatsblnCentreVisible);
   if (!value || !flag || !ucl || !lcl || !centre || !ucl_on || !lcl_on || !centre_on)
     return std::nullopt;
-  records.reserve(static_cast<std::size_t>(last - first + 1));
+  // Each record is written where it stays: one built aside and copied over is loaded whole
+  // right after its fields are stored one by one, which the processor cannot forward.
+  records.resize(static_cast<std::size_t>(last - first + 1));
+  std::size_t kept = 0;
   for (std::int32_t p = first; p <= last; ++p) {
     const auto k = static_cast<std::size_t>(p - first);
-    if ((*flag)[k] == 0) continue;
-    PointRecord r;
+    PointRecord& r = records[kept];
     r.Value = (*value)[k];
     r.ValueFlag = (*flag)[k];
     r.Place = static_cast<std::int16_t>(p);
@@ -272,8 +274,9 @@ std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d
     r.blnUclVisible = (*ucl_on)[k] != 0;
     r.blnLclVisible = (*lcl_on)[k] != 0;
     r.blnCentreVisible = (*centre_on)[k] != 0;
-    records.push_back(r);
+    kept += r.ValueFlag != 0;
   }
+  records.resize(kept);
   return records;
 }
 

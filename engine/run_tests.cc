@@ -27,17 +27,21 @@ template <class Holds>
 void AddRuns(TestResult& result, const TestArgs& args, ScanRange scan, std::int32_t minLength,
              std::int16_t direction, std::int32_t extra, Holds holds) {
   FindingBlock block;
-  std::int32_t begin = scan.first;
-  for (std::int32_t k = scan.first; k <= scan.last + 1; ++k) {
-    if (k <= scan.last && holds(k)) continue;
-    if (k - begin >= minLength) {
-      const std::int32_t last = k - 1 + extra;
-      block.findings.push_back(RecordsFinding(
-          args.records, static_cast<std::int16_t>(begin), static_cast<std::int16_t>(last),
-          static_cast<std::int16_t>(last - begin + 1), direction));
-    }
-    begin = k + 1;
+  auto add = [&](std::int32_t begin, std::int32_t end) {  // the true indexes begin..end
+    const std::int32_t last = end + extra;
+    block.findings.push_back(RecordsFinding(
+        args.records, static_cast<std::int16_t>(begin), static_cast<std::int16_t>(last),
+        static_cast<std::int16_t>(last - begin + 1), direction));
+  };
+  // The length of the stretch of true indexes that ends just before k. Only the rare end of a
+  // long enough stretch takes a branch; holds(k) itself is a coin toss on a stable process.
+  std::int32_t length = 0;
+  for (std::int32_t k = scan.first; k <= scan.last; ++k) {
+    const std::int32_t holding = holds(k);
+    if (length >= minLength && holding == 0) add(k - length, k - 1);
+    length = (length + 1) & -holding;
   }
+  if (length >= minLength) add(scan.last + 1 - length, scan.last);
   if (!block.findings.empty()) result.blocks.push_back(std::move(block));
 }
 
