@@ -27,11 +27,11 @@ const VArray& InitialArray(MemberId id) {
   return arrays[static_cast<std::size_t>(id)];
 }
 
-// Reads element i (and j) of an indexed member as T, throwing the container's errors.
+// Reads element i (and j) of an indexed member as T, or the container's error.
 template <class T, class... Index>
-T ReadElement(MemberId id, const VArray& array, Index... index) {
+Result<T> ReadElement(MemberId id, const VArray& array, Index... index) {
   std::int64_t flat = array.Flat(index...);
-  if (flat < 0) throw Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
+  if (flat < 0) return Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
   // Most arrays hold their member's own type: read it straight from storage.
   if constexpr (std::is_same_v<T, bool>) {
     if (auto stored = array.Elements<unsigned char>(); !stored.empty())
@@ -41,27 +41,28 @@ T ReadElement(MemberId id, const VArray& array, Index... index) {
       return stored[static_cast<std::size_t>(flat)];
   }
   Result<T> value = array.Get<T>(static_cast<std::size_t>(flat));
-  if (!value) throw value.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
-  return std::move(value).value();
+  if (!value) return value.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
+  return value;
 }
 
 template <class T, class... Index>
-void WriteElement(MemberId id, VArray& array, T value, Index... index) {
+Status WriteElement(MemberId id, VArray& array, T value, Index... index) {
   std::int64_t flat = array.Flat(index...);
-  if (flat < 0) throw Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
+  if (flat < 0) return Error::SubscriptOutOfRange(DescribeElement(id, {{std::int32_t{index}...}}));
   if constexpr (std::is_same_v<T, bool>) {
     if (auto storage = array.MutableElements<unsigned char>(); !storage.empty()) {
       storage[static_cast<std::size_t>(flat)] = value ? 1 : 0;
-      return;
+      return Ok{};
     }
   } else {
     if (auto storage = array.MutableElements<T>(); !storage.empty()) {
       storage[static_cast<std::size_t>(flat)] = std::move(value);
-      return;
+      return Ok{};
     }
   }
   Status stored = array.Put(static_cast<std::size_t>(flat), Variant(std::move(value)));
-  if (!stored) throw stored.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
+  if (!stored) return stored.error().WithContext(DescribeElement(id, {{std::int32_t{index}...}}));
+  return stored;
 }
 
 }  // namespace
@@ -88,18 +89,18 @@ clsData::clsData(Platform& platform) : platform_(&platform) {
 
 // Typed indexed accessors.
 #define OSTREVIN_INDEXED1(Name, Type)                                   \
-  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i) const {              \
+  Result<OSTREVIN_CXX(Type)> clsData::Name(std::int16_t i) const {      \
     return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i); \
   }                                                                     \
-  void clsData::Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value) {   \
-    WriteElement(MemberId::Name, Name##_, std::move(value), i);         \
+  Status clsData::Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value) { \
+    return WriteElement(MemberId::Name, Name##_, std::move(value), i);  \
   }
-#define OSTREVIN_INDEXED2(Name, Type)                                                 \
-  OSTREVIN_CXX(Type) clsData::Name(std::int16_t i, std::int16_t j) const {            \
-    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i, j);            \
-  }                                                                                   \
-  void clsData::Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value) { \
-    WriteElement(MemberId::Name, Name##_, std::move(value), i, j);                    \
+#define OSTREVIN_INDEXED2(Name, Type)                                                   \
+  Result<OSTREVIN_CXX(Type)> clsData::Name(std::int16_t i, std::int16_t j) const {      \
+    return ReadElement<OSTREVIN_CXX(Type)>(MemberId::Name, Name##_, i, j);              \
+  }                                                                                     \
+  Status clsData::Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value) { \
+    return WriteElement(MemberId::Name, Name##_, std::move(value), i, j);               \
   }
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
 #define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) OSTREVIN_INDEXED2(Name, Type)
@@ -254,7 +255,7 @@ Variant clsData::GetArray(std::string_view /*strBaseIndex*/, std::int16_t /*intO
   return Variant(VArray());
 }
 
-void clsData::Show() {
+Status clsData::Show() {
   const std::int16_t remembered = NextHAxLToDiagnose_;
   cancel_ = false;
   blnReadOnly_ = false;
@@ -264,15 +265,16 @@ void clsData::Show() {
   // other index the container cannot hold.
   const std::int32_t last = std::int32_t{TNVal_} + 1;
   if (last > std::numeric_limits<std::int16_t>::max() || last < 0)
-    throw Error::SubscriptOutOfRange("PGV(0 To " + std::to_string(last) + ") from TNVal " +
-                                     std::to_string(TNVal_));
+    return Error::SubscriptOutOfRange("PGV(0 To " + std::to_string(last) + ") from TNVal " +
+                                      std::to_string(TNVal_));
   const Bounds resized{0, last};
   if (PGV_.rank() != 1 || PGVI_.rank() != 1)
-    throw Error::TypeMismatch("PGV and PGVI must be one-dimensional to be resized");
+    return Error::TypeMismatch("PGV and PGVI must be one-dimensional to be resized");
   PGV_.Redim(resized);
   if (CType_ != -4 && CType_ != -5 && CType_ != -7) PGVI_.Redim(resized);
-  if (report_window_) report_window_(*this);
+  if (report_window_) OSTREVIN_RETURN_IF_ERROR(report_window_(*this));
   if (NextHAxLToDiagnose_ == remembered) blnReadOnly_ = true;
+  return Ok{};
 }
 
 }  // namespace ostrevin

@@ -20,14 +20,14 @@ class Platform;
 //
 // Every member of members.def has typed accessors generated from the table:
 //   scalars:          T Name() const;                 void SetName(T);
-//   indexed members:  T Name(i [, j]) const;          void SetName(i [, j], T);
-//   whole arrays:     VArray QuickName() const;       void SetQuickName(const Variant&);
-// An index outside the bounds throws Error 9 and stores nothing; a get whose element cannot be
-// converted to T (after the host put a whole array of another type) throws the conversion error.
+//   indexed members:  Result<T> Name(i [, j]) const;  Status SetName(i [, j], T);
+//   whole arrays:     VArray QuickName() const;       Status SetQuickName(const Variant&);
+// An index outside the bounds is Error 9 and stores nothing; a get whose element cannot be
+// converted to T (after the host put a whole array of another type) is the conversion error.
 class clsData {
  public:
   // The step of Show that opens the report window over the container and waits for it to close.
-  using ReportWindow = std::function<void(clsData&)>;
+  using ReportWindow = std::function<Status(clsData&)>;
 
   // `platform` shows the container's message boxes and must outlive it.
   explicit clsData(Platform& platform);
@@ -39,18 +39,18 @@ class clsData {
   void Set##Name(OSTREVIN_CXX(Type) value) { \
     Name##_ = std::move(value);              \
   }
-#define OSTREVIN_INDEXED1(Name, Type)            \
-  OSTREVIN_CXX(Type) Name(std::int16_t i) const; \
-  void Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value);
-#define OSTREVIN_INDEXED2(Name, Type)                            \
-  OSTREVIN_CXX(Type) Name(std::int16_t i, std::int16_t j) const; \
-  void Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value);
-#define OSTREVIN_WHOLE(Name, Quick)                      \
-  VArray Quick() const {                                 \
-    return Name##_;                                      \
-  }                                                      \
-  void Set##Quick(const Variant& whole) {                \
-    PutWholeArray(MemberId::Name, whole).ValueOrThrow(); \
+#define OSTREVIN_INDEXED1(Name, Type)                    \
+  Result<OSTREVIN_CXX(Type)> Name(std::int16_t i) const; \
+  Status Set##Name(std::int16_t i, OSTREVIN_CXX(Type) value);
+#define OSTREVIN_INDEXED2(Name, Type)                                    \
+  Result<OSTREVIN_CXX(Type)> Name(std::int16_t i, std::int16_t j) const; \
+  Status Set##Name(std::int16_t i, std::int16_t j, OSTREVIN_CXX(Type) value);
+#define OSTREVIN_WHOLE(Name, Quick)              \
+  VArray Quick() const {                         \
+    return Name##_;                              \
+  }                                              \
+  Status Set##Quick(const Variant& whole) {      \
+    return PutWholeArray(MemberId::Name, whole); \
   }
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
 #define OSTREVIN_FIXED2(Name, Type, Lo1, Hi1, Lo2, Hi2) OSTREVIN_INDEXED2(Name, Type)
@@ -108,7 +108,7 @@ class clsData {
   // Prepares the container (flags, PGV/PGVI sized to TNVal + 2), runs the report window, then sets
   // blnReadOnly when NextHAxLToDiagnose did not move. Without a window only the preparation and
   // the final rule run.
-  void Show();
+  Status Show();
   void SetReportWindow(ReportWindow window) {
     report_window_ = std::move(window);
   }

@@ -83,12 +83,13 @@ std::optional<Span> Findings(const GraphDiagnosis& diagnosis, TestId test) {
 // The smallest end place at which the test finds something. A signal, once complete, stays in
 // every longer stretch of the chart, and none is complete before the earliest finding starts or
 // after the earliest one ends; so a bisection between those two places finds it.
-std::int16_t FirstSignal(StableChart& chart, const Judged& judged, Span span) {
+Result<std::int16_t> FirstSignal(StableChart& chart, const Judged& judged, Span span) {
   std::int16_t lo = span.first, hi = span.last;
   while (lo < hi) {
     const auto mid = static_cast<std::int16_t>(lo + (hi - lo) / 2);
-    const GraphDiagnosis upTo =
-        RunGraph(chart.data(), 0, 0, mid, judged.alone->choice, chart.platform());
+    OSTREVIN_ASSIGN_OR_RETURN(
+        const GraphDiagnosis upTo,
+        RunGraph(chart.data(), 0, 0, mid, judged.alone->choice, chart.platform()));
     if (Findings(upTo, judged.test))
       hi = mid;
     else
@@ -115,19 +116,20 @@ SignalRate Rate(std::optional<TestId> test, std::int32_t charts, std::int64_t po
 
 // Diagnoses the charts whose values are `values`, `points` after `points`, and counts their
 // signals.
-void DiagnoseCharts(std::span<const float> values, std::int16_t points, const TestChoice& choice,
-                    const std::vector<Judged>& judged, StableChart& chart, Counts& counts) {
+Status DiagnoseCharts(std::span<const float> values, std::int16_t points, const TestChoice& choice,
+                      const std::vector<Judged>& judged, StableChart& chart, Counts& counts) {
   const std::size_t all = judged.size();
   const auto size = static_cast<std::size_t>(points);
   for (std::size_t from = 0; from < values.size(); from += size) {
     chart.Set(values.subspan(from, size));
-    const GraphDiagnosis whole = RunGraph(chart.data(), 0, 0, static_cast<std::int16_t>(points - 1),
-                                          choice, chart.platform());
+    OSTREVIN_ASSIGN_OR_RETURN(const GraphDiagnosis whole,
+                              RunGraph(chart.data(), 0, 0, static_cast<std::int16_t>(points - 1),
+                                       choice, chart.platform()));
     std::int32_t first_any = points;  // no signal: the whole chart
     for (std::size_t k = 0; k < all; ++k) {
       std::int32_t first = points;
       if (const std::optional<Span> span = Findings(whole, judged[k].test)) {
-        first = FirstSignal(chart, judged[k], *span);
+        OSTREVIN_ASSIGN_OR_RETURN(first, FirstSignal(chart, judged[k], *span));
         ++counts.charts[k];
       }
       counts.points[k] += std::min<std::int32_t>(first + 1, points);
@@ -136,6 +138,7 @@ void DiagnoseCharts(std::span<const float> values, std::int16_t points, const Te
     counts.charts[all] += first_any < points;
     counts.points[all] += std::min<std::int32_t>(first_any + 1, points);
   }
+  return Ok{};
 }
 
 // Moves the values of whole charts, the first of them at place `place` of its chart, by the drift.
@@ -181,24 +184,29 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
       const std::span<float> part = block_values.subspan(from, to - from);
       NormalSource::Normals(drawn, from, part);
       if (!drift.none()) Move(part, from % size, size, drift);
-      DiagnoseCharts(part, points, copy.choice, judged, chart, into);
+      return DiagnoseCharts(part, points, copy.choice, judged, chart, into);
     };
-    std::exception_ptr failed;
+    // What the second thread throws (no memory) is thrown here.
+    std::exception_ptr thrown;
+    Status second_status = Ok{};
     std::thread second([&] {
       try {
-        diagnose(half, count, helper, helped);
+        second_status = diagnose(half, count, helper, helped);
       } catch (...) {
-        failed = std::current_exception();
+        thrown = std::current_exception();
       }
     });
+    Status first_status = Ok{};
     try {
-      diagnose(0, half, mine, counts);
+      first_status = diagnose(0, half, mine, counts);
     } catch (...) {
       second.join();
       throw;
     }
     second.join();
-    if (failed) std::rethrow_exception(failed);
+    if (!first_status) return first_status.error();
+    if (thrown) std::rethrow_exception(thrown);
+    if (!second_status) return second_status.error();
     for (std::int32_t run = done + 1; run <= done + block; ++run)
       if (progress && (run % step == 0 || run == runs)) progress(run, runs);
     done += block;

@@ -62,27 +62,29 @@ void NormalSource::Normals(std::span<const std::uint64_t> raw, std::size_t first
   }
 }
 
+// The chart is made here with bounds that hold every value put into it, so a failed put is a
+// fault of this code and is thrown.
 StableChart::StableChart(std::int16_t points) {
   clsData& d = data_;
   d.SetCType(-2);
   d.SetIsDataIn(true);
   d.SetTNVal(static_cast<std::int16_t>(points - 1));
   d.SetSplitp(1);
-  d.SetSplit(0, 0);
-  d.SetSplit(1, points);
-  d.SetMx(1, 0.0f);
-  d.SetUcl(1, 0, 3.0f);
-  d.SetLcl(1, 0, -3.0f);
-  d.SetQuickPointStatsUcl(Filled(VarType::Single, points, true, 3.0f));
-  d.SetQuickPointStatsLcl(Filled(VarType::Single, points, true, -3.0f));
-  d.SetQuickPointStatsCentre(Filled(VarType::Single, points, true, 0.0f));
+  d.SetSplit(0, 0).ValueOrThrow();
+  d.SetSplit(1, points).ValueOrThrow();
+  d.SetMx(1, 0.0f).ValueOrThrow();
+  d.SetUcl(1, 0, 3.0f).ValueOrThrow();
+  d.SetLcl(1, 0, -3.0f).ValueOrThrow();
+  d.SetQuickPointStatsUcl(Filled(VarType::Single, points, true, 3.0f)).ValueOrThrow();
+  d.SetQuickPointStatsLcl(Filled(VarType::Single, points, true, -3.0f)).ValueOrThrow();
+  d.SetQuickPointStatsCentre(Filled(VarType::Single, points, true, 0.0f)).ValueOrThrow();
   for (MemberId id : {MemberId::PointStatsblnUclVisible, MemberId::PointStatsblnLclVisible,
                       MemberId::PointStatsblnCentreVisible})
     d.PutWholeArray(id, Filled(VarType::Boolean, points, true, true)).ValueOrThrow();
-  d.SetQuickXData(Filled(VarType::Single, points, false, 0.0f));
-  d.SetQuickXdataI(Filled(VarType::Integer, points, false, std::int16_t{1}));
-  d.SetQuickPGV(Filled(VarType::Single, points, false, 0.0f));
-  d.SetQuickPGVI(Filled(VarType::Integer, points, false, std::int16_t{1}));
+  d.SetQuickXData(Filled(VarType::Single, points, false, 0.0f)).ValueOrThrow();
+  d.SetQuickXdataI(Filled(VarType::Integer, points, false, std::int16_t{1})).ValueOrThrow();
+  d.SetQuickPGV(Filled(VarType::Single, points, false, 0.0f)).ValueOrThrow();
+  d.SetQuickPGVI(Filled(VarType::Integer, points, false, std::int16_t{1})).ValueOrThrow();
 }
 
 void StableChart::Set(std::span<const float> values) {

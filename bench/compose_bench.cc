@@ -21,7 +21,8 @@ void BM_ComposeDiagnosis(benchmark::State& state) {
   const auto places = static_cast<std::int32_t>(state.range(0));
   const auto splits = static_cast<std::int16_t>(state.range(1));
   FillSyntheticChart(data, places, splits);
-  for (std::int16_t s = 1; s <= splits; ++s) data.SetblnUCLForced100(s, state.range(3) != 0);
+  for (std::int16_t s = 1; s <= splits; ++s)
+    data.SetblnUCLForced100(s, state.range(3) != 0).ValueOrThrow();
   MemoryStore store;
   DiagnosisSettings settings(store);
   for (const TestEntry& test : AllTests()) settings.SaveCheckFor(test.key, true);
@@ -31,7 +32,7 @@ void BM_ComposeDiagnosis(benchmark::State& state) {
   std::size_t length = 0;
   for (auto _ : state) {
     data.SetNextHAxLToDiagnose(0);
-    length = ComposeDiagnosis(data, settings, platform).size();
+    length = ComposeDiagnosis(data, settings, platform).ValueOrThrow().size();
     benchmark::DoNotOptimize(length);
   }
   state.counters["report_bytes"] = static_cast<double>(length);

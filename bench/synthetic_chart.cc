@@ -19,7 +19,7 @@ void FillSyntheticChart(clsData& d, std::int32_t places, std::int16_t splits) {
   d.SetCType(-1);
   d.SetTNVal(static_cast<std::int16_t>(places - 1));
   d.SetIsDataIn(true);
-  d.SetTitle(0, "Synthetic chart");
+  d.SetTitle(0, "Synthetic chart").ValueOrThrow();
   d.SetSplitp(splits);
   VArray x = Places(VarType::Single, places), xi = Places(VarType::Integer, places);
   VArray r = Places(VarType::Single, places), ri = Places(VarType::Integer, places);
@@ -47,28 +47,28 @@ void FillSyntheticChart(clsData& d, std::int32_t places, std::int16_t splits) {
       (void)lcl_on.Put(2 * k + g, true);
     }
   }
-  d.SetQuickXData(Variant(x));
-  d.SetQuickXdataI(Variant(xi));
-  d.SetQuickRData(Variant(r));
-  d.SetQuickRDataI(Variant(ri));
-  d.SetQuickHaxL(Variant(labels));
-  d.SetQuickPointStatsUcl(Variant(ucl));
-  d.SetQuickPointStatsLcl(Variant(lcl));
-  d.SetQuickPointStatsCentre(Variant(centre));
-  d.SetQuickPointStatsblnUclVisible(Variant(ucl_on));
-  d.SetQuickPointStatsblnLclVisible(Variant(lcl_on));
-  d.SetQuickPointStatsblnCentreVisible(Variant(centre_on));
-  d.SetQuickPGV(Variant(Places(VarType::Single, places + 1)));
-  d.SetQuickPGVI(Variant(Places(VarType::Integer, places + 1)));
+  d.SetQuickXData(Variant(x)).ValueOrThrow();
+  d.SetQuickXdataI(Variant(xi)).ValueOrThrow();
+  d.SetQuickRData(Variant(r)).ValueOrThrow();
+  d.SetQuickRDataI(Variant(ri)).ValueOrThrow();
+  d.SetQuickHaxL(Variant(labels)).ValueOrThrow();
+  d.SetQuickPointStatsUcl(Variant(ucl)).ValueOrThrow();
+  d.SetQuickPointStatsLcl(Variant(lcl)).ValueOrThrow();
+  d.SetQuickPointStatsCentre(Variant(centre)).ValueOrThrow();
+  d.SetQuickPointStatsblnUclVisible(Variant(ucl_on)).ValueOrThrow();
+  d.SetQuickPointStatsblnLclVisible(Variant(lcl_on)).ValueOrThrow();
+  d.SetQuickPointStatsblnCentreVisible(Variant(centre_on)).ValueOrThrow();
+  d.SetQuickPGV(Variant(Places(VarType::Single, places + 1))).ValueOrThrow();
+  d.SetQuickPGVI(Variant(Places(VarType::Integer, places + 1))).ValueOrThrow();
   for (std::int16_t s = 0; s <= splits; ++s)
-    d.SetSplit(s, static_cast<std::int16_t>(std::int32_t{s} * places / splits));
+    d.SetSplit(s, static_cast<std::int16_t>(std::int32_t{s} * places / splits)).ValueOrThrow();
   for (std::int16_t s = 1; s <= splits; ++s) {
-    d.SetUcl(s, 0, 13.0f);
-    d.SetLcl(s, 0, 7.0f);
-    d.SetMx(s, 10.0f);
-    d.SetUcl(s, 1, 3.7f);
-    d.SetLcl(s, 1, 0.0f);
-    d.SetMr(s, 1.13f);
+    d.SetUcl(s, 0, 13.0f).ValueOrThrow();
+    d.SetLcl(s, 0, 7.0f).ValueOrThrow();
+    d.SetMx(s, 10.0f).ValueOrThrow();
+    d.SetUcl(s, 1, 3.7f).ValueOrThrow();
+    d.SetLcl(s, 1, 0.0f).ValueOrThrow();
+    d.SetMr(s, 1.13f).ValueOrThrow();
   }
 }
 

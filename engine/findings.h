@@ -35,15 +35,16 @@ class PlaceLabels {
     if (const std::string* label = Find(place)) return *label;
     throw std::out_of_range("no label noted for place " + std::to_string(place));
   }
-  // Notes the label of `place`, from `label()`, unless it is noted already.
+  // Notes the label of `place`, from `label()` (a Result), unless it is noted already.
   template <class Label>
-  void Note(std::int16_t place, Label label) {
+  Status Note(std::int16_t place, Label label) {
     const std::size_t k = Index(place);
-    if (k < slots_.size() && slots_[k] != 0) return;
-    std::string text = label();
+    if (k < slots_.size() && slots_[k] != 0) return Ok{};
+    OSTREVIN_ASSIGN_OR_RETURN(std::string text, label());
     if (k >= slots_.size()) slots_.resize(k + 1, 0);
     labels_.push_back(std::move(text));
     slots_[k] = static_cast<std::uint32_t>(labels_.size());
+    return Ok{};
   }
 
  private:
@@ -113,9 +114,12 @@ struct TestArgs {
 
 // GetSD for a record of the split under test. With `sd_memo` each record's SD is worked out
 // once for all the tests of the split (it depends on the record and the split alone).
-float GetSD(const TestArgs& args, const PointRecord& record);
+Result<float> GetSD(const TestArgs& args, const PointRecord& record);
+// LimitsAreHorizontal of the split under test, remembered for graph 0.
+Result<bool> SplitIsHorizontal(const TestArgs& args);
 
-using TestFunction = TestResult (*)(const TestArgs& args);
+// A test's findings, or the container's error that stopped it.
+using TestFunction = Result<TestResult> (*)(const TestArgs& args);
 
 }  // namespace ostrevin
 

@@ -19,31 +19,32 @@ constexpr std::int32_t kInt16Max = std::numeric_limits<std::int16_t>::max();
 
 // An index of `id` computed in 32 bits (2k + g, k - 1, split + 1). One that does not fit the
 // 16-bit accessors lies outside every array, so it is error 9 rather than a wrapped-around index.
-std::int16_t Index16(MemberId id, std::int32_t index) {
+Result<std::int16_t> Index16(MemberId id, std::int32_t index) {
   if (index < kInt16Min || index > kInt16Max) {
     const std::int32_t indexes[] = {index};
-    throw Error::SubscriptOutOfRange(DescribeElement(id, indexes));
+    return Error::SubscriptOutOfRange(DescribeElement(id, indexes));
   }
   return static_cast<std::int16_t>(index);
 }
 
 // The entry of split `split` in the 1-based per-split arrays.
-std::int16_t SplitEntry(MemberId id, std::int16_t split) {
+Result<std::int16_t> SplitEntry(MemberId id, std::int16_t split) {
   return Index16(id, std::int32_t{split} + 1);
 }
 
-using FlagAt = bool (clsData::*)(std::int16_t, std::int16_t) const;
-using ValueAt = float (clsData::*)(std::int16_t, std::int16_t) const;
+using FlagAt = Result<bool> (clsData::*)(std::int16_t, std::int16_t) const;
+using ValueAt = Result<float> (clsData::*)(std::int16_t, std::int16_t) const;
 
 // Whether one per-place line keeps one value over the places first..last where it is visible.
-bool LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int32_t last,
-                 FlagAt visible, ValueAt value) {
+Result<bool> LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int32_t last,
+                         FlagAt visible, ValueAt value) {
   std::optional<float> reference;
   // first and last both come from 16-bit entries of Split, so every place in between fits.
   for (std::int32_t p = first; p <= last; ++p) {
     const auto place = static_cast<std::int16_t>(p);
-    if (!(d.*visible)(place, g)) continue;
-    const float v = (d.*value)(place, g);
+    OSTREVIN_ASSIGN_OR_RETURN(const bool shown, (d.*visible)(place, g));
+    if (!shown) continue;
+    OSTREVIN_ASSIGN_OR_RETURN(const float v, (d.*value)(place, g));
     if (!reference) {
       reference = v;
     } else if (v != *reference) {
@@ -99,8 +100,8 @@ std::optional<bool> StoredLineIsLevel(const clsData& d, std::int16_t g, std::int
   return true;
 }
 
-bool LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int32_t last,
-                 MemberId visible_id, FlagAt visible, MemberId value_id, ValueAt value) {
+Result<bool> LineIsLevel(const clsData& d, std::int16_t g, std::int32_t first, std::int32_t last,
+                         MemberId visible_id, FlagAt visible, MemberId value_id, ValueAt value) {
   if (std::optional<bool> level = StoredLineIsLevel(d, g, first, last, visible_id, value_id))
     return *level;
   return LineIsLevel(d, g, first, last, visible, value);
@@ -118,9 +119,9 @@ std::optional<float> UclCeiling(const clsData& d) {
 
 // One third of a distance between lines; an infinite or undefined result is the host's
 // overflow error, not an SD.
-float ThirdOf(float distance, std::int16_t place) {
+Result<float> ThirdOf(float distance, std::int16_t place) {
   const float third = distance / 3.0f;
-  if (!std::isfinite(third)) throw Error::Overflow("SD at place " + std::to_string(place));
+  if (!std::isfinite(third)) return Error::Overflow("SD at place " + std::to_string(place));
   return third;
 }
 
@@ -153,23 +154,36 @@ Cluster GrowCluster(const std::vector<bool>& flags, std::int32_t first, std::int
 
 }  // namespace
 
-PlottedPoint PlottedValue(const clsData& d, std::int16_t g, std::int16_t place) {
+Result<PlottedPoint> PlottedValue(const clsData& d, std::int16_t g, std::int16_t place) {
+  // The value and its flag, read in this order.
+  auto point = [](const Result<float>& value, auto flag) -> Result<PlottedPoint> {
+    if (!value) return value.error();
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t f, flag());
+    return PlottedPoint{*value, f};
+  };
   const std::int32_t k = place;
   switch (d.CType()) {
     case -7:
-      return {d.GV(place), d.XDataI(place)};
+      return point(d.GV(place), [&] { return d.XDataI(place); });
     case -5:
     case -4:
-      return {d.GV(place), d.PGVI(place)};
-    case -3:
-      return {d.RData(Index16(MemberId::RData, 2 * k + g)), d.RDataI(place)};
-    case -1:
-      if (g == 0) return {d.XData(place), d.XDataI(place)};
+      return point(d.GV(place), [&] { return d.PGVI(place); });
+    case -3: {
+      OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t at, Index16(MemberId::RData, 2 * k + g));
+      return point(d.RData(at), [&] { return d.RDataI(place); });
+    }
+    case -1: {
+      if (g == 0) return point(d.XData(place), [&] { return d.XDataI(place); });
       // A moving range needs the place before it, so the first place has none.
-      if (place == 0) return {0.0f, 0};
-      return {d.RData(Index16(MemberId::RData, k - 1)), d.RDataI(Index16(MemberId::RDataI, k - 1))};
+      if (place == 0) return PlottedPoint{0.0f, 0};
+      OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t value_at, Index16(MemberId::RData, k - 1));
+      const Result<float> value = d.RData(value_at);
+      if (!value) return value.error();
+      OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t flag_at, Index16(MemberId::RDataI, k - 1));
+      return point(value, [&] { return d.RDataI(flag_at); });
+    }
     default:
-      return {d.XData(place), d.XDataI(place)};
+      return point(d.XData(place), [&] { return d.XDataI(place); });
   }
 }
 
@@ -225,17 +239,17 @@ std::optional<std::vector<PlottedPoint>> PlottedValuesFromStorage(const clsData&
   return points;
 }
 
-PointRecord MakePointRecord(const clsData& d, std::int16_t Gtype, std::int16_t place) {
+Result<PointRecord> MakePointRecord(const clsData& d, std::int16_t Gtype, std::int16_t place) {
   PointRecord r;
-  r.Value = d.PGV(place);
-  r.ValueFlag = d.PGVI(place);
+  OSTREVIN_ASSIGN_OR_RETURN(r.Value, d.PGV(place));
+  OSTREVIN_ASSIGN_OR_RETURN(r.ValueFlag, d.PGVI(place));
   r.Place = place;
-  r.Ucl = d.PointStatsUcl(place, Gtype);
-  r.Lcl = d.PointStatsLcl(place, Gtype);
-  r.Centre = d.PointStatsCentre(place, Gtype);
-  r.blnUclVisible = d.PointStatsblnUclVisible(place, Gtype);
-  r.blnLclVisible = d.PointStatsblnLclVisible(place, Gtype);
-  r.blnCentreVisible = d.PointStatsblnCentreVisible(place, Gtype);
+  OSTREVIN_ASSIGN_OR_RETURN(r.Ucl, d.PointStatsUcl(place, Gtype));
+  OSTREVIN_ASSIGN_OR_RETURN(r.Lcl, d.PointStatsLcl(place, Gtype));
+  OSTREVIN_ASSIGN_OR_RETURN(r.Centre, d.PointStatsCentre(place, Gtype));
+  OSTREVIN_ASSIGN_OR_RETURN(r.blnUclVisible, d.PointStatsblnUclVisible(place, Gtype));
+  OSTREVIN_ASSIGN_OR_RETURN(r.blnLclVisible, d.PointStatsblnLclVisible(place, Gtype));
+  OSTREVIN_ASSIGN_OR_RETURN(r.blnCentreVisible, d.PointStatsblnCentreVisible(place, Gtype));
   return r;
 }
 
@@ -280,68 +294,100 @@ std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d
   return records;
 }
 
-float SegmentCentre(const clsData& d, std::int16_t Gtype, std::int16_t split) {
-  if (d.CType() == -4 || Gtype == 1) return d.Mr(SplitEntry(MemberId::Mr, split));
-  return d.Mx(SplitEntry(MemberId::Mx, split));
+Result<float> SegmentCentre(const clsData& d, std::int16_t Gtype, std::int16_t split) {
+  if (d.CType() == -4 || Gtype == 1) {
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t entry, SplitEntry(MemberId::Mr, split));
+    return d.Mr(entry);
+  }
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t entry, SplitEntry(MemberId::Mx, split));
+  return d.Mx(entry);
 }
 
-bool LimitsAreHorizontal(const clsData& d, std::int16_t Gtype, std::int16_t split) {
+Result<bool> LimitsAreHorizontal(const clsData& d, std::int16_t Gtype, std::int16_t split) {
   if (Gtype == 1) return true;
-  if (d.blnTrend(SplitEntry(MemberId::blnTrend, split))) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t trend_entry, SplitEntry(MemberId::blnTrend, split));
+  OSTREVIN_ASSIGN_OR_RETURN(const bool trend, d.blnTrend(trend_entry));
+  if (trend) return false;
   if ((d.CType() == -4 || d.CType() == -5) && d.blnWavypuChart()) return false;
-  const std::int32_t first = d.Split(split);
-  const std::int32_t last = std::int32_t{d.Split(SplitEntry(MemberId::Split, split))} - 1;
-  return LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnUclVisible,
-                     &clsData::PointStatsblnUclVisible, MemberId::PointStatsUcl,
-                     &clsData::PointStatsUcl) &&
-         LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnLclVisible,
-                     &clsData::PointStatsblnLclVisible, MemberId::PointStatsLcl,
-                     &clsData::PointStatsLcl) &&
-         LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnCentreVisible,
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int32_t first, d.Split(split));
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t end_entry, SplitEntry(MemberId::Split, split));
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int32_t end, d.Split(end_entry));
+  const std::int32_t last = end - 1;
+  OSTREVIN_ASSIGN_OR_RETURN(const bool ucl_level,
+                            LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnUclVisible,
+                                        &clsData::PointStatsblnUclVisible, MemberId::PointStatsUcl,
+                                        &clsData::PointStatsUcl));
+  if (!ucl_level) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const bool lcl_level,
+                            LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnLclVisible,
+                                        &clsData::PointStatsblnLclVisible, MemberId::PointStatsLcl,
+                                        &clsData::PointStatsLcl));
+  if (!lcl_level) return false;
+  return LineIsLevel(d, Gtype, first, last, MemberId::PointStatsblnCentreVisible,
                      &clsData::PointStatsblnCentreVisible, MemberId::PointStatsCentre,
                      &clsData::PointStatsCentre);
 }
 
-bool HorizontalLimits::operator()() const {
-  if (!value_) value_ = LimitsAreHorizontal(*data_, 0, split_);
-  return *value_;
+// One of the split's remembered answers: worked out on the first ask, an error included.
+template <class Work>
+Result<bool> Remembered(std::optional<Result<bool>>& memo, Work work) {
+  if (!memo) memo = work();
+  return *memo;
 }
 
-bool HorizontalLimits::UclForced100() const {
-  if (!ucl_forced_)
-    ucl_forced_ = data_->blnUCLForced100(SplitEntry(MemberId::blnUCLForced100, split_));
-  return *ucl_forced_;
+Result<bool> HorizontalLimits::operator()() const {
+  return Remembered(value_, [&] { return LimitsAreHorizontal(*data_, 0, split_); });
 }
 
-bool HorizontalLimits::LclForcedZero() const {
-  if (!lcl_forced_)
-    lcl_forced_ = data_->blnLCLForcedZero(SplitEntry(MemberId::blnLCLForcedZero, split_));
-  return *lcl_forced_;
+Result<bool> HorizontalLimits::UclForced100() const {
+  return Remembered(ucl_forced_, [&]() -> Result<bool> {
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t entry,
+                              SplitEntry(MemberId::blnUCLForced100, split_));
+    return data_->blnUCLForced100(entry);
+  });
 }
 
-float GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split, const PointRecord& r) {
+Result<bool> HorizontalLimits::LclForcedZero() const {
+  return Remembered(lcl_forced_, [&]() -> Result<bool> {
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t entry,
+                              SplitEntry(MemberId::blnLCLForcedZero, split_));
+    return data_->blnLCLForcedZero(entry);
+  });
+}
+
+Result<float> GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split,
+                    const PointRecord& r) {
   return GetSD(d, Gtype, r, HorizontalLimits(d, split));
 }
 
-float GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
-            const HorizontalLimits& isHorizontal) {
+Result<float> GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
+                    const HorizontalLimits& isHorizontal) {
   if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
   // The split's horizontality is asked only when a forced limit could drop a half that is still
   // in use.
   bool useUpper = r.blnUclVisible;
   bool useLower = r.blnLclVisible && r.Lcl != 0.0f;
   if (Gtype == 0) {
-    const bool forced100 = isHorizontal.UclForced100();
-    if (useUpper && forced100 && isHorizontal()) useUpper = false;
+    OSTREVIN_ASSIGN_OR_RETURN(const bool forced100, isHorizontal.UclForced100());
+    if (useUpper && forced100) {
+      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, isHorizontal());
+      if (horizontal) useUpper = false;
+    }
     const std::optional<float> ceiling = UclCeiling(d);
     if (useUpper && ceiling && r.Ucl == *ceiling) useUpper = false;
-    const bool forcedZero = isHorizontal.LclForcedZero();
-    if (useLower && forcedZero && isHorizontal()) useLower = false;
+    OSTREVIN_ASSIGN_OR_RETURN(const bool forcedZero, isHorizontal.LclForcedZero());
+    if (useLower && forcedZero) {
+      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, isHorizontal());
+      if (horizontal) useLower = false;
+    }
   }
   if (!useUpper && !useLower) return -1.0f;
-  const float upper = useUpper ? ThirdOf(r.Ucl - r.Centre, r.Place) : 0.0f;
+  float upper = 0.0f;
+  if (useUpper) {
+    OSTREVIN_ASSIGN_OR_RETURN(upper, ThirdOf(r.Ucl - r.Centre, r.Place));
+  }
   if (useLower) {
-    const float lower = ThirdOf(r.Centre - r.Lcl, r.Place);
+    OSTREVIN_ASSIGN_OR_RETURN(const float lower, ThirdOf(r.Centre - r.Lcl, r.Place));
     if (lower > upper) return lower;
   }
   return upper;

@@ -7,11 +7,13 @@
 //
 // All arithmetic on chart values is 32-bit float; equality tests are exact. Places and counts are
 // 16-bit. These functions only read the container; its errors (9 for an index outside an array)
-// pass through unchanged.
+// come back unchanged, as the Result.
 
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "values/error.h"
 
 namespace ostrevin {
 
@@ -41,8 +43,8 @@ struct PlottedPoint {
 };
 
 // The value plotted at `place` in graph `g` and its value flag, by chart type. An index derived
-// from `place` that does not fit 16 bits raises error 9 naming the array, as one outside it does.
-PlottedPoint PlottedValue(const clsData& data, std::int16_t g, std::int16_t place);
+// from `place` that does not fit 16 bits is error 9 naming the array, as one outside it does.
+Result<PlottedPoint> PlottedValue(const clsData& data, std::int16_t g, std::int16_t place);
 // PlottedValue at every place from 0 to `last`, read straight from the typed storage; nullopt
 // unless every array it reads stores its own type and holds those places (PlottedValue then
 // reads them one by one, with the container's errors).
@@ -51,7 +53,7 @@ std::optional<std::vector<PlottedPoint>> PlottedValuesFromStorage(const clsData&
                                                                   std::int16_t last);
 
 // The record of `place` in graph `Gtype`, from PGV/PGVI and the per-place lines.
-PointRecord MakePointRecord(const clsData& data, std::int16_t Gtype, std::int16_t place);
+Result<PointRecord> MakePointRecord(const clsData& data, std::int16_t Gtype, std::int16_t place);
 
 // The records of the places first..last whose PGVI is not 0, in place order, read straight from
 // the container's typed storage; nullopt unless every array involved holds its own type and
@@ -63,11 +65,11 @@ std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d
                                                                 std::int32_t last);
 
 // The central line of `split` (a limit split): Mr for chart type -4 or graph 1, else Mx.
-float SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split);
+Result<float> SegmentCentre(const clsData& data, std::int16_t Gtype, std::int16_t split);
 
 // False when the split carries a trend, has place-varying limits, or when a visible line takes two
 // different values within the split; graph 1 is always horizontal.
-bool LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t split);
+Result<bool> LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t split);
 
 // LimitsAreHorizontal of graph 0 for one split, worked out when first asked and then remembered:
 // GetSD may need it for every record of a split, and each answer walks the whole split. So are
@@ -75,23 +77,24 @@ bool LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::int16_t s
 class HorizontalLimits {
  public:
   HorizontalLimits(const clsData& data, std::int16_t split) : data_(&data), split_(split) {}
-  bool operator()() const;
-  bool UclForced100() const;
-  bool LclForcedZero() const;
+  Result<bool> operator()() const;
+  Result<bool> UclForced100() const;
+  Result<bool> LclForcedZero() const;
 
  private:
   const clsData* data_;
   std::int16_t split_;
-  mutable std::optional<bool> value_, ucl_forced_, lcl_forced_;
+  mutable std::optional<Result<bool>> value_, ucl_forced_, lcl_forced_;
 };
 
 // The process SD at the record's place (a third of the distance from the central line to a
-// usable limit), or -1 when none is available. A half that overflows a float raises error 6.
-float GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split, const PointRecord& record);
+// usable limit), or -1 when none is available. A half that overflows a float is error 6.
+Result<float> GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split,
+                    const PointRecord& record);
 // The same for the split that `horizontal` was made for, with what it remembers of the split's
 // limits across calls.
-float GetSD(const clsData& data, std::int16_t Gtype, const PointRecord& record,
-            const HorizontalLimits& horizontal);
+Result<float> GetSD(const clsData& data, std::int16_t Gtype, const PointRecord& record,
+                    const HorizontalLimits& horizontal);
 
 // Whether the record holds a value above (below) the chosen visible line, or on it when orEqual.
 // Inline and without branches: every run test asks it of every record, and on a stable process

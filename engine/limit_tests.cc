@@ -6,9 +6,13 @@ namespace ostrevin {
 namespace {
 
 // Charts and splits summarised by the central line alone, or by no line, have no limits to test.
-bool HasLimits(const TestArgs& args) {
+Result<bool> HasLimits(const TestArgs& args) {
   const clsData& d = args.data;
-  return d.CType() != 0 && d.SplitRun(args.limitSplit) == 0 && d.SplitNone(args.limitSplit) == 0;
+  if (d.CType() == 0) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
+  if (run != 0) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
+  return none == 0;
 }
 
 // One block with a line for every record from runFirstRecord on that `beyond` selects.
@@ -26,19 +30,24 @@ std::vector<FindingBlock> PointsBeyond(const TestArgs& args, int direction, Beyo
 
 }  // namespace
 
-TestResult DiagnoseAllAboveUCL(const TestArgs& args) {
-  if (!HasLimits(args)) return {};
-  return {
+Result<TestResult> DiagnoseAllAboveUCL(const TestArgs& args) {
+  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, HasLimits(args));
+  if (!has_limits) return TestResult{};
+  return TestResult{
       "Points ABOVE or ON the Upper Control Limit.",
       PointsBeyond(args, +1, [](const PointRecord& r) { return IsAboveLine(r, LineUCL, true); })};
 }
 
-TestResult DiagnoseAllBelowLCL(const TestArgs& args) {
+Result<TestResult> DiagnoseAllBelowLCL(const TestArgs& args) {
   const clsData& d = args.data;
-  if (!HasLimits(args)) return {};
-  if (d.CType() == -1 && args.graph == 1) return {};
-  if (d.CType() == -3 && args.graph == 1 && d.Lcl(args.limitSplit + 1, 1) == 0.0f) return {};
-  return {
+  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, HasLimits(args));
+  if (!has_limits) return TestResult{};
+  if (d.CType() == -1 && args.graph == 1) return TestResult{};
+  if (d.CType() == -3 && args.graph == 1) {
+    OSTREVIN_ASSIGN_OR_RETURN(const float lcl, d.Lcl(args.limitSplit + 1, 1));
+    if (lcl == 0.0f) return TestResult{};
+  }
+  return TestResult{
       "Points BELOW or ON the Lower Control Limit.",
       PointsBeyond(args, -1, [](const PointRecord& r) { return IsBelowLine(r, LineLCL, true); })};
 }

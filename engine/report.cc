@@ -13,8 +13,9 @@
 namespace ostrevin {
 namespace {
 
-PlaceName NameOf(const clsData& d, std::int16_t place) {
-  return {place, d.HAxL(place)};
+Result<PlaceName> NameOf(const clsData& d, std::int16_t place) {
+  OSTREVIN_ASSIGN_OR_RETURN(std::string label, d.HAxL(place));
+  return PlaceName{place, std::move(label)};
 }
 
 std::int16_t LastPlaceBefore(std::int16_t next) {
@@ -23,15 +24,16 @@ std::int16_t LastPlaceBefore(std::int16_t next) {
 
 // The next place to diagnose: one past the last place from `start` to `end` with a value in the
 // graph filled last, or `start` when there is none.
-std::int16_t NextStart(const clsData& d, std::int16_t start, std::int16_t end) {
+Result<std::int16_t> NextStart(const clsData& d, std::int16_t start, std::int16_t end) {
   for (std::int32_t q = end; q >= start; --q) {
-    if (d.PGVI(static_cast<std::int16_t>(q)) != 0) return static_cast<std::int16_t>(q + 1);
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t flag, d.PGVI(static_cast<std::int16_t>(q)));
+    if (flag != 0) return static_cast<std::int16_t>(q + 1);
   }
   return start;
 }
 
-void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& platform,
-                    Report& report) {
+Status DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& platform,
+                      Report& report) {
   const std::int16_t start = report.start->place;
   const std::int16_t end = report.end->place;
   const auto graphs = static_cast<std::int16_t>(report.graph_names.size());
@@ -52,19 +54,22 @@ void DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& pla
       graph.plotted.reserve(places);
       for (std::int32_t p = 0; p <= end; ++p) {
         const auto place = static_cast<std::int16_t>(p);
-        const PlottedPoint point = PlottedValue(d, g, place);
-        d.SetPGV(place, point.value);
-        d.SetPGVI(place, point.flag);
+        OSTREVIN_ASSIGN_OR_RETURN(const PlottedPoint point, PlottedValue(d, g, place));
+        OSTREVIN_RETURN_IF_ERROR(d.SetPGV(place, point.value));
+        OSTREVIN_RETURN_IF_ERROR(d.SetPGVI(place, point.flag));
         graph.plotted.push_back(point);
       }
     }
-    graph.diagnosis = RunGraph(d, g, start, end, choice, platform);
-    NoteLabels(d, graph.diagnosis, report.labels);
+    OSTREVIN_ASSIGN_OR_RETURN(graph.diagnosis, RunGraph(d, g, start, end, choice, platform));
+    OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, graph.diagnosis, report.labels));
     report.graphs.push_back(std::move(graph));
   }
-  const std::int16_t next = NextStart(d, start, end);
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t next, NextStart(d, start, end));
   d.SetNextHAxLToDiagnose(next);
-  if (next <= d.GVMax()) report.next_start = NameOf(d, next);
+  if (next <= d.GVMax()) {
+    OSTREVIN_ASSIGN_OR_RETURN(report.next_start, NameOf(d, next));
+  }
+  return Ok{};
 }
 
 }  // namespace
@@ -79,7 +84,7 @@ std::string GraphTypeName(const clsData& d, std::int16_t graph) {
   return {};
 }
 
-Report ComposeReport(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
+Result<Report> ComposeReport(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
   d.SetGVMax(d.CType() == -3 ? d.NSam() : d.TNVal());
   Report r;
   r.chart_type = d.CType();
@@ -91,31 +96,34 @@ Report ComposeReport(clsData& d, const DiagnosisSettings& settings, Platform& pl
   const std::int16_t start = std::max<std::int16_t>(next, 0);
   const bool past_end = next > r.end_place || start > r.end_place;
 
-  r.title = d.Title(0);
+  OSTREVIN_ASSIGN_OR_RETURN(r.title, d.Title(0));
   if (d.blnQuorvaFileNameSetByUser()) r.file = d.strQuorvaFileName();
   if (!past_end) {
-    r.start = NameOf(d, start);
-    r.end = NameOf(d, r.end_place);
-    if (const std::int16_t last = LastPlaceBefore(next); last > 0)
-      r.last_finished = NameOf(d, last);
+    OSTREVIN_ASSIGN_OR_RETURN(r.start, NameOf(d, start));
+    OSTREVIN_ASSIGN_OR_RETURN(r.end, NameOf(d, r.end_place));
+    if (const std::int16_t last = LastPlaceBefore(next); last > 0) {
+      OSTREVIN_ASSIGN_OR_RETURN(r.last_finished, NameOf(d, last));
+    }
   }
   r.date_time = platform.Now();
   if (past_end) {
     r.outcome = ReportOutcome::kPastEnd;
-    if (const std::int16_t last = LastPlaceBefore(next); last <= r.end_place)
-      r.finished_at = NameOf(d, last);
+    if (const std::int16_t last = LastPlaceBefore(next); last <= r.end_place) {
+      OSTREVIN_ASSIGN_OR_RETURN(r.finished_at, NameOf(d, last));
+    }
     return r;
   }
   if (!d.IsDataIn()) {
     r.outcome = ReportOutcome::kInsufficientData;
     return r;
   }
-  DiagnoseGraphs(d, settings, platform, r);
+  OSTREVIN_RETURN_IF_ERROR(DiagnoseGraphs(d, settings, platform, r));
   return r;
 }
 
-std::string ComposeDiagnosis(clsData& d, const DiagnosisSettings& settings, Platform& platform) {
-  const Report report = ComposeReport(d, settings, platform);
+Result<std::string> ComposeDiagnosis(clsData& d, const DiagnosisSettings& settings,
+                                     Platform& platform) {
+  OSTREVIN_ASSIGN_OR_RETURN(const Report report, ComposeReport(d, settings, platform));
   return ReportText(report);
 }
 

@@ -62,12 +62,13 @@ std::string GraphTypeName(const clsData& data, std::int16_t graph);
 
 // Diagnoses the chart from NextHAxLToDiagnose to the last place. Writes GVMax, the plotted values
 // PGV/PGVI of the last graph and, after a complete run, the next start place into the container.
-// The date and time come from `platform`. Container errors pass through unchanged; they arise in
-// the order in which the report text names things.
-Report ComposeReport(clsData& data, const DiagnosisSettings& settings, Platform& platform);
+// The date and time come from `platform`. A container error stops it and comes back unchanged;
+// errors arise in the order in which the report text names things.
+Result<Report> ComposeReport(clsData& data, const DiagnosisSettings& settings, Platform& platform);
 
 // ComposeReport and ReportText (report_text.h) together: the whole report text.
-std::string ComposeDiagnosis(clsData& data, const DiagnosisSettings& settings, Platform& platform);
+Result<std::string> ComposeDiagnosis(clsData& data, const DiagnosisSettings& settings,
+                                     Platform& platform);
 
 }  // namespace ostrevin
 

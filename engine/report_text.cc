@@ -130,14 +130,17 @@ std::string BodyText(const Report& r) {
 
 }  // namespace
 
-void NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
-  auto note = [&](std::int16_t place) { labels.Note(place, [&] { return data.HAxL(place); }); };
+Status NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
+  auto note = [&](std::int16_t place) {
+    return labels.Note(place, [&] { return data.HAxL(place); });
+  };
   for (const FindingBlock& block : result.blocks) {
     for (const Finding& f : block.findings) {
-      note(f.first_place);
-      note(f.last_place);
+      OSTREVIN_RETURN_IF_ERROR(note(f.first_place));
+      OSTREVIN_RETURN_IF_ERROR(note(f.last_place));
     }
   }
+  return Ok{};
 }
 
 std::string PointText(const PlaceLabels& labels, std::int16_t place) {
@@ -152,9 +155,9 @@ std::string FormatFindings(const PlaceLabels& labels, TestId test, const TestRes
   return text;
 }
 
-std::string FormatFindings(const clsData& data, TestId test, const TestResult& result) {
+Result<std::string> FormatFindings(const clsData& data, TestId test, const TestResult& result) {
   PlaceLabels labels;
-  NoteLabels(data, result, labels);
+  OSTREVIN_RETURN_IF_ERROR(NoteLabels(data, result, labels));
   return FormatFindings(labels, test, result);
 }
 

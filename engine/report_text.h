@@ -21,7 +21,7 @@ std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnos
 
 // Notes the label of every place `result` names that `labels` does not hold yet, in the order
 // the text names them; a place outside HAxL is the container's error 9.
-void NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels);
+Status NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels);
 
 // A place as the report names it: its label, " (", place + 1, ")". REQUIRES: `labels` holds it.
 std::string PointText(const PlaceLabels& labels, std::int16_t place);
@@ -31,7 +31,7 @@ std::string PointText(const PlaceLabels& labels, std::int16_t place);
 // place the result names (NoteLabels).
 std::string FormatFindings(const PlaceLabels& labels, TestId test, const TestResult& result);
 // The same with the labels read from the container, for one result alone.
-std::string FormatFindings(const clsData& data, TestId test, const TestResult& result);
+Result<std::string> FormatFindings(const clsData& data, TestId test, const TestResult& result);
 
 }  // namespace ostrevin
 

@@ -23,95 +23,140 @@ constexpr std::string_view kExtrasWarning =
 
 enum class SummarySet { kAll, kCentre, kNone };
 
-std::int16_t FirstSplit(const clsData& d, std::int16_t start) {
+Result<std::int16_t> FirstSplit(const clsData& d, std::int16_t start) {
   for (std::int16_t i = 0; i < d.Splitp(); ++i) {
-    if (d.Split(i) <= start && start <= d.Split(i + 1) - 1) return i;
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t from, d.Split(i));
+    if (from > start) continue;
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t next, d.Split(i + 1));
+    if (start <= next - 1) return i;
   }
-  return 0;
+  return std::int16_t{0};
+}
+
+// The kind text of a split without extra values, and which lines its summary shows.
+Result<std::pair<std::string, SummarySet>> PlainKindOf(const clsData& d, std::int16_t i) {
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(i));
+  if (run != 0)
+    return std::pair<std::string, SummarySet>{"Run Split (only central line)", SummarySet::kCentre};
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(i));
+  if (none != 0)
+    return std::pair<std::string, SummarySet>{"No Limits and no central line", SummarySet::kNone};
+  if (d.ManualLim() != 0 && i == 0)
+    return std::pair<std::string, SummarySet>{"Limits Set Manuallly", SummarySet::kAll};
+  return std::pair<std::string, SummarySet>{"", SummarySet::kAll};
 }
 
 // The split's kind text and which lines its summary shows.
-std::pair<std::string, SummarySet> KindOf(const clsData& d, std::int16_t i, std::int16_t limit) {
+Result<std::pair<std::string, SummarySet>> KindOf(const clsData& d, std::int16_t i,
+                                                  std::int16_t limit) {
   std::pair<std::string, SummarySet> kind{"", SummarySet::kAll};
-  if (d.NewXV(i) != 0) {
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t extras, d.NewXV(i));
+  if (extras != 0) {
     kind.first = "Extra Values (control limits fixed)";
-    kind.second = d.SplitRun(limit) != 0    ? SummarySet::kCentre
-                  : d.SplitNone(limit) != 0 ? SummarySet::kNone
-                                            : SummarySet::kAll;
-  } else if (d.SplitRun(i) != 0) {
-    kind = {"Run Split (only central line)", SummarySet::kCentre};
-  } else if (d.SplitNone(i) != 0) {
-    kind = {"No Limits and no central line", SummarySet::kNone};
-  } else if (d.ManualLim() != 0 && i == 0) {
-    kind.first = "Limits Set Manuallly";
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(limit));
+    if (run != 0) {
+      kind.second = SummarySet::kCentre;
+    } else {
+      OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(limit));
+      kind.second = none != 0 ? SummarySet::kNone : SummarySet::kAll;
+    }
+  } else {
+    OSTREVIN_ASSIGN_OR_RETURN(kind, PlainKindOf(d, i));
   }
   if (d.CType() == 0) kind.second = SummarySet::kCentre;
   return kind;
 }
 
-SplitSummary Summarise(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t limit,
-                       SummarySet set, const HorizontalLimits& horizontal0) {
+Result<SplitSummary> Summarise(const clsData& d, std::int16_t graph, std::int16_t i,
+                               std::int16_t limit, SummarySet set,
+                               const HorizontalLimits& horizontal0) {
   SplitSummary summary;
-  summary.horizontal = graph == 0 ? horizontal0() : LimitsAreHorizontal(d, graph, limit);
+  if (graph == 0) {
+    OSTREVIN_ASSIGN_OR_RETURN(summary.horizontal, horizontal0());
+  } else {
+    OSTREVIN_ASSIGN_OR_RETURN(summary.horizontal, LimitsAreHorizontal(d, graph, limit));
+  }
   if (!summary.horizontal || set == SummarySet::kNone) return summary;
-  const std::int16_t first = d.Split(i);
-  auto add = [&](SummaryLine::Line line, bool visible, auto value) {
-    summary.lines.push_back({line, visible, visible ? value() : 0.0f});
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first, d.Split(i));
+  // A line's value is read only where the line is visible.
+  auto add = [&](SummaryLine::Line line, const Result<bool>& visible, auto value) -> Status {
+    if (!visible) return visible.error();
+    float shown = 0.0f;
+    if (*visible) {
+      OSTREVIN_ASSIGN_OR_RETURN(shown, value());
+    }
+    summary.lines.push_back({line, *visible, shown});
+    return Ok{};
   };
-  if (set == SummarySet::kAll)
-    add(SummaryLine::kLCL, d.PointStatsblnLclVisible(first, graph),
-        [&] { return d.Lcl(limit + 1, graph); });
-  add(SummaryLine::kCentre, d.PointStatsblnCentreVisible(first, graph),
-      [&] { return SegmentCentre(d, graph, limit); });
-  if (set == SummarySet::kAll)
-    add(SummaryLine::kUCL, d.PointStatsblnUclVisible(first, graph),
-        [&] { return d.Ucl(limit + 1, graph); });
+  if (set == SummarySet::kAll) {
+    OSTREVIN_RETURN_IF_ERROR(add(SummaryLine::kLCL, d.PointStatsblnLclVisible(first, graph),
+                                 [&] { return d.Lcl(limit + 1, graph); }));
+  }
+  OSTREVIN_RETURN_IF_ERROR(add(SummaryLine::kCentre, d.PointStatsblnCentreVisible(first, graph),
+                               [&] { return SegmentCentre(d, graph, limit); }));
+  if (set == SummarySet::kAll) {
+    OSTREVIN_RETURN_IF_ERROR(add(SummaryLine::kUCL, d.PointStatsblnUclVisible(first, graph),
+                                 [&] { return d.Ucl(limit + 1, graph); }));
+  }
   return summary;
 }
 
 // Runs the switched-on tests over the split's records and notes new explanation lines.
-void RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDiagnosis& graph) {
+Status RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDiagnosis& graph) {
   for (const TestEntry& test : AllTests()) {
     if (test.mr == MovingRangeCase::kOnly && !mr_case) continue;
     if (test.mr == MovingRangeCase::kNever && mr_case) continue;
     if (test.run == nullptr || !args.choice.on[static_cast<std::size_t>(test.id)]) continue;
-    TestResult result = test.run(args);
+    OSTREVIN_ASSIGN_OR_RETURN(TestResult result, test.run(args));
     const bool listed =
         std::find(graph.explained.begin(), graph.explained.end(), test.id) != graph.explained.end();
     if (!result.explanation.empty() && !listed) graph.explained.push_back(test.id);
     split.outcomes.push_back({test.id, std::move(result)});
   }
+  return Ok{};
 }
 
-void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t start,
-                   std::int16_t end, const TestChoice& choice, Platform& platform,
-                   GraphDiagnosis& out) {
+// The records of the split's places first..last that hold a value, read from the typed storage
+// when it covers them, else one by one.
+Result<std::vector<PointRecord>> SplitRecords(const clsData& d, std::int16_t graph,
+                                              std::int32_t first, std::int32_t last) {
+  if (std::optional<std::vector<PointRecord>> stored =
+          PointRecordsFromStorage(d, graph, first, last))
+    return std::move(*stored);
+  std::vector<PointRecord> records;
+  for (std::int32_t j = first; j <= last; ++j) {
+    const auto place = static_cast<std::int16_t>(j);
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t flag, d.PGVI(place));
+    if (flag == 0) continue;
+    OSTREVIN_ASSIGN_OR_RETURN(PointRecord record, MakePointRecord(d, graph, place));
+    records.push_back(record);
+  }
+  return records;
+}
+
+Status DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::int16_t start,
+                     std::int16_t end, const TestChoice& choice, Platform& platform,
+                     GraphDiagnosis& out) {
   SplitDiagnosis split;
   split.split = i;
-  split.limit_split = d.NewXV(i) != 0 ? static_cast<std::int16_t>(i - 1) : i;
-  if (d.NewXV(i) != 0 && d.NewXV(i) != -1)
-    platform.MessageBox(kExtrasWarning, MessageIcon::kExclamation);
-  const std::int32_t split_end = std::min<std::int32_t>(d.Split(i + 1) - 1, end);
-  split.first_place = d.Split(i);
-  auto [kind, set] = KindOf(d, i, split.limit_split);
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t extras, d.NewXV(i));
+  split.limit_split = extras != 0 ? static_cast<std::int16_t>(i - 1) : i;
+  if (extras != 0 && extras != -1) platform.MessageBox(kExtrasWarning, MessageIcon::kExclamation);
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t next_split, d.Split(i + 1));
+  const std::int32_t split_end = std::min<std::int32_t>(next_split - 1, end);
+  OSTREVIN_ASSIGN_OR_RETURN(split.first_place, d.Split(i));
+  OSTREVIN_ASSIGN_OR_RETURN(auto kind_and_set, KindOf(d, i, split.limit_split));
+  auto [kind, set] = std::move(kind_and_set);
   split.kind = std::move(kind);
   const HorizontalLimits horizontal0(d, split.limit_split);
-  split.summary = Summarise(d, graph, i, split.limit_split, set, horizontal0);
+  OSTREVIN_ASSIGN_OR_RETURN(split.summary,
+                            Summarise(d, graph, i, split.limit_split, set, horizontal0));
 
   // No test looks at a record before the split's first place, so the records start there.
   const std::int16_t run_start = std::max(split.first_place, start);
   const std::int32_t first = std::max<std::int16_t>(split.first_place, 0);
-  std::optional<std::vector<PointRecord>> stored =
-      PointRecordsFromStorage(d, graph, first, split_end);
-  std::vector<PointRecord> records;
-  if (stored) {
-    records = std::move(*stored);
-  } else {
-    for (std::int32_t j = first; j <= split_end; ++j) {
-      const auto place = static_cast<std::int16_t>(j);
-      if (d.PGVI(place) != 0) records.push_back(MakePointRecord(d, graph, place));
-    }
-  }
+  OSTREVIN_ASSIGN_OR_RETURN(std::vector<PointRecord> records,
+                            SplitRecords(d, graph, first, split_end));
   std::int16_t run_first = -1;
   for (std::size_t k = 0; k < records.size() && run_first < 0; ++k) {
     if (records[k].Place >= run_start) run_first = static_cast<std::int16_t>(k);
@@ -123,9 +168,10 @@ void DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::in
     const TestArgs args{d,         records, graph,  split.limit_split, 0,
                         run_first, last,    choice, &horizontal0,      &sd,
                         &zones};
-    RunTests(args, d.CType() == -1 && graph == 1, split, out);
+    OSTREVIN_RETURN_IF_ERROR(RunTests(args, d.CType() == -1 && graph == 1, split, out));
   }
   out.splits.push_back(std::move(split));
+  return Ok{};
 }
 
 // Below this many places a second thread costs more than it saves.
@@ -133,64 +179,80 @@ constexpr std::int32_t kPlacesForTwoThreads = 4096;
 
 // The split where the places from `start` to `end` are about halved, for a chart large enough to
 // be diagnosed on two threads; `first` (no halves) otherwise.
-std::int16_t MiddleSplit(const clsData& d, std::int16_t first, std::int16_t start,
-                         std::int16_t end) {
-  const std::int32_t from = std::max(d.Split(first), start);
+Result<std::int16_t> MiddleSplit(const clsData& d, std::int16_t first, std::int16_t start,
+                                 std::int16_t end) {
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first_place, d.Split(first));
+  const std::int32_t from = std::max(first_place, start);
   if (std::int32_t{end} - from + 1 < kPlacesForTwoThreads) return first;
   const std::int32_t half = from + (std::int32_t{end} - from) / 2;
   for (std::int16_t i = static_cast<std::int16_t>(first + 1); i < d.Splitp(); ++i) {
-    if (d.Split(i) > end) break;
-    if (d.Split(i) >= half) return i;
+    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t place, d.Split(i));
+    if (place > end) break;
+    if (place >= half) return i;
   }
   return first;
 }
 
+// Diagnoses the splits from..to-1 (to: Splitp) into `out`; the first error stops it.
+Status DiagnoseSplits(const clsData& d, std::int16_t graph, std::int16_t from, std::int16_t to,
+                      std::int16_t start, std::int16_t end, const TestChoice& choice,
+                      Platform& platform, GraphDiagnosis& out) {
+  for (std::int16_t i = from; i < to; ++i)
+    OSTREVIN_RETURN_IF_ERROR(DiagnoseSplit(d, graph, i, start, end, choice, platform, out));
+  return Ok{};
+}
+
 }  // namespace
 
-GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
-                        const DiagnosisSettings& settings, Platform& platform) {
+Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16_t start,
+                                std::int16_t end, const DiagnosisSettings& settings,
+                                Platform& platform) {
   return RunGraph(d, graph, start, end, ReadTestChoice(settings), platform);
 }
 
-GraphDiagnosis RunGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
-                        const TestChoice& choice, Platform& platform) {
+Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16_t start,
+                                std::int16_t end, const TestChoice& choice, Platform& platform) {
   GraphDiagnosis out;
   if (d.CType() == -7) {
     out.cusum_refused = true;
     return out;
   }
-  const std::int16_t first = FirstSplit(d, start);
-  const std::int16_t middle = MiddleSplit(d, first, start, end);
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first, FirstSplit(d, start));
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t middle, MiddleSplit(d, first, start, end));
   if (middle <= first) {
-    for (std::int16_t i = first; i < d.Splitp(); ++i)
-      DiagnoseSplit(d, graph, i, start, end, choice, platform, out);
+    OSTREVIN_RETURN_IF_ERROR(
+        DiagnoseSplits(d, graph, first, d.Splitp(), start, end, choice, platform, out));
     return out;
   }
   // The splits from the middle one on are diagnosed on a second thread meanwhile. Its warnings
   // wait until the splits before it are done, and are then shown in order; an error stops the
-  // diagnosis where one thread would have stopped it.
+  // diagnosis where one thread would have stopped it. What the thread throws (no memory) is
+  // thrown here.
   GraphDiagnosis later;
   RecordingPlatform later_messages;
-  std::exception_ptr failed;
+  Status later_status = Ok{};
+  std::exception_ptr thrown;
   std::thread second([&] {
     try {
-      for (std::int16_t i = middle; i < d.Splitp(); ++i)
-        DiagnoseSplit(d, graph, i, start, end, choice, later_messages, later);
+      later_status =
+          DiagnoseSplits(d, graph, middle, d.Splitp(), start, end, choice, later_messages, later);
     } catch (...) {
-      failed = std::current_exception();
+      thrown = std::current_exception();
     }
   });
+  Status status = Ok{};
   try {
-    for (std::int16_t i = first; i < middle; ++i)
-      DiagnoseSplit(d, graph, i, start, end, choice, platform, out);
+    status = DiagnoseSplits(d, graph, first, middle, start, end, choice, platform, out);
   } catch (...) {
     second.join();
     throw;
   }
   second.join();
+  if (!status) return status.error();
   for (const RecordingPlatform::Message& m : later_messages.messages)
     platform.MessageBox(m.text, m.icon, m.title);
-  if (failed) std::rethrow_exception(failed);
+  if (thrown) std::rethrow_exception(thrown);
+  if (!later_status) return later_status.error();
   std::move(later.splits.begin(), later.splits.end(), std::back_inserter(out.splits));
   for (TestId id : later.explained) {
     if (std::find(out.explained.begin(), out.explained.end(), id) == out.explained.end())
@@ -214,22 +276,27 @@ std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosi
   return lines;
 }
 
-void NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
+Status NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
   for (const SplitDiagnosis& split : diagnosis.splits) {
-    labels.Note(split.first_place, [&] { return d.HAxL(split.first_place); });
-    for (const TestOutcome& outcome : split.outcomes) NoteLabels(d, outcome.result, labels);
+    OSTREVIN_RETURN_IF_ERROR(
+        labels.Note(split.first_place, [&] { return d.HAxL(split.first_place); }));
+    for (const TestOutcome& outcome : split.outcomes)
+      OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, outcome.result, labels));
   }
+  return Ok{};
 }
 
-GraphText DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start, std::int16_t end,
-                        const DiagnosisSettings& settings, Platform& platform) {
-  GraphDiagnosis diagnosis = RunGraph(d, graph, start, end, settings, platform);
+Result<GraphText> DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start,
+                                std::int16_t end, const DiagnosisSettings& settings,
+                                Platform& platform) {
+  OSTREVIN_ASSIGN_OR_RETURN(const GraphDiagnosis diagnosis,
+                            RunGraph(d, graph, start, end, settings, platform));
   PlaceLabels labels;
-  NoteLabels(d, diagnosis, labels);
+  OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, diagnosis, labels));
   std::string explanations;
   for (const ListedExplanation& e : ListedExplanations(diagnosis))
     (explanations += e.text) += kCrLf;
-  return {RenderGraph(labels, diagnosis), explanations};
+  return GraphText{RenderGraph(labels, diagnosis), explanations};
 }
 
 }  // namespace ostrevin

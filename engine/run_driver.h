@@ -54,18 +54,19 @@ struct ListedExplanation {
 std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosis);
 
 // Diagnoses one graph from place `start` to place `end`, split by split, running the tests
-// switched on in `settings`. Shows the extras-split warning through `platform`. Container errors
-// (an index outside an array) pass through unchanged.
-GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
-                        std::int16_t end, const DiagnosisSettings& settings, Platform& platform);
+// switched on in `settings`. Shows the extras-split warning through `platform`. A container error
+// (an index outside an array) stops it and comes back unchanged.
+Result<GraphDiagnosis> RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
+                                std::int16_t end, const DiagnosisSettings& settings,
+                                Platform& platform);
 // The same with the choice of tests read already (signal_tests.h), for many diagnoses by one.
-GraphDiagnosis RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
-                        std::int16_t end, const TestChoice& choice, Platform& platform);
+Result<GraphDiagnosis> RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
+                                std::int16_t end, const TestChoice& choice, Platform& platform);
 
 // Notes the label of every place the graph's text names, in the order the text names them (each
 // split's first place, then its findings), so that a label outside HAxL fails while composing,
 // never while writing.
-void NoteLabels(const clsData& data, const GraphDiagnosis& diagnosis, PlaceLabels& labels);
+Status NoteLabels(const clsData& data, const GraphDiagnosis& diagnosis, PlaceLabels& labels);
 
 struct GraphText {
   std::string text;
@@ -73,8 +74,9 @@ struct GraphText {
 };
 // RunGraph and RenderGraph (report_text.h) together: the graph's report text and its explanation
 // list.
-GraphText DiagnoseGraph(const clsData& data, std::int16_t graph, std::int16_t start,
-                        std::int16_t end, const DiagnosisSettings& settings, Platform& platform);
+Result<GraphText> DiagnoseGraph(const clsData& data, std::int16_t graph, std::int16_t start,
+                                std::int16_t end, const DiagnosisSettings& settings,
+                                Platform& platform);
 
 }  // namespace ostrevin
 

@@ -58,12 +58,13 @@ ScanRange RecordsToScan(const TestArgs& args, std::int32_t lookBack) {
   return {first, std::min<std::int32_t>(args.lastRecord, size - 1)};
 }
 
-TestResult DiagnoseAllAboveBelowMean(const TestArgs& args) {
+Result<TestResult> DiagnoseAllAboveBelowMean(const TestArgs& args) {
   const clsData& d = args.data;
   const bool movingRange = d.CType() == -1 && args.graph == 1;
   const std::int16_t n =
       args.choice.Threshold(movingRange ? TestId::kAboveBelowMeanMR : TestId::kAboveBelowMean);
-  if (d.SplitNone(args.limitSplit) != 0) return {};
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
+  if (none != 0) return TestResult{};
   TestResult result{std::to_string(n) + " consecutive points either side of the central line.", {}};
   if (n < 1) return result;
   const ScanRange scan = RecordsToScan(args, movingRange ? n : n - 1);
@@ -74,35 +75,43 @@ TestResult DiagnoseAllAboveBelowMean(const TestArgs& args) {
   return result;
 }
 
-TestResult DiagnoseAllWithin1SDMean(const TestArgs& args) {
+Result<TestResult> DiagnoseAllWithin1SDMean(const TestArgs& args) {
   const clsData& d = args.data;
   const std::int16_t n = args.choice.Threshold(TestId::kWithin1SD);
-  if (d.CType() == 0 || d.SplitRun(args.limitSplit) != 0 || d.SplitNone(args.limitSplit) != 0)
-    return {};
-  if (d.CType() == -1 && args.graph == 1) return {};
+  if (d.CType() == 0) return TestResult{};
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
+  if (run != 0) return TestResult{};
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
+  if (none != 0) return TestResult{};
+  if (d.CType() == -1 && args.graph == 1) return TestResult{};
   TestResult result{
       std::to_string(n) + " consecutive points are all within 1SD of the central line.", {}};
   if (n < 1) return result;
-  AddRuns(result, args, RecordsToScan(args, n - 1), n, 0, 0, [&](std::int32_t k) {
+  const ScanRange scan = RecordsToScan(args, n - 1);
+  // The SD of every record that holds a value, in record order: the first that fails stops the
+  // test.
+  std::vector<float> sd(static_cast<std::size_t>(std::max(scan.last - scan.first + 1, 0)), -1.0f);
+  for (std::int32_t k = scan.first; k <= scan.last; ++k) {
+    if (At(args, k).ValueFlag == 0) continue;
+    OSTREVIN_ASSIGN_OR_RETURN(sd[static_cast<std::size_t>(k - scan.first)],
+                              GetSD(args, At(args, k)));
+  }
+  AddRuns(result, args, scan, n, 0, 0, [&](std::int32_t k) {
     const PointRecord& r = At(args, k);
-    if (r.ValueFlag == 0) return false;
-    const float s = GetSD(args, r);
-    if (s < 0.0f) return false;
+    const float s = sd[static_cast<std::size_t>(k - scan.first)];
     const float lo = r.Centre - s;
     const float hi = s + r.Centre;
-    return lo < r.Value && r.Value < hi;
+    return (r.ValueFlag != 0) & (s >= 0.0f) & (lo < r.Value) & (r.Value < hi);
   });
   return result;
 }
 
-TestResult DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
+Result<TestResult> DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
   const clsData& d = args.data;
   const std::int16_t n = args.choice.Threshold(TestId::kIncreasingOrDecreasing);
-  if (d.CType() == -1 && args.graph == 1) return {};
-  const bool horizontal = args.graph == 0 && args.horizontal0 != nullptr
-                              ? (*args.horizontal0)()
-                              : LimitsAreHorizontal(d, args.graph, args.limitSplit);
-  if (!horizontal) return {};
+  if (d.CType() == -1 && args.graph == 1) return TestResult{};
+  OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, SplitIsHorizontal(args));
+  if (!horizontal) return TestResult{};
   TestResult result{
       std::to_string(n) + " consecutive points are either all increasing or all decreasing.", {}};
   if (n < 2) return result;

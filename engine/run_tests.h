@@ -19,19 +19,19 @@ namespace ostrevin {
 // At least n points in a row all below, or all above, their own visible central line (n from
 // "AllAboveBelowMean", default 8, look-back n - 1; on the moving-range graph of a measurements
 // chart from "AllAboveBelowMeanMR", default 10, look-back n). Skips splits without lines.
-TestResult DiagnoseAllAboveBelowMean(const TestArgs& args);
+Result<TestResult> DiagnoseAllAboveBelowMean(const TestArgs& args);
 
 // At least n points in a row strictly closer than one SD to their central line ("AllWithin1SD",
 // default 15, look-back n - 1). Skips charts of type 0, run splits, splits without lines and the
 // moving-range graph of a measurements chart.
-TestResult DiagnoseAllWithin1SDMean(const TestArgs& args);
+Result<TestResult> DiagnoseAllWithin1SDMean(const TestArgs& args);
 
 // At least n points in a row each lower than the one before, or each higher
 // ("AllIncreasingOrDecreasing", default 6). Equal neighbours and neighbours whose value flags
 // share no bit break a trend. The look-back is n - 1, so that a trend completed by the run's
 // first record is seen whole; a trend that ended before it is not reported again. Skips the
 // moving-range graph of a measurements chart and splits whose limits are not horizontal.
-TestResult DiagnoseAllIncreasingOrDecreasing(const TestArgs& args);
+Result<TestResult> DiagnoseAllIncreasingOrDecreasing(const TestArgs& args);
 
 // The records a test examines: from runFirstRecord less `lookBack` records (a negative look-back
 // counts as none), but never before record 0 or splitFirstRecord, to lastRecord (never past the

@@ -33,15 +33,22 @@ const TestEntry& Test(TestId id) {
   return kTests[static_cast<std::size_t>(id)];
 }
 
-float GetSD(const TestArgs& args, const PointRecord& record) {
+Result<float> GetSD(const TestArgs& args, const PointRecord& record) {
   if (args.horizontal0 == nullptr) return GetSD(args.data, args.graph, args.limitSplit, record);
   const PointRecord* first = args.records.data();
   const bool listed = args.sd_memo != nullptr && std::less_equal<>()(first, &record) &&
                       std::less<>()(&record, first + args.records.size());
   if (!listed) return GetSD(args.data, args.graph, record, *args.horizontal0);
   float& sd = (*args.sd_memo)[static_cast<std::size_t>(&record - first)];
-  if (std::isnan(sd)) sd = GetSD(args.data, args.graph, record, *args.horizontal0);
+  if (std::isnan(sd)) {
+    OSTREVIN_ASSIGN_OR_RETURN(sd, GetSD(args.data, args.graph, record, *args.horizontal0));
+  }
   return sd;
+}
+
+Result<bool> SplitIsHorizontal(const TestArgs& args) {
+  if (args.graph == 0 && args.horizontal0 != nullptr) return (*args.horizontal0)();
+  return LimitsAreHorizontal(args.data, args.graph, args.limitSplit);
 }
 
 TestChoice ReadTestChoice(const DiagnosisSettings& settings) {

@@ -31,16 +31,17 @@ const PointRecord& At(const TestArgs& args, std::int32_t k) {
   return args.records[static_cast<std::size_t>(k)];
 }
 
-bool Applies(const TestArgs& args, const Options& o) {
+Result<bool> Applies(const TestArgs& args, const Options& o) {
   const clsData& d = args.data;
   if (d.CType() == -1 && args.graph == 1) return false;
-  const bool horizontal = args.graph == 0 && args.horizontal0 != nullptr
-                              ? (*args.horizontal0)()
-                              : LimitsAreHorizontal(d, args.graph, args.limitSplit);
+  OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, SplitIsHorizontal(args));
   if (!horizontal) return false;
-  if (d.SplitNone(args.limitSplit) != 0 && o.Any()) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
+  if (none != 0 && o.Any()) return false;
   // Without limits there is no SD to measure the options' distances by.
-  return !((d.CType() == 0 || d.SplitRun(args.limitSplit) != 0) && (o.from1SD || o.distance));
+  if (d.CType() == 0) return !(o.from1SD || o.distance);
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
+  return !(run != 0 && (o.from1SD || o.distance));
 }
 
 std::string Explanation(std::int32_t repeats, const Options& o) {
@@ -144,15 +145,19 @@ FindingBlock Stretches(const TestArgs& args, ScanRange scan, const std::vector<b
 
 }  // namespace
 
-TestResult DiagnoseZigZag(const TestArgs& args) {
+Result<TestResult> DiagnoseZigZag(const TestArgs& args) {
   const TestChoice& choice = args.choice;
   const std::int32_t repeats = choice.Threshold(TestId::kZigZag);
   const std::int32_t n = 2 * repeats;
   Options o{choice.zigzag_about_centre, choice.zigzag_from_1sd, choice.zigzag_at_least_1sd};
   const ScanRange scan = RecordsToScan(args, n - 1);
-  if (!Applies(args, o)) return {};
-  const float cl = SegmentCentre(args.data, args.graph, args.limitSplit);
-  const float sd = scan.first <= scan.last ? GetSD(args, At(args, scan.first)) : -1.0f;
+  OSTREVIN_ASSIGN_OR_RETURN(const bool applies, Applies(args, o));
+  if (!applies) return TestResult{};
+  OSTREVIN_ASSIGN_OR_RETURN(const float cl, SegmentCentre(args.data, args.graph, args.limitSplit));
+  float sd = -1.0f;
+  if (scan.first <= scan.last) {
+    OSTREVIN_ASSIGN_OR_RETURN(sd, GetSD(args, At(args, scan.first)));
+  }
   if (sd < 0.0f) o.from1SD = o.distance = false;
   TestResult result{Explanation(repeats, o), {}};
   if (repeats < 1 || repeats > kMaxRepeats || scan.first > scan.last) return result;

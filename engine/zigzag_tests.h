@@ -24,7 +24,7 @@ namespace ostrevin {
 // before the split. Skips the moving-range graph of a measurements chart, splits whose limits
 // are not horizontal, splits without lines while an option is on, and charts of type 0 and run
 // splits while option from-1-SD or distance is on.
-TestResult DiagnoseZigZag(const TestArgs& args);
+Result<TestResult> DiagnoseZigZag(const TestArgs& args);
 
 }  // namespace ostrevin
 

@@ -70,10 +70,13 @@ constexpr std::string_view kSwitchHeading =
 
 // Charts and splits summarised by the central line alone, or by no line, have no SD to zone by;
 // the moving-range graph of a measurements chart is not zoned either.
-bool ZonesApply(const TestArgs& args) {
+Result<bool> ZonesApply(const TestArgs& args) {
   const clsData& d = args.data;
-  if (d.CType() == 0 || d.SplitRun(args.limitSplit) != 0 || d.SplitNone(args.limitSplit) != 0)
-    return false;
+  if (d.CType() == 0) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
+  if (run != 0) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
+  if (none != 0) return false;
   return !(d.CType() == -1 && args.graph == 1);
 }
 
@@ -99,11 +102,11 @@ const PointRecord& At(const TestArgs& args, std::int32_t k) {
 }
 
 // The record's SD when the record can lie in a zone at all: it holds a value and has an SD.
-std::optional<float> ZoneSD(const TestArgs& args, const PointRecord& r) {
-  if (r.ValueFlag == 0) return std::nullopt;
-  const float s = GetSD(args, r);
-  if (!(s >= 0.0f)) return std::nullopt;
-  return s;
+Result<std::optional<float>> ZoneSD(const TestArgs& args, const PointRecord& r) {
+  if (r.ValueFlag == 0) return std::optional<float>();
+  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSD(args, r));
+  if (!(s >= 0.0f)) return std::optional<float>();
+  return std::optional<float>(s);
 }
 
 float Multiple(float s, std::int8_t m) {
@@ -121,11 +124,11 @@ bool InZone(const PointRecord& r, float s, Zone zone) {
 }
 
 // The zones of record k, worked out once for the four zone tests and the switch of a split.
-std::uint8_t ZonesOf(const TestArgs& args, std::int32_t k) {
-  auto work_out = [&]() -> std::uint8_t {
+Result<std::uint8_t> ZonesOf(const TestArgs& args, std::int32_t k) {
+  auto work_out = [&]() -> Result<std::uint8_t> {
     const PointRecord& r = At(args, k);
-    const std::optional<float> s = ZoneSD(args, r);
-    if (!s) return 0;
+    OSTREVIN_ASSIGN_OR_RETURN(const std::optional<float> s, ZoneSD(args, r));
+    if (!s) return std::uint8_t{0};
     return static_cast<std::uint8_t>((InZone(r, *s, kUpperOuter) ? kInUpperOuter : 0) |
                                      (InZone(r, *s, kLowerOuter) ? kInLowerOuter : 0) |
                                      (InZone(r, *s, kUpperWide) ? kInUpperWide : 0) |
@@ -133,7 +136,9 @@ std::uint8_t ZonesOf(const TestArgs& args, std::int32_t k) {
   };
   if (args.zone_memo == nullptr) return work_out();
   std::uint8_t& zones = (*args.zone_memo)[static_cast<std::size_t>(k)];
-  if (zones == kZonesNotYet) zones = work_out();
+  if (zones == kZonesNotYet) {
+    OSTREVIN_ASSIGN_OR_RETURN(zones, work_out());
+  }
   return zones;
 }
 
@@ -177,13 +182,16 @@ bool MarkWindows(const std::vector<char>& in_zone, ScanRange range, const KOutOf
   return any;
 }
 
-TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
-  if (!ZonesApply(args)) return {};
+Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
+  OSTREVIN_ASSIGN_OR_RETURN(const bool zones_apply, ZonesApply(args));
+  if (!zones_apply) return TestResult{};
   TestResult result{std::string(rule.explanation), {}};
   const ScanRange range = Scan(args, rule.look_back);
   std::vector<char> in_zone(static_cast<std::size_t>(range.last + 1), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k)
-    in_zone[static_cast<std::size_t>(k)] = (ZonesOf(args, k) & rule.in_zone) != 0;
+  for (std::int32_t k = range.first; k <= range.last; ++k) {
+    OSTREVIN_ASSIGN_OR_RETURN(const std::uint8_t zones, ZonesOf(args, k));
+    in_zone[static_cast<std::size_t>(k)] = (zones & rule.in_zone) != 0;
+  }
   std::vector<bool> marks(in_zone.size(), false);
   if (!MarkWindows(in_zone, range, rule, marks)) return result;
   FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
@@ -193,39 +201,44 @@ TestResult KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
 }
 
 // 1 in the upper outer zone (tried first), -1 in the lower one, else 0.
-int OuterZoneCode(const TestArgs& args, std::int32_t k) {
-  const std::uint8_t zones = ZonesOf(args, k);
+Result<int> OuterZoneCode(const TestArgs& args, std::int32_t k) {
+  OSTREVIN_ASSIGN_OR_RETURN(const std::uint8_t zones, ZonesOf(args, k));
   if (zones & kInUpperOuter) return 1;
   return (zones & kInLowerOuter) ? -1 : 0;
 }
 
 }  // namespace
 
-TestResult Diagnose2OutOf3Between23SigmaAboveMean(const TestArgs& args) {
+Result<TestResult> Diagnose2OutOf3Between23SigmaAboveMean(const TestArgs& args) {
   return KOutOfW(args, k2Of3Above);
 }
 
-TestResult Diagnose2OutOf3Between23SigmaBelowMean(const TestArgs& args) {
+Result<TestResult> Diagnose2OutOf3Between23SigmaBelowMean(const TestArgs& args) {
   return KOutOfW(args, k2Of3Below);
 }
 
-TestResult Diagnose4OutOf5Between13SigmaAboveMean(const TestArgs& args) {
+Result<TestResult> Diagnose4OutOf5Between13SigmaAboveMean(const TestArgs& args) {
   return KOutOfW(args, k4Of5Above);
 }
 
-TestResult Diagnose4OutOf5Between13SigmaBelowMean(const TestArgs& args) {
+Result<TestResult> Diagnose4OutOf5Between13SigmaBelowMean(const TestArgs& args) {
   return KOutOfW(args, k4Of5Below);
 }
 
-TestResult DiagnoseExtremeSwitch(const TestArgs& args) {
+Result<TestResult> DiagnoseExtremeSwitch(const TestArgs& args) {
   const clsData& d = args.data;
-  if (!ZonesApply(args)) return {};
-  if (d.CType() == -3 && args.graph == 1 && d.Lcl(args.limitSplit + 1, 1) == 0.0f) return {};
+  OSTREVIN_ASSIGN_OR_RETURN(const bool zones_apply, ZonesApply(args));
+  if (!zones_apply) return TestResult{};
+  if (d.CType() == -3 && args.graph == 1) {
+    OSTREVIN_ASSIGN_OR_RETURN(const float lcl, d.Lcl(args.limitSplit + 1, 1));
+    if (lcl == 0.0f) return TestResult{};
+  }
   TestResult result{std::string(kSwitchExplanation), {}};
   const ScanRange range = Scan(args, 1);
   std::vector<int> codes(static_cast<std::size_t>(range.last + 1), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k)
-    codes[static_cast<std::size_t>(k)] = OuterZoneCode(args, k);
+  for (std::int32_t k = range.first; k <= range.last; ++k) {
+    OSTREVIN_ASSIGN_OR_RETURN(codes[static_cast<std::size_t>(k)], OuterZoneCode(args, k));
+  }
   std::vector<bool> marks(codes.size(), false);
   bool any = false;
   for (std::int32_t k = range.first; k < range.last; ++k) {

@@ -14,17 +14,17 @@
 namespace ostrevin {
 
 // 2 out of 3 consecutive points between 2 and 3 SD above (below) the central line.
-TestResult Diagnose2OutOf3Between23SigmaAboveMean(const TestArgs& args);
-TestResult Diagnose2OutOf3Between23SigmaBelowMean(const TestArgs& args);
+Result<TestResult> Diagnose2OutOf3Between23SigmaAboveMean(const TestArgs& args);
+Result<TestResult> Diagnose2OutOf3Between23SigmaBelowMean(const TestArgs& args);
 
 // 4 out of 5 consecutive points between 1 and 3 SD above (below) the central line.
-TestResult Diagnose4OutOf5Between13SigmaAboveMean(const TestArgs& args);
-TestResult Diagnose4OutOf5Between13SigmaBelowMean(const TestArgs& args);
+Result<TestResult> Diagnose4OutOf5Between13SigmaAboveMean(const TestArgs& args);
+Result<TestResult> Diagnose4OutOf5Between13SigmaBelowMean(const TestArgs& args);
 
 // A point between 2 and 3 SD on one side directly followed by one between 2 and 3 SD on the other;
 // a chain of such switches is one range. Also skips graph 1 of a subgroup chart whose split LCL
 // is exactly 0.
-TestResult DiagnoseExtremeSwitch(const TestArgs& args);
+Result<TestResult> DiagnoseExtremeSwitch(const TestArgs& args);
 
 }  // namespace ostrevin
 

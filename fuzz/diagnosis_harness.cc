@@ -21,12 +21,12 @@ constexpr std::string_view kThresholds[] = {"1", "2", "0", "-3", "32767"};
 
 void Diagnose(clsData& data, const DiagnosisSettings& settings, RecordingPlatform& platform) {
   std::string report;
-  data.SetReportWindow([&](clsData& d) { report = ComposeDiagnosis(d, settings, platform); });
-  try {
-    data.Show();
-  } catch (const Error&) {
-    return;  // the container refused an index or a conversion: the diagnosis stops, as it should
-  }
+  data.SetReportWindow([&](clsData& d) -> Status {
+    OSTREVIN_ASSIGN_OR_RETURN(report, ComposeDiagnosis(d, settings, platform));
+    return Ok{};
+  });
+  // The container refusing an index or a conversion stops the diagnosis, as it should.
+  if (!data.Show()) return;
   FuzzCheck(report.starts_with("Diagnostics report"), "the report has no header");
 }
 

@@ -13,7 +13,7 @@
 namespace ostrevin {
 
 DataObject::DataObject() : store_(OpenSettings(nullptr)), platform_(windows_), data_(platform_) {
-  data_.SetReportWindow([this](clsData& data) { ShowReport(data); });
+  data_.SetReportWindow([this](clsData& data) { return ShowReport(data); });
 }
 
 OstStatus DataObject::QueryInterface(const OstGuid& iid, void** object) {
@@ -55,17 +55,15 @@ OstStatus DataObject::GetLastErrorInfo(OstErrorInfo* error) {
   return Guarded(nullptr, nullptr, [&] { return last_error_.CopyTo(error); });
 }
 
-void DataObject::ShowReport(clsData& data) {
-  if (!console_) {
-    RunReportWindow(data, *store_, platform_);
-    return;
-  }
+Status DataObject::ShowReport(clsData& data) {
+  if (!console_) return RunReportWindow(data, *store_, platform_);
   // What the report window does when it loads, and what its "Diagnose From Start" button does.
   if (from_start_) data.SetNextHAxLToDiagnose(0);
   DiagnosisSettings settings(*store_);
-  Report report = ComposeReport(data, settings, platform_);
+  OSTREVIN_ASSIGN_OR_RETURN(Report report, ComposeReport(data, settings, platform_));
   report_ = ReportText(report);
   composed_ = std::move(report);
+  return Ok{};
 }
 
 OstStatus DataObject::UseConsole(const char* date_time, OstBool from_start) {
@@ -137,8 +135,9 @@ OstStatus DataObject::SetSettingsFile(const char* path) {
 OstStatus DataObject::ShowOptionsDialog(OstBool* confirmed, OstErrorInfo* error) {
   return Guarded(&last_error_, error, [&] {
     if (confirmed != nullptr) *confirmed = kOstBoolFalse;
-    const bool ok = RunOptionsDialog(*store_, platform_);
-    if (confirmed != nullptr) *confirmed = ok ? kOstBoolTrue : kOstBoolFalse;
+    const Result<bool> ok = RunOptionsDialog(*store_, platform_);
+    if (!ok) return Failed(ok.error(), &last_error_, error);
+    if (confirmed != nullptr) *confirmed = *ok ? kOstBoolTrue : kOstBoolFalse;
     return kOstOk;
   });
 }

@@ -87,16 +87,17 @@ class DataObject final : public IOstClsData,
  private:
   ~DataObject() = default;
 
-  // Runs a typed member so that nothing escapes it (guard.h); failures go to last_error_.
+  // Runs a typed member so that nothing escapes it (guard.h): `body` returns nothing or a Status.
+  // Failures go to last_error_.
   template <class Body>
   OstStatus Typed(Body&& body) {
     return Guarded(&last_error_, nullptr, [&] {
-      body();
-      return kOstOk;
+      const Status done = AsStatus(body);
+      return done ? kOstOk : Failed(done.error(), &last_error_, nullptr);
     });
   }
   // The window step of Show: the report window, or one report kept for the console.
-  void ShowReport(clsData& data);
+  Status ShowReport(clsData& data);
 
   RefCount refs_;
   LastError last_error_;

@@ -8,6 +8,18 @@ namespace ostrevin {
 
 #define OSTREVIN_LOAD(Type, value) Load(std::type_identity<OSTREVIN_CXX(Type)>{}, value)
 
+namespace {
+
+// Stores a got element for the caller, or gives the container's error.
+template <class Out, class T>
+Status StoreResult(Out* out, Result<T> got) {
+  if (!got) return got.error();
+  Store(out, std::move(got).value());
+  return Ok{};
+}
+
+}  // namespace
+
 #define OSTREVIN_SCALAR(Name, Type)                                     \
   OstStatus DataObject::get_##Name(OST_ABI_OUT(Type) value) {           \
     return Typed([&] { Store(value, data_.Name()); });                  \
@@ -15,26 +27,26 @@ namespace ostrevin {
   OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {            \
     return Typed([&] { data_.Set##Name(OSTREVIN_LOAD(Type, value)); }); \
   }
-#define OSTREVIN_INDEXED1(Name, Type)                                         \
-  OstStatus DataObject::get_##Name(std::int16_t i, OST_ABI_OUT(Type) value) { \
-    return Typed([&] { Store(value, data_.Name(i)); });                       \
-  }                                                                           \
-  OstStatus DataObject::put_##Name(std::int16_t i, OST_ABI_IN(Type) value) {  \
-    return Typed([&] { data_.Set##Name(i, OSTREVIN_LOAD(Type, value)); });    \
+#define OSTREVIN_INDEXED1(Name, Type)                                             \
+  OstStatus DataObject::get_##Name(std::int16_t i, OST_ABI_OUT(Type) value) {     \
+    return Typed([&] { return StoreResult(value, data_.Name(i)); });              \
+  }                                                                               \
+  OstStatus DataObject::put_##Name(std::int16_t i, OST_ABI_IN(Type) value) {      \
+    return Typed([&] { return data_.Set##Name(i, OSTREVIN_LOAD(Type, value)); }); \
   }
 #define OSTREVIN_INDEXED2(Name, Type)                                                         \
   OstStatus DataObject::get_##Name(std::int16_t i, std::int16_t j, OST_ABI_OUT(Type) value) { \
-    return Typed([&] { Store(value, data_.Name(i, j)); });                                    \
+    return Typed([&] { return StoreResult(value, data_.Name(i, j)); });                       \
   }                                                                                           \
   OstStatus DataObject::put_##Name(std::int16_t i, std::int16_t j, OST_ABI_IN(Type) value) {  \
-    return Typed([&] { data_.Set##Name(i, j, OSTREVIN_LOAD(Type, value)); });                 \
+    return Typed([&] { return data_.Set##Name(i, j, OSTREVIN_LOAD(Type, value)); });          \
   }
-#define OSTREVIN_WHOLE(Quick)                                               \
-  OstStatus DataObject::get_##Quick(OstVariant* value) {                    \
-    return Typed([&] { Store(value, Variant(data_.Quick())); });            \
-  }                                                                         \
-  OstStatus DataObject::put_##Quick(const OstVariant* value) {              \
-    return Typed([&] { data_.Set##Quick(OSTREVIN_LOAD(Variant, value)); }); \
+#define OSTREVIN_WHOLE(Quick)                                                      \
+  OstStatus DataObject::get_##Quick(OstVariant* value) {                           \
+    return Typed([&] { Store(value, Variant(data_.Quick())); });                   \
+  }                                                                                \
+  OstStatus DataObject::put_##Quick(const OstVariant* value) {                     \
+    return Typed([&] { return data_.Set##Quick(OSTREVIN_LOAD(Variant, value)); }); \
   }
 #define OSTREVIN_CXX_Variant Variant
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
@@ -53,9 +65,9 @@ namespace ostrevin {
   OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {            \
     return Typed([&] { data_.Set##Name(OSTREVIN_LOAD(Type, value)); }); \
   }
-#define OSTREVIN_DATA_METHOD(Name)       \
-  OstStatus DataObject::Name() {         \
-    return Typed([&] { data_.Name(); }); \
+#define OSTREVIN_DATA_METHOD(Name)              \
+  OstStatus DataObject::Name() {                \
+    return Typed([&] { return data_.Name(); }); \
   }
 #define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2)                    \
   OstStatus DataObject::get_##Name(OST_ABI_IN(Type1) Arg1, OST_ABI_IN(Type2) Arg2,      \

@@ -159,11 +159,11 @@ Result<Variant> InvokeMethod(clsData& data, DataMethodId id, std::uint16_t flags
     data.Set##Name(*Name);            \
     return Variant();                 \
   }
-#define OSTREVIN_DATA_METHOD(Name) \
-  case DataMethodId::Name: {       \
-    OSTREVIN_EXPECT(true, 0)       \
-    data.Name();                   \
-    return Variant();              \
+#define OSTREVIN_DATA_METHOD(Name)                                   \
+  case DataMethodId::Name: {                                         \
+    OSTREVIN_EXPECT(true, 0)                                         \
+    OSTREVIN_RETURN_IF_ERROR(AsStatus([&] { return data.Name(); })); \
+    return Variant();                                                \
   }
 #define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2) \
   case DataMethodId::Name: {                                         \

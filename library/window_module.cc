@@ -51,10 +51,7 @@ Result<T> Windowed(Body&& body) {
 class QtWindows final : public WindowModule {
  public:
   Status RunReportWindow(clsData& data, SettingsStore& store, Platform& platform) override {
-    return Windowed<Ok>([&] {
-      ReportWindowFor(store, platform)(data);
-      return Ok{};
-    });
+    return Windowed<Ok>([&] { return ReportWindowFor(store, platform)(data); });
   }
   Result<bool> RunOptionsDialog(SettingsStore& store, Platform& platform) override {
     return Windowed<bool>([&] { return ShowOptionsDialog(store, platform); });

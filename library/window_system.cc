@@ -7,7 +7,7 @@ namespace ostrevin {
 namespace {
 
 // The window module beside this library, loaded once; its error is kept for every later call.
-WindowModule& Windows() {
+Result<WindowModule*> Windows() {
   static const Result<WindowModule*> loaded = []() -> Result<WindowModule*> {
     static const char kHere = 0;
     const std::filesystem::path path = FolderOfCode(&kHere) / kWindowModuleFile;
@@ -16,31 +16,33 @@ WindowModule& Windows() {
       return module.error().WithContext("cannot open a window: the window module is missing");
     return module;
   }();
-  if (!loaded) throw loaded.error();
-  return **loaded;
+  return loaded;
 }
 
 }  // namespace
 
 void OnDemandQtPlatform::MessageBox(std::string_view text, MessageIcon icon,
                                     std::string_view title) {
-  Windows().MessageBox(text, icon, title).ValueOrThrow();
+  // A message box has no way to report its failure but the exception.
+  Windows().ValueOrThrow()->MessageBox(text, icon, title).ValueOrThrow();
 }
 
 void OnDemandQtPlatform::SetClipboardText(std::string_view text) {
-  Windows().SetClipboardText(text).ValueOrThrow();
+  Windows().ValueOrThrow()->SetClipboardText(text).ValueOrThrow();
 }
 
 std::string OnDemandQtPlatform::Now() {
-  return Windows().Now().ValueOrThrow();
+  return Windows().ValueOrThrow()->Now().ValueOrThrow();
 }
 
-void RunReportWindow(clsData& data, SettingsStore& store, Platform& platform) {
-  Windows().RunReportWindow(data, store, platform).ValueOrThrow();
+Status RunReportWindow(clsData& data, SettingsStore& store, Platform& platform) {
+  OSTREVIN_ASSIGN_OR_RETURN(WindowModule* const windows, Windows());
+  return windows->RunReportWindow(data, store, platform);
 }
 
-bool RunOptionsDialog(SettingsStore& store, Platform& platform) {
-  return Windows().RunOptionsDialog(store, platform).ValueOrThrow();
+Result<bool> RunOptionsDialog(SettingsStore& store, Platform& platform) {
+  OSTREVIN_ASSIGN_OR_RETURN(WindowModule* const windows, Windows());
+  return windows->RunOptionsDialog(store, platform);
 }
 
 }  // namespace ostrevin

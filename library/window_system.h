@@ -3,8 +3,9 @@
 
 // The library's windows for a host that shows them: the report window, the options dialog and
 // the Qt message boxes. They live in the window module (window_module.h), loaded on the first
-// call; each call throws Error when the module cannot be loaded or no window can open, so that a
-// process without a display gets an error instead of being stopped by the toolkit.
+// call. When the module cannot be loaded or no window can open, a call gives the error (the
+// platform's calls, which return nothing, throw it), so that a process without a display gets an
+// error instead of being stopped by the toolkit.
 
 #include "addon/cls_data.h"
 #include "platform/platform.h"
@@ -20,11 +21,12 @@ class OnDemandQtPlatform : public Platform {
   std::string Now() override;
 };
 
-// The window step of Show: opens the report window over `data` modally.
-void RunReportWindow(clsData& data, SettingsStore& store, Platform& platform);
+// The window step of Show: opens the report window over `data` modally, or gives the reason it
+// cannot open.
+Status RunReportWindow(clsData& data, SettingsStore& store, Platform& platform);
 
 // Opens the options dialog modally; true when it was closed with OK.
-bool RunOptionsDialog(SettingsStore& store, Platform& platform);
+Result<bool> RunOptionsDialog(SettingsStore& store, Platform& platform);
 
 }  // namespace ostrevin
 

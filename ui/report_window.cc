@@ -13,7 +13,10 @@ void ShowReportWindow(clsData& data, SettingsStore& store, Platform& platform) {
 }
 
 clsData::ReportWindow ReportWindowFor(SettingsStore& store, Platform& platform) {
-  return [&store, &platform](clsData& data) { ShowReportWindow(data, store, platform); };
+  return [&store, &platform](clsData& data) -> Status {
+    ShowReportWindow(data, store, platform);
+    return Ok{};
+  };
 }
 
 bool ShowOptionsDialog(SettingsStore& store, Platform& platform) {

@@ -14,26 +14,35 @@ ReportWindowModel::ReportWindowModel(clsData& clsD, SettingsStore& store, Platfo
     : clsD_(&clsD), store_(&store), platform_(&platform) {}
 
 const std::string& ReportWindowModel::GetDiagnosis() {
-  // The engine catches nothing, so a container error would otherwise leave the window (and the
-  // host waiting in Show) with an unhandled exception.
+  // What the engine throws (no memory) must not leave the window, and the host waiting in Show,
+  // with an unhandled exception either.
   try {
     // Each diagnosis reads the choice of tests anew, so that one made in the options dialog
     // applies to the next.
     const DiagnosisSettings settings(*store_);
     shown_from_ = clsD_->NextHAxLToDiagnose();
-    text_ = ComposeDiagnosis(*clsD_, settings, *platform_);
-  } catch (const Error& e) {
-    const std::string number = std::to_string(e.number());
-    if (e.number() == Error::kInvalidInput) {
-      ReportFailure(e.message(), "");
+    Result<std::string> text = ComposeDiagnosis(*clsD_, settings, *platform_);
+    if (text) {
+      text_ = std::move(text).value();
     } else {
-      ReportFailure("Error " + number + ": " + e.message(), " (error " + number + ")");
+      ReportError(text.error());
     }
+  } catch (const Error& e) {
+    ReportError(e);
   } catch (const std::exception& e) {
     ReportFailure(e.what(), "");
   }
   caret_ = 0;
   return text_;
+}
+
+void ReportWindowModel::ReportError(const Error& e) {
+  const std::string number = std::to_string(e.number());
+  if (e.number() == Error::kInvalidInput) {
+    ReportFailure(e.message(), "");
+  } else {
+    ReportFailure("Error " + number + ": " + e.message(), " (error " + number + ")");
+  }
 }
 
 void ReportWindowModel::ReportFailure(const std::string& detail, const std::string& brief) {

@@ -9,6 +9,7 @@
 namespace ostrevin {
 
 class clsData;
+class Error;
 class Platform;
 class SettingsStore;
 
@@ -38,6 +39,7 @@ class ReportWindowModel {
   Platform& platform() { return *platform_; }
 
  private:
+  void ReportError(const Error& error);
   void ReportFailure(const std::string& detail, const std::string& brief);
 
   clsData* clsD_;

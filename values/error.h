@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -59,12 +60,27 @@ class [[nodiscard]] Result {
 
   bool ok() const { return v_.index() == 0; }
   explicit operator bool() const { return ok(); }
-  const T& value() const& { return std::get<0>(v_); }
-  T& value() & { return std::get<0>(v_); }
-  T&& value() && { return std::get<0>(std::move(v_)); }
+  // The value; throws the error when there is none.
+  const T& value() const& {
+    if (!ok()) throw error();
+    return std::get<0>(v_);
+  }
+  T& value() & {
+    if (!ok()) throw error();
+    return std::get<0>(v_);
+  }
+  T&& value() && {
+    if (!ok()) throw error();
+    return std::get<0>(std::move(v_));
+  }
   const T& operator*() const& { return value(); }
   const T* operator->() const { return &value(); }
   const Error& error() const { return std::get<1>(v_); }
+  // Holds `value`; false for an error.
+  friend bool operator==(const Result& result, const T& value) {
+    return result.ok() && result.value() == value;
+  }
+
   // The value, or throws the error.
   T ValueOrThrow() && {
     if (!ok()) throw error();
@@ -79,6 +95,35 @@ class [[nodiscard]] Result {
 struct Ok {};
 using Status = Result<Ok>;
 
+// What `f` returns as a Status, Ok when it returns nothing: for tables of calls of both kinds.
+template <class F>
+Status AsStatus(F&& f) {
+  if constexpr (std::is_void_v<std::invoke_result_t<F>>) {
+    f();
+    return Ok{};
+  } else {
+    return f();
+  }
+}
+
 }  // namespace ostrevin
+
+// Returns the error of `expr`, a Result or a Status, from the enclosing function when it failed.
+#define OSTREVIN_RETURN_IF_ERROR(expr)                                  \
+  do {                                                                  \
+    if (auto&& ostrevin_status = (expr); !ostrevin_status) /* NOLINT */ \
+      return ostrevin_status.error();                                   \
+  } while (false)
+
+// `lhs = value of expr` (lhs may declare a variable), or returns the error of `expr` from the
+// enclosing function when it failed. It expands to several statements: brace it under an if.
+#define OSTREVIN_ASSIGN_OR_RETURN(lhs, expr) \
+  OSTREVIN_ASSIGN_OR_RETURN_(OSTREVIN_CONCAT_(ostrevin_result_, __LINE__), lhs, expr)
+#define OSTREVIN_ASSIGN_OR_RETURN_(result, lhs, expr) \
+  auto result = (expr);                               \
+  if (!result) return result.error();                 \
+  lhs = std::move(result).value()
+#define OSTREVIN_CONCAT_(a, b) OSTREVIN_CONCAT_2_(a, b)
+#define OSTREVIN_CONCAT_2_(a, b) a##b
 
 #endif  // OSTREVIN_VALUES_ERROR_H_

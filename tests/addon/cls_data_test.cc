@@ -12,15 +12,10 @@
 namespace ostrevin {
 namespace {
 
-// Runs `f` and returns the number of the Error it throws, or -1 when it throws nothing.
-template <class F>
-int ErrorNumberOf(F f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return -1;
+// The number of the error `result` holds, or -1 when it holds a value.
+template <class T>
+int ErrorNumberOf(const Result<T>& result) {
+  return result ? -1 : result.error().number();
 }
 
 class ClsDataTest : public ::testing::Test {
@@ -34,13 +29,13 @@ TEST_F(ClsDataTest, ReplacedArrayOfAnotherTypeConvertsOnGet) {
   ASSERT_TRUE(texts.Put(0, "1.5").ok());  // XData(-2)
   ASSERT_TRUE(texts.Put(1, "abc").ok());  // XData(-1)
   ASSERT_TRUE(texts.Put(2, "2.5").ok());  // XData(0)
-  data.SetQuickXData(Variant(texts));
+  data.SetQuickXData(Variant(texts)).ValueOrThrow();
   EXPECT_EQ(data.XData(-2), 1.5f);
-  EXPECT_EQ(ErrorNumberOf([&] { (void)data.XData(-1); }), 13);
-  data.SetQuickXdataI(Variant(texts));
+  EXPECT_EQ(ErrorNumberOf(data.XData(-1)), 13);
+  data.SetQuickXdataI(Variant(texts)).ValueOrThrow();
   EXPECT_EQ(data.XDataI(0), 2);  // 2.5 rounds half to even
   // Puts convert to the array's current element type.
-  data.SetXData(-1, 7.0f);
+  data.SetXData(-1, 7.0f).ValueOrThrow();
   EXPECT_EQ(data.QuickXData().At(1), Variant("7"));
 }
 
@@ -79,16 +74,20 @@ TEST_F(ClsDataTest, QuorvaVersionFromAChartFile) {
 TEST_F(ClsDataTest, ShowPreparesTheContainerAndReportsReadOnly) {
   data.SetTNVal(40);
   data.SetCType(-1);
-  for (std::int16_t i = 0; i <= 45; ++i) data.SetPGV(i, static_cast<float>(i) + 0.5f);
+  for (std::int16_t i = 0; i <= 45; ++i)
+    data.SetPGV(i, static_cast<float>(i) + 0.5f).ValueOrThrow();
   data.SetblnDuplicatePreviousChart(false);
   data.SetblnCreateNewChart(true);
   data.NewChart();  // sets the cancel flag
   platform.messages.clear();
   std::int16_t seen_next = -1;
-  data.SetReportWindow([&](clsData& d) { seen_next = d.NextHAxLToDiagnose(); });
+  data.SetReportWindow([&](clsData& d) {
+    seen_next = d.NextHAxLToDiagnose();
+    return Status(Ok{});
+  });
   data.SetNextHAxLToDiagnose(7);
 
-  data.Show();
+  data.Show().ValueOrThrow();
 
   EXPECT_EQ(seen_next, 7);
   EXPECT_EQ(data.QuickPGV().bounds(0), (Bounds{0, 41}));
@@ -99,8 +98,11 @@ TEST_F(ClsDataTest, ShowPreparesTheContainerAndReportsReadOnly) {
   EXPECT_TRUE(data.blnDuplicatePreviousChart());
   EXPECT_TRUE(data.blnReadOnly());  // the window left NextHAxLToDiagnose where it was
 
-  data.SetReportWindow([](clsData& d) { d.SetNextHAxLToDiagnose(30); });
-  data.Show();
+  data.SetReportWindow([](clsData& d) {
+    d.SetNextHAxLToDiagnose(30);
+    return Status(Ok{});
+  });
+  data.Show().ValueOrThrow();
   EXPECT_FALSE(data.blnReadOnly());
 }
 
@@ -110,8 +112,8 @@ TEST_F(ClsDataTest, ShowKeepsPgviOfVaryingLimitCharts) {
     clsData d(p);
     d.SetCType(ctype);
     d.SetTNVal(40);
-    d.SetQuickPGVI(Variant(VArray(VarType::Integer, {{0, 99}})));
-    d.Show();
+    d.SetQuickPGVI(Variant(VArray(VarType::Integer, {{0, 99}}))).ValueOrThrow();
+    d.Show().ValueOrThrow();
     EXPECT_EQ(d.QuickPGV().bounds(0), (Bounds{0, 41})) << ctype;
     EXPECT_EQ(d.QuickPGVI().bounds(0), (Bounds{0, 99})) << ctype;
   }
@@ -120,7 +122,7 @@ TEST_F(ClsDataTest, ShowKeepsPgviOfVaryingLimitCharts) {
 TEST_F(ClsDataTest, ShowRefusesATNValThatCannotSizeThePlottedValues) {
   for (std::int16_t tnval : {std::int16_t{-5}, std::int16_t{32767}}) {
     data.SetTNVal(tnval);
-    EXPECT_EQ(ErrorNumberOf([&] { data.Show(); }), 9) << tnval;
+    EXPECT_EQ(ErrorNumberOf(data.Show()), 9) << tnval;
     EXPECT_EQ(data.QuickPGV().bounds(0), (Bounds{0, 500}));
   }
 }

@@ -30,25 +30,25 @@ struct Expected {
 };
 
 void ExpectSplitLimits(const clsData& d, const Expected& e) {
-  EXPECT_NEAR(d.Ucl(1, 0), e.ucl0, e.tolerance0);
-  EXPECT_NEAR(d.Mx(1), e.centre0, e.tolerance0);
-  EXPECT_NEAR(d.Lcl(1, 0), e.lcl0, e.tolerance0);
-  EXPECT_NEAR(d.Ucl(1, 1), e.ucl1, e.tolerance1);
-  EXPECT_NEAR(d.Mr(1), e.centre1, e.tolerance1);
-  EXPECT_EQ(d.Lcl(1, 1), 0.0f);
+  EXPECT_NEAR(*d.Ucl(1, 0), e.ucl0, e.tolerance0);
+  EXPECT_NEAR(*d.Mx(1), e.centre0, e.tolerance0);
+  EXPECT_NEAR(*d.Lcl(1, 0), e.lcl0, e.tolerance0);
+  EXPECT_NEAR(*d.Ucl(1, 1), e.ucl1, e.tolerance1);
+  EXPECT_NEAR(*d.Mr(1), e.centre1, e.tolerance1);
+  EXPECT_EQ(*d.Lcl(1, 1), 0.0f);
 }
 
 // The places whose graph-0 value the engine finds above or on the UCL, the report's first test.
 std::vector<std::int16_t> PlacesAboveUcl(clsData& d) {
   for (std::int16_t k = 0; k <= d.TNVal(); ++k) {
-    const PlottedPoint p = PlottedValue(d, 0, k);
-    d.SetPGV(k, p.value);
-    d.SetPGVI(k, p.flag);
+    const PlottedPoint p = *PlottedValue(d, 0, k);
+    d.SetPGV(k, p.value).ValueOrThrow();
+    d.SetPGVI(k, p.flag).ValueOrThrow();
   }
   MemoryStore store;
   const DiagnosisSettings settings(store);
   RecordingPlatform platform;
-  const GraphDiagnosis g = RunGraph(d, 0, 0, d.TNVal(), settings, platform);
+  const GraphDiagnosis g = *RunGraph(d, 0, 0, d.TNVal(), settings, platform);
   std::vector<std::int16_t> places;
   for (const TestOutcome& o : g.splits.at(0).outcomes) {
     if (o.test != TestId::kAboveUCL) continue;
@@ -77,9 +77,9 @@ TEST(TextbookChartsTest, OrangeJuiceCansProportions) {
   for (int k = 0; k < 30; ++k)
     csv += std::to_string(k + 1) + ";" + std::to_string(kOrangeJuiceCans[k]) + ";50\n";
   LoadedChart c(csv, Options(ChartKind::kProportions, "Sample"));
-  EXPECT_NEAR(c.data.Mr(1), 0.2313, 0.00005);
-  EXPECT_NEAR(c.data.Ucl(1, 0), 0.4102, 0.00005);
-  EXPECT_NEAR(c.data.Lcl(1, 0), 0.0524, 0.00005);
+  EXPECT_NEAR(*c.data.Mr(1), 0.2313, 0.00005);
+  EXPECT_NEAR(*c.data.Ucl(1, 0), 0.4102, 0.00005);
+  EXPECT_NEAR(*c.data.Lcl(1, 0), 0.0524, 0.00005);
   // "Samples 15 and 23 plot above the upper control limit."
   EXPECT_EQ(PlacesAboveUcl(c.data), (std::vector<std::int16_t>{14, 22}));
 }
@@ -112,9 +112,9 @@ TEST(TextbookChartsTest, CountsOfDefectsAndNonconformingUnits) {
     LoadedChart chart(csv, Options(c.kind, "Sample"));
     SCOPED_TRACE(ChartKindName(c.kind));
     EXPECT_EQ(chart.data.CType(), -5);
-    EXPECT_NEAR(chart.data.Ucl(1, 0), c.ucl, c.tolerance);
-    EXPECT_NEAR(chart.data.Mx(1), c.centre, c.tolerance);
-    EXPECT_NEAR(chart.data.Lcl(1, 0), c.lcl, c.tolerance);
+    EXPECT_NEAR(*chart.data.Ucl(1, 0), c.ucl, c.tolerance);
+    EXPECT_NEAR(*chart.data.Mx(1), c.centre, c.tolerance);
+    EXPECT_NEAR(*chart.data.Lcl(1, 0), c.lcl, c.tolerance);
     EXPECT_EQ(PlacesAboveUcl(chart.data), c.above);
   }
 }

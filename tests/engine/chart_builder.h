@@ -25,7 +25,7 @@ class ChartBuilder {
   // Split boundaries: {0, 5, 9} makes split 0 = places 0..4 and split 1 = places 5..8.
   ChartBuilder& Splits(std::initializer_list<std::int16_t> bounds) {
     std::int16_t s = 0;
-    for (std::int16_t b : bounds) data_.SetSplit(s++, b);
+    for (std::int16_t b : bounds) data_.SetSplit(s++, b).ValueOrThrow();
     data_.SetSplitp(static_cast<std::int16_t>(bounds.size() - 1));
     return *this;
   }
@@ -34,12 +34,12 @@ class ChartBuilder {
   ChartBuilder& Lines(std::int16_t g, std::int16_t first, std::int16_t last, float ucl,
                       float centre, float lcl) {
     for (std::int16_t p = first; p <= last; ++p) {
-      data_.SetPointStatsUcl(p, g, ucl);
-      data_.SetPointStatsCentre(p, g, centre);
-      data_.SetPointStatsLcl(p, g, lcl);
-      data_.SetPointStatsblnUclVisible(p, g, true);
-      data_.SetPointStatsblnCentreVisible(p, g, true);
-      data_.SetPointStatsblnLclVisible(p, g, true);
+      data_.SetPointStatsUcl(p, g, ucl).ValueOrThrow();
+      data_.SetPointStatsCentre(p, g, centre).ValueOrThrow();
+      data_.SetPointStatsLcl(p, g, lcl).ValueOrThrow();
+      data_.SetPointStatsblnUclVisible(p, g, true).ValueOrThrow();
+      data_.SetPointStatsblnCentreVisible(p, g, true).ValueOrThrow();
+      data_.SetPointStatsblnLclVisible(p, g, true).ValueOrThrow();
     }
     return *this;
   }
@@ -47,9 +47,9 @@ class ChartBuilder {
   // Makes one line of graph g invisible at places first..last.
   ChartBuilder& Hide(std::int16_t g, std::int16_t first, std::int16_t last, ChartLine line) {
     for (std::int16_t p = first; p <= last; ++p) {
-      if (line == LineUCL) data_.SetPointStatsblnUclVisible(p, g, false);
-      if (line == LineCentre) data_.SetPointStatsblnCentreVisible(p, g, false);
-      if (line == LineLCL) data_.SetPointStatsblnLclVisible(p, g, false);
+      if (line == LineUCL) data_.SetPointStatsblnUclVisible(p, g, false).ValueOrThrow();
+      if (line == LineCentre) data_.SetPointStatsblnCentreVisible(p, g, false).ValueOrThrow();
+      if (line == LineLCL) data_.SetPointStatsblnLclVisible(p, g, false).ValueOrThrow();
     }
     return *this;
   }
@@ -57,8 +57,8 @@ class ChartBuilder {
   // Plotted values PGV from place `first` on, each flagged as holding a value.
   ChartBuilder& Values(std::initializer_list<float> values, std::int16_t first = 0) {
     for (float v : values) {
-      data_.SetPGV(first, v);
-      data_.SetPGVI(first++, 1);
+      data_.SetPGV(first, v).ValueOrThrow();
+      data_.SetPGVI(first++, 1).ValueOrThrow();
     }
     return *this;
   }

@@ -14,14 +14,10 @@
 namespace ostrevin {
 namespace {
 
-// The error `call` throws, as "error N: message", or "no error".
-std::string ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.ToString();
-  }
-  return "no error";
+// The error `result` holds, as "error N: message", or "no error".
+template <class T>
+std::string ErrorOf(const Result<T>& result) {
+  return result ? "no error" : result.error().ToString();
 }
 
 TEST(PlottedValueTest, ReadsTheArraysOfEachChartType) {
@@ -40,30 +36,30 @@ TEST(PlottedValueTest, ReadsTheArraysOfEachChartType) {
     ChartBuilder chart(row.ctype);
     clsData& d = chart.data();
     for (std::int16_t k = 0; k < 8; ++k) {  // every other entry non-zero, so 0/0 stands out
-      d.SetXData(k, 9);
-      d.SetXDataI(k, 9);
-      d.SetGV(k, 9);
-      d.SetPGVI(k, 9);
-      d.SetRData(k, 9);
-      d.SetRDataI(k, 9);
+      d.SetXData(k, 9).ValueOrThrow();
+      d.SetXDataI(k, 9).ValueOrThrow();
+      d.SetGV(k, 9).ValueOrThrow();
+      d.SetPGVI(k, 9).ValueOrThrow();
+      d.SetRData(k, 9).ValueOrThrow();
+      d.SetRDataI(k, 9).ValueOrThrow();
     }
-    d.SetXData(3, 1.5f);
-    d.SetXDataI(3, 2);
-    d.SetGV(3, 2.5f);
-    d.SetPGVI(3, 4);
-    d.SetRData(6, 3.5f);
-    d.SetRData(7, 4.5f);
-    d.SetRDataI(3, 5);
-    d.SetRData(2, 5.5f);
-    d.SetRDataI(2, 6);
-    const PlottedPoint got = PlottedValue(d, row.g, row.place);
+    d.SetXData(3, 1.5f).ValueOrThrow();
+    d.SetXDataI(3, 2).ValueOrThrow();
+    d.SetGV(3, 2.5f).ValueOrThrow();
+    d.SetPGVI(3, 4).ValueOrThrow();
+    d.SetRData(6, 3.5f).ValueOrThrow();
+    d.SetRData(7, 4.5f).ValueOrThrow();
+    d.SetRDataI(3, 5).ValueOrThrow();
+    d.SetRData(2, 5.5f).ValueOrThrow();
+    d.SetRDataI(2, 6).ValueOrThrow();
+    const PlottedPoint got = PlottedValue(d, row.g, row.place).ValueOrThrow();
     EXPECT_EQ(got.value, row.value) << "CType " << row.ctype << " graph " << row.g;
     EXPECT_EQ(got.flag, row.flag) << "CType " << row.ctype << " graph " << row.g;
     // The one-pass reading of the typed storage gives the same at every place.
     const std::optional<std::vector<PlottedPoint>> all = PlottedValuesFromStorage(d, row.g, 7);
     ASSERT_TRUE(all && all->size() == 8) << "CType " << row.ctype;
     for (std::int16_t p = 0; p < 8; ++p) {
-      const PlottedPoint one = PlottedValue(d, row.g, p);
+      const PlottedPoint one = PlottedValue(d, row.g, p).ValueOrThrow();
       EXPECT_EQ((*all)[static_cast<std::size_t>(p)].value, one.value) << row.ctype << " " << p;
       EXPECT_EQ((*all)[static_cast<std::size_t>(p)].flag, one.flag) << row.ctype << " " << p;
     }
@@ -78,18 +74,18 @@ TEST(PlottedValueTest, ReadsTheArraysOfEachChartType) {
 
 TEST(PlottedValueTest, IndexesOutsideTheArraysAreError9WithoutWrapping) {
   ChartBuilder subgroups(-3), individuals(-1);
-  EXPECT_EQ(ErrorOf([&] { PlottedValue(subgroups.data(), 1, 600); }),
+  EXPECT_EQ(ErrorOf(PlottedValue(subgroups.data(), 1, 600)),
             "error 9: Subscript out of range: RData(1201)");
-  EXPECT_EQ(ErrorOf([&] { PlottedValue(subgroups.data(), 0, 20000); }),
+  EXPECT_EQ(ErrorOf(PlottedValue(subgroups.data(), 0, 20000)),
             "error 9: Subscript out of range: RData(40000)");
-  EXPECT_EQ(ErrorOf([&] { PlottedValue(individuals.data(), 1, -32768); }),
+  EXPECT_EQ(ErrorOf(PlottedValue(individuals.data(), 1, -32768)),
             "error 9: Subscript out of range: RData(-32769)");
 }
 
 TEST(MakePointRecordTest, TakesValueFlagAndTheLinesOfItsGraph) {
   ChartBuilder chart(-1);
   chart.Lines(0, 4, 4, 99, 98, 97).Lines(1, 4, 4, 13, 10, 8).Hide(1, 4, 4, LineLCL);
-  chart.Values({7.5f}, 4).data().SetPGVI(4, -1);
+  chart.Values({7.5f}, 4).data().SetPGVI(4, -1).ValueOrThrow();
   const PointRecord expected{7.5f, -1, 4, 13, 8, 10, true, false, true};
   EXPECT_EQ(MakePointRecord(chart.data(), 1, 4), expected);
   // Read in one pass from the typed storage: the same record, none where there is no value.
@@ -112,8 +108,10 @@ TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
       {"centre steps", -1, 0, [](ChartBuilder& c) { c.Lines(0, 5, 5, 13, 11, 8); }, false},
       {"next split differs", -1, 0, [](ChartBuilder& c) { c.Lines(0, 10, 10, 20, 10, 0); }, true},
       {"split before differs", -1, 0, [](ChartBuilder& c) { c.Lines(0, 4, 4, 20, 10, 0); }, true},
-      {"trend", -1, 0, [](ChartBuilder& c) { c.data().SetblnTrend(2, true); }, false},
-      {"graph 1 with trend", -1, 1, [](ChartBuilder& c) { c.data().SetblnTrend(2, true); }, true},
+      {"trend", -1, 0, [](ChartBuilder& c) { c.data().SetblnTrend(2, true).ValueOrThrow(); },
+       false},
+      {"graph 1 with trend", -1, 1,
+       [](ChartBuilder& c) { c.data().SetblnTrend(2, true).ValueOrThrow(); }, true},
       {"wavy -4", -4, 0, [](ChartBuilder& c) { c.data().SetblnWavypuChart(true); }, false},
       {"wavy -5", -5, 0, [](ChartBuilder& c) { c.data().SetblnWavypuChart(true); }, false},
       {"wavy flag on -1", -1, 0, [](ChartBuilder& c) { c.data().SetblnWavypuChart(true); }, true},
@@ -132,7 +130,7 @@ TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
   // A split beyond the arrays: level as far as they go, then error 9.
   ChartBuilder wide(-1);
   wide.Splits({0, 600}).Lines(0, 0, 500, 13, 10, 8);
-  EXPECT_EQ(ErrorOf([&] { LimitsAreHorizontal(wide.data(), 0, 0); }),
+  EXPECT_EQ(ErrorOf(LimitsAreHorizontal(wide.data(), 0, 0)),
             "error 9: Subscript out of range: PointStatsblnUclVisible(501, 0)");
 }
 
@@ -184,27 +182,28 @@ TEST(GetSDTest, ThirdOfTheWiderUsableHalf) {
     if (has('L')) chart.Hide(row.g, 4, 7, LineLCL);
     if (has('C')) chart.Hide(row.g, 4, 7, LineCentre);
     d.SetPercent(has('p'));
-    d.SetblnTrend(2, has('t'));
-    d.SetblnUCLForced100(2, has('h'));
-    d.SetblnLCLForcedZero(2, has('z'));
-    EXPECT_EQ(GetSD(d, row.g, 1, MakePointRecord(d, row.g, 5)), row.expected) << row.name;
+    d.SetblnTrend(2, has('t')).ValueOrThrow();
+    d.SetblnUCLForced100(2, has('h')).ValueOrThrow();
+    d.SetblnLCLForcedZero(2, has('z')).ValueOrThrow();
+    EXPECT_EQ(GetSD(d, row.g, 1, MakePointRecord(d, row.g, 5).ValueOrThrow()), row.expected)
+        << row.name;
   }
 }
 
 TEST(GetSDTest, WalksTheSplitOnlyForAForcedLimit) {
   ChartBuilder chart(-1);
   chart.Splits({0, 600}).Lines(0, 0, 0, 13, 10, 8);  // places 501.. lie beyond the lines
-  const PointRecord record = MakePointRecord(chart.data(), 0, 0);
+  const PointRecord record = MakePointRecord(chart.data(), 0, 0).ValueOrThrow();
   EXPECT_EQ(GetSD(chart.data(), 0, 0, record), 1.0f);
-  chart.data().SetblnLCLForcedZero(1, true);
-  EXPECT_EQ(ErrorOf([&] { GetSD(chart.data(), 0, 0, record); }),
+  chart.data().SetblnLCLForcedZero(1, true).ValueOrThrow();
+  EXPECT_EQ(ErrorOf(GetSD(chart.data(), 0, 0, record)),
             "error 9: Subscript out of range: PointStatsblnUclVisible(501, 0)");
 }
 
 TEST(GetSDTest, AnOverflowingHalfIsError6) {
   ChartBuilder chart(-1);
   chart.Splits({0, 1}).Lines(0, 0, 0, 3e38f, -3e38f, -3.1e38f);
-  EXPECT_EQ(ErrorOf([&] { GetSD(chart.data(), 0, 0, MakePointRecord(chart.data(), 0, 0)); }),
+  EXPECT_EQ(ErrorOf(GetSD(chart.data(), 0, 0, *MakePointRecord(chart.data(), 0, 0))),
             "error 6: Overflow: SD at place 0");
 }
 

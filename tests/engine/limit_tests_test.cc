@@ -30,11 +30,11 @@ TEST_F(LimitTestsTest, PointsOnOrBeyondTheLimits) {
 
 TEST_F(LimitTestsTest, InvisibleLimitsEmptyPlacesAndEarlierRunsAreNotReported) {
   chart.Hide(0, 0, 0, LineUCL);
-  chart.data().SetPGVI(3, 0);
+  chart.data().SetPGVI(3, 0).ValueOrThrow();
   EXPECT_EQ(Run(TestId::kAboveUCL), "");
   EXPECT_EQ(explanation, "Points ABOVE or ON the Upper Control Limit.");  // applied, found none
 
-  chart.data().SetPGVI(3, 1);
+  chart.data().SetPGVI(3, 1).ValueOrThrow();
   EXPECT_EQ(Run(TestId::kAboveUCL, 0, 4), "");  // place 3 was diagnosed by an earlier run
   EXPECT_EQ(Run(TestId::kAboveUCL, 0, 3),
             "Point D4 (4) is ABOVE or ON the UPPER CONTROL LIMIT\r\n\r\n");
@@ -47,10 +47,10 @@ TEST_F(LimitTestsTest, SecondGraphRulesForTheLowerLimit) {
   EXPECT_NE(Run(TestId::kAboveUCL, 1), "");
 
   chart.data().SetCType(-3);  // ranges: skipped only while the split's LCL is exactly 0
-  chart.data().SetLcl(1, 1, 0);
+  chart.data().SetLcl(1, 1, 0).ValueOrThrow();
   EXPECT_EQ(Run(TestId::kBelowLCL, 1), "");
   EXPECT_EQ(explanation, "");
-  chart.data().SetLcl(1, 1, 0.5f);
+  chart.data().SetLcl(1, 1, 0.5f).ValueOrThrow();
   EXPECT_NE(Run(TestId::kBelowLCL, 1), "");
   EXPECT_EQ(explanation, "Points BELOW or ON the Lower Control Limit.");
 }

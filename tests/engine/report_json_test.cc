@@ -22,13 +22,15 @@ class ReportJsonTest : public ::testing::Test {
  protected:
   ReportJsonTest() {
     FillSmallChart(data);
-    data.SetMx(1, 10.25f);
+    data.SetMx(1, 10.25f).ValueOrThrow();
     for (std::int16_t p = 0; p < 6; ++p) {
-      data.SetPointStatsCentre(p, 0, 10.25f);
-      data.SetPointStatsblnLclVisible(p, 0, false);
+      data.SetPointStatsCentre(p, 0, 10.25f).ValueOrThrow();
+      data.SetPointStatsblnLclVisible(p, 0, false).ValueOrThrow();
     }
   }
-  std::string Json() { return FindingsJson(ComposeReport(data, settings, platform)); }
+  std::string Json() {
+    return FindingsJson(ComposeReport(data, settings, platform).ValueOrThrow());
+  }
 
   RecordingPlatform platform;
   clsData data{platform};

@@ -22,7 +22,7 @@ class ReportTest : public ::testing::Test {
     FillSmallChart(data);
     data.SetCType(ctype);
   }
-  std::string Compose() { return ComposeDiagnosis(data, settings, platform); }
+  std::string Compose() { return ComposeDiagnosis(data, settings, platform).ValueOrThrow(); }
 
   RecordingPlatform platform;
   clsData data{platform};
@@ -44,7 +44,7 @@ TEST_F(ReportTest, WholeReportThenCarryingOnPastTheEnd) {
 
 TEST_F(ReportTest, CarriesOnFromTheMiddle) {
   data.SetNextHAxLToDiagnose(3);
-  data.SetXDataI(5, 0);  // the last place has no value: the next run starts after D5
+  data.SetXDataI(5, 0).ValueOrThrow();  // the last place has no value: the next run starts after D5
   data.SetblnQuorvaFileNameSetByUser(true);
   data.SetstrQuorvaFileName("widths.qrv");
   EXPECT_EQ(Compose(), GoldenReport("engine/golden/small-chart-from-the-middle.txt", kNow));
@@ -68,7 +68,7 @@ TEST_F(ReportTest, StartLinesAndRunsWithoutValues) {
         << row.next;
   }
   // No place from the start on holds a value: the next run starts where this one did.
-  for (std::int16_t p = 3; p <= 5; ++p) data.SetXDataI(p, 0);
+  for (std::int16_t p = 3; p <= 5; ++p) data.SetXDataI(p, 0).ValueOrThrow();
   data.SetNextHAxLToDiagnose(3);
   EXPECT_NE(Compose().find("Start of next diagnosis is D4 (Place number 4)"), std::string::npos);
   EXPECT_EQ(data.NextHAxLToDiagnose(), 3);
@@ -76,7 +76,7 @@ TEST_F(ReportTest, StartLinesAndRunsWithoutValues) {
 
 TEST_F(ReportTest, InsufficientDataLeavesTheNextStartAlone) {
   data.SetIsDataIn(false);
-  data.SetTitle(0, "");
+  data.SetTitle(0, "").ValueOrThrow();
   data.SetNextHAxLToDiagnose(2);
   EXPECT_EQ(Compose(), GoldenReport("engine/golden/insufficient-data.txt", kNow));
   EXPECT_EQ(data.NextHAxLToDiagnose(), 2);
@@ -87,20 +87,20 @@ class MeasurementsReportTest : public ReportTest {
   MeasurementsReportTest() : ReportTest(-1) {
     const float ranges[] = {1, 3, 5, 4, 5};
     for (std::int16_t k = 0; k < 5; ++k) {
-      data.SetRData(k, ranges[k]);
-      data.SetRDataI(k, 1);
+      data.SetRData(k, ranges[k]).ValueOrThrow();
+      data.SetRDataI(k, 1).ValueOrThrow();
     }
     for (std::int16_t p = 0; p < 6; ++p) {
-      data.SetPointStatsUcl(p, 1, 6);
-      data.SetPointStatsCentre(p, 1, 2);
-      data.SetPointStatsLcl(p, 1, 0);
-      data.SetPointStatsblnUclVisible(p, 1, true);
-      data.SetPointStatsblnCentreVisible(p, 1, true);
-      data.SetPointStatsblnLclVisible(p, 1, true);
+      data.SetPointStatsUcl(p, 1, 6).ValueOrThrow();
+      data.SetPointStatsCentre(p, 1, 2).ValueOrThrow();
+      data.SetPointStatsLcl(p, 1, 0).ValueOrThrow();
+      data.SetPointStatsblnUclVisible(p, 1, true).ValueOrThrow();
+      data.SetPointStatsblnCentreVisible(p, 1, true).ValueOrThrow();
+      data.SetPointStatsblnLclVisible(p, 1, true).ValueOrThrow();
     }
-    data.SetUcl(1, 1, 6);
-    data.SetLcl(1, 1, 0);
-    data.SetMr(1, 2);
+    data.SetUcl(1, 1, 6).ValueOrThrow();
+    data.SetLcl(1, 1, 0).ValueOrThrow();
+    data.SetMr(1, 2).ValueOrThrow();
   }
 };
 

@@ -104,7 +104,7 @@ TEST_F(RunTestsTest, Trends) {
     EXPECT_EQ(Run(TestId::kIncreasingOrDecreasing, row.values, row.run_first), row.expected);
     EXPECT_EQ(explanation, "6 consecutive points are either all increasing or all decreasing.");
   }
-  data().SetPGVI(3, 2);  // flags 1 and 2 share no bit: no step there
+  data().SetPGVI(3, 2).ValueOrThrow();  // flags 1 and 2 share no bit: no step there
   EXPECT_EQ(Run(TestId::kIncreasingOrDecreasing, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}),
             Line(6, kUp, 5, 10) + "\r\n");
 }
@@ -122,9 +122,9 @@ TEST_F(RunTestsTest, WhereTheTestsApply) {
   };
   for (const Row& row : rows) {
     data().SetCType(row.ctype);
-    data().SetSplitRun(0, row.split_run);
-    data().SetSplitNone(0, row.split_none);
-    data().SetblnTrend(1, row.trend_line);
+    data().SetSplitRun(0, row.split_run).ValueOrThrow();
+    data().SetSplitNone(0, row.split_none).ValueOrThrow();
+    data().SetblnTrend(1, row.trend_line).ValueOrThrow();
     std::string applies;
     for (auto [id, letter] : {std::pair{TestId::kAboveBelowMean, 'M'},
                               {TestId::kWithin1SD, 'W'},
@@ -154,7 +154,8 @@ TEST_F(RunTestsTest, TheLongestRunFits16Bits) {
   std::vector<PointRecord> records(32768, PointRecord{9, 1, 0, 13, 7, 10, true, true, true});
   for (std::size_t k = 0; k < records.size(); ++k) records[k].Place = static_cast<std::int16_t>(k);
   const TestChoice choice = ReadTestChoice(settings);
-  const TestResult result = DiagnoseAllAboveBelowMean({data(), records, 0, 0, 0, 0, 32767, choice});
+  const TestResult result =
+      DiagnoseAllAboveBelowMean({data(), records, 0, 0, 0, 0, 32767, choice}).ValueOrThrow();
   ASSERT_EQ(result.blocks.size(), 1u);
   const Finding& run = result.blocks[0].findings.at(0);
   EXPECT_EQ(std::vector<int>({run.first_place, run.last_place, run.count, run.direction}),

@@ -23,7 +23,7 @@ class SignalTestBench : public ::testing::Test {
     chart.Splits({0, places}).Lines(0, 0, last, 13, 10, 7).Lines(1, 0, last, 13, 10, 7);
     for (std::int16_t p = 0; p < places; ++p) {
       chart.Values({10}, p);
-      data().SetHAxL(p, label + std::to_string(p + 1));
+      data().SetHAxL(p, label + std::to_string(p + 1)).ValueOrThrow();
     }
   }
   clsData& data() { return chart.data(); }
@@ -34,14 +34,16 @@ class SignalTestBench : public ::testing::Test {
                   std::int16_t split_first = 0, std::int16_t graph = 0) {
     std::vector<PointRecord> records;
     for (std::int16_t p = 0; p < static_cast<std::int16_t>(values.size()); ++p) {
-      data().SetPGV(p, values[static_cast<std::size_t>(p)]);
-      records.push_back(MakePointRecord(data(), graph, p));
+      data().SetPGV(p, values[static_cast<std::size_t>(p)]).ValueOrThrow();
+      records.push_back(MakePointRecord(data(), graph, p).ValueOrThrow());
     }
     const auto last = static_cast<std::int16_t>(records.size() - 1);
-    TestResult result = ostrevin::Test(id).run(
-        {data(), records, graph, 0, split_first, run_first, last, ReadTestChoice(settings)});
+    TestResult result = ostrevin::Test(id)
+                            .run({data(), records, graph, 0, split_first, run_first, last,
+                                  ReadTestChoice(settings)})
+                            .ValueOrThrow();
     explanation = result.explanation;
-    return FormatFindings(data(), id, result);
+    return FormatFindings(data(), id, result).ValueOrThrow();
   }
 
   ChartBuilder chart{-2};

@@ -27,8 +27,8 @@ const std::string kDistance =
 class ZigZagTest : public SignalTestBench {
  protected:
   ZigZagTest() : SignalTestBench(20) {
-    data().SetMx(1, 10);
-    data().SetMr(1, 10);
+    data().SetMx(1, 10).ValueOrThrow();
+    data().SetMr(1, 10).ValueOrThrow();
   }
 
   // R, and the options about, from-1-SD and distance as three letters: "adx" = about and distance.
@@ -116,7 +116,7 @@ TEST_F(ZigZagTest, FindsStretchesByEachWayOfClassifying) {
   }
   // A place without a value breaks the zigzag: D1 to D3 are too few, D5 to D8 are enough.
   Settings("2", "xxx");
-  data().SetPGVI(3, 0);
+  data().SetPGVI(3, 0).ValueOrThrow();
   EXPECT_EQ(Run({10, 12, 11, 13, 12, 11, 13, 12}), Zigzag(4, 5, 8) + "\r\n");
 }
 
@@ -136,9 +136,9 @@ TEST_F(ZigZagTest, WhereTheTestApplies) {
   };
   for (const Row& row : rows) {
     data().SetCType(row.ctype);
-    data().SetSplitRun(0, row.split_run);
-    data().SetSplitNone(0, row.split_none);
-    data().SetblnTrend(1, row.trend_line);
+    data().SetSplitRun(0, row.split_run).ValueOrThrow();
+    data().SetSplitNone(0, row.split_none).ValueOrThrow();
+    data().SetblnTrend(1, row.trend_line).ValueOrThrow();
     Settings("2", row.options);
     EXPECT_EQ(Run({12, 8, 12, 8, 12}, 0, row.graph), row.applies ? Zigzag(5, 1, 5) + "\r\n" : "")
         << row.ctype << " " << row.options;

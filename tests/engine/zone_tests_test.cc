@@ -83,9 +83,9 @@ TEST_F(ZoneTestsTest, FindsClustersOfPointsInTheZone) {
 
 TEST_F(ZoneTestsTest, SdEdgeCases) {
   const std::string pair = "P1 (1) to P2 (2)\r\n\r\n";
-  chart.data().SetPGVI(1, 0);  // no value: in no zone
+  chart.data().SetPGVI(1, 0).ValueOrThrow();  // no value: in no zone
   EXPECT_EQ(Run(k2Above, {10, 12.5f, 13}), "");
-  chart.data().SetPGVI(1, 1);
+  chart.data().SetPGVI(1, 1).ValueOrThrow();
   chart.Hide(0, 0, 0, LineCentre);  // SD -1
   EXPECT_EQ(Run(k2Above, {12, 12.5f}), "");
 
@@ -113,9 +113,9 @@ TEST_F(ZoneTestsTest, ExplanationsAndWhereTheTestsApply) {
                  Case{-1, 0, 0, 1, 0, false, false}, Case{-1, 0, 0, 0, 0, true, true},
                  Case{-3, 0, 0, 1, 0, true, false}, Case{-3, 0, 0, 1, 0.5f, true, true}}) {
     chart.data().SetCType(c.ctype);
-    chart.data().SetSplitRun(0, c.split_run);
-    chart.data().SetSplitNone(0, c.split_none);
-    chart.data().SetLcl(1, 1, c.range_lcl);
+    chart.data().SetSplitRun(0, c.split_run).ValueOrThrow();
+    chart.data().SetSplitNone(0, c.split_none).ValueOrThrow();
+    chart.data().SetLcl(1, 1, c.range_lcl).ValueOrThrow();
     for (int t = k2Above; t <= kSwitch; ++t) {
       EXPECT_EQ(Run(t, {10, 10}, 0, 0, c.graph), "");
       const bool applies = t == kSwitch ? c.switch_applies : c.applies;

@@ -16,24 +16,24 @@ namespace ostrevin {
 inline void FillSmallChart(clsData& data) {
   data.SetCType(-2);
   data.SetTNVal(5);
-  data.SetTitle(0, "Widths");
+  data.SetTitle(0, "Widths").ValueOrThrow();
   data.SetIsDataIn(true);
   data.SetSplitp(1);
-  data.SetSplit(1, 6);
-  data.SetUcl(1, 0, 13);
-  data.SetLcl(1, 0, 7);
-  data.SetMx(1, 10);
+  data.SetSplit(1, 6).ValueOrThrow();
+  data.SetUcl(1, 0, 13).ValueOrThrow();
+  data.SetLcl(1, 0, 7).ValueOrThrow();
+  data.SetMx(1, 10).ValueOrThrow();
   const float values[] = {10, 11, 14, 9, 5, 10};
   for (std::int16_t p = 0; p < 6; ++p) {
-    data.SetHAxL(p, "D" + std::to_string(p + 1));
-    data.SetXData(p, values[p]);
-    data.SetXDataI(p, 1);
-    data.SetPointStatsUcl(p, 0, 13);
-    data.SetPointStatsCentre(p, 0, 10);
-    data.SetPointStatsLcl(p, 0, 7);
-    data.SetPointStatsblnUclVisible(p, 0, true);
-    data.SetPointStatsblnCentreVisible(p, 0, true);
-    data.SetPointStatsblnLclVisible(p, 0, true);
+    data.SetHAxL(p, "D" + std::to_string(p + 1)).ValueOrThrow();
+    data.SetXData(p, values[p]).ValueOrThrow();
+    data.SetXDataI(p, 1).ValueOrThrow();
+    data.SetPointStatsUcl(p, 0, 13).ValueOrThrow();
+    data.SetPointStatsCentre(p, 0, 10).ValueOrThrow();
+    data.SetPointStatsLcl(p, 0, 7).ValueOrThrow();
+    data.SetPointStatsblnUclVisible(p, 0, true).ValueOrThrow();
+    data.SetPointStatsblnCentreVisible(p, 0, true).ValueOrThrow();
+    data.SetPointStatsblnLclVisible(p, 0, true).ValueOrThrow();
   }
 }
 

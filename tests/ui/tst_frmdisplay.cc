@@ -201,7 +201,7 @@ void tst_frmDisplay::readOnlyAfterShow() {
   data_->SetReportWindow(ReportWindowFor(*store_, platform_));
   bool left_open = false;
   WhenModal<frmDisplay>([](frmDisplay& w) { Click(w, "cmdClose"); }, &left_open);
-  data_->Show();
+  data_->Show().ValueOrThrow();
   QVERIFY(!left_open);
   QCOMPARE(int(data_->NextHAxLToDiagnose()), nextAfter);
   QCOMPARE(data_->blnReadOnly(), readOnly);
