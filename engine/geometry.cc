@@ -117,12 +117,9 @@ std::optional<float> UclCeiling(const clsData& d) {
   return std::nullopt;
 }
 
-// One third of a distance between lines; an infinite or undefined result is the host's
-// overflow error, not an SD.
-Result<float> ThirdOf(float distance, std::int16_t place) {
-  const float third = distance / 3.0f;
-  if (!std::isfinite(third)) return Error::Overflow("SD at place " + std::to_string(place));
-  return third;
+// An SD that is infinite or undefined is the host's overflow error, not an SD.
+Error SDOverflow(std::int16_t place) {
+  return Error::Overflow("SD at place " + std::to_string(place));
 }
 
 struct Cluster {
@@ -330,16 +327,16 @@ Result<bool> LimitsAreHorizontal(const clsData& d, std::int16_t Gtype, std::int1
 
 // One of the split's remembered answers: worked out on the first ask, an error included.
 template <class Work>
-Result<bool> Remembered(std::optional<Result<bool>>& memo, Work work) {
+const Result<bool>& Remembered(std::optional<Result<bool>>& memo, Work work) {
   if (!memo) memo = work();
   return *memo;
 }
 
-Result<bool> HorizontalLimits::operator()() const {
+const Result<bool>& HorizontalLimits::operator()() const {
   return Remembered(value_, [&] { return LimitsAreHorizontal(*data_, 0, split_); });
 }
 
-Result<bool> HorizontalLimits::UclForced100() const {
+const Result<bool>& HorizontalLimits::UclForced100() const {
   return Remembered(ucl_forced_, [&]() -> Result<bool> {
     OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t entry,
                               SplitEntry(MemberId::blnUCLForced100, split_));
@@ -347,7 +344,7 @@ Result<bool> HorizontalLimits::UclForced100() const {
   });
 }
 
-Result<bool> HorizontalLimits::LclForcedZero() const {
+const Result<bool>& HorizontalLimits::LclForcedZero() const {
   return Remembered(lcl_forced_, [&]() -> Result<bool> {
     OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t entry,
                               SplitEntry(MemberId::blnLCLForcedZero, split_));
@@ -382,12 +379,12 @@ Result<float> GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
     }
   }
   if (!useUpper && !useLower) return -1.0f;
-  float upper = 0.0f;
-  if (useUpper) {
-    OSTREVIN_ASSIGN_OR_RETURN(upper, ThirdOf(r.Ucl - r.Centre, r.Place));
-  }
+  // A third of the distance from the central line to each limit in use.
+  const float upper = useUpper ? (r.Ucl - r.Centre) / 3.0f : 0.0f;
+  if (!std::isfinite(upper)) return SDOverflow(r.Place);
   if (useLower) {
-    OSTREVIN_ASSIGN_OR_RETURN(const float lower, ThirdOf(r.Centre - r.Lcl, r.Place));
+    const float lower = (r.Centre - r.Lcl) / 3.0f;
+    if (!std::isfinite(lower)) return SDOverflow(r.Place);
     if (lower > upper) return lower;
   }
   return upper;

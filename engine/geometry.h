@@ -77,9 +77,9 @@ Result<bool> LimitsAreHorizontal(const clsData& data, std::int16_t Gtype, std::i
 class HorizontalLimits {
  public:
   HorizontalLimits(const clsData& data, std::int16_t split) : data_(&data), split_(split) {}
-  Result<bool> operator()() const;
-  Result<bool> UclForced100() const;
-  Result<bool> LclForcedZero() const;
+  const Result<bool>& operator()() const;
+  const Result<bool>& UclForced100() const;
+  const Result<bool>& LclForcedZero() const;
 
  private:
   const clsData* data_;

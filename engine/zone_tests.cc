@@ -101,14 +101,6 @@ const PointRecord& At(const TestArgs& args, std::int32_t k) {
   return args.records[static_cast<std::size_t>(k)];
 }
 
-// The record's SD when the record can lie in a zone at all: it holds a value and has an SD.
-Result<std::optional<float>> ZoneSD(const TestArgs& args, const PointRecord& r) {
-  if (r.ValueFlag == 0) return std::optional<float>();
-  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSD(args, r));
-  if (!(s >= 0.0f)) return std::optional<float>();
-  return std::optional<float>(s);
-}
-
 float Multiple(float s, std::int8_t m) {
   if (m == 2) return s + s;
   if (m == 3) return s * 3.0f;
@@ -123,21 +115,35 @@ bool InZone(const PointRecord& r, float s, Zone zone) {
   return low <= r.Value && r.Value <= high;
 }
 
-// The zones of record k, worked out once for the four zone tests and the switch of a split.
-Result<std::uint8_t> ZonesOf(const TestArgs& args, std::int32_t k) {
-  auto work_out = [&]() -> Result<std::uint8_t> {
-    const PointRecord& r = At(args, k);
-    OSTREVIN_ASSIGN_OR_RETURN(const std::optional<float> s, ZoneSD(args, r));
-    if (!s) return std::uint8_t{0};
-    return static_cast<std::uint8_t>((InZone(r, *s, kUpperOuter) ? kInUpperOuter : 0) |
-                                     (InZone(r, *s, kLowerOuter) ? kInLowerOuter : 0) |
-                                     (InZone(r, *s, kUpperWide) ? kInUpperWide : 0) |
-                                     (InZone(r, *s, kLowerWide) ? kInLowerWide : 0));
-  };
-  if (args.zone_memo == nullptr) return work_out();
-  std::uint8_t& zones = (*args.zone_memo)[static_cast<std::size_t>(k)];
-  if (zones == kZonesNotYet) {
-    OSTREVIN_ASSIGN_OR_RETURN(zones, work_out());
+// The zones record k lies in.
+Result<std::uint8_t> WorkOutZones(const TestArgs& args, std::int32_t k) {
+  // A record lies in a zone only when it holds a value and has an SD.
+  const PointRecord& r = At(args, k);
+  if (r.ValueFlag == 0) return std::uint8_t{0};
+  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSD(args, r));
+  if (!(s >= 0.0f)) return std::uint8_t{0};
+  return static_cast<std::uint8_t>((InZone(r, s, kUpperOuter) ? kInUpperOuter : 0) |
+                                   (InZone(r, s, kLowerOuter) ? kInLowerOuter : 0) |
+                                   (InZone(r, s, kUpperWide) ? kInUpperWide : 0) |
+                                   (InZone(r, s, kLowerWide) ? kInLowerWide : 0));
+}
+
+// The zones of the records in `range`, in record order (element k - range.first), each worked
+// out once for the four zone tests and the switch of a split; the first that fails stops it.
+Result<std::vector<std::uint8_t>> ZonesOf(const TestArgs& args, ScanRange range) {
+  std::vector<std::uint8_t> zones(
+      static_cast<std::size_t>(std::max(range.last - range.first + 1, 0)), 0);
+  for (std::int32_t k = range.first; k <= range.last; ++k) {
+    std::uint8_t& out = zones[static_cast<std::size_t>(k - range.first)];
+    if (args.zone_memo == nullptr) {
+      OSTREVIN_ASSIGN_OR_RETURN(out, WorkOutZones(args, k));
+      continue;
+    }
+    std::uint8_t& kept = (*args.zone_memo)[static_cast<std::size_t>(k)];
+    if (kept == kZonesNotYet) {
+      OSTREVIN_ASSIGN_OR_RETURN(kept, WorkOutZones(args, k));
+    }
+    out = kept;
   }
   return zones;
 }
@@ -158,22 +164,25 @@ std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& mar
 }
 
 // Marks every zone record of each window of W records that holds at least K of them; windows at
-// the end are cut short at the last record. The windows' counts come from running totals, and
-// each record is marked at most once. Returns whether any record was marked.
-bool MarkWindows(const std::vector<char>& in_zone, ScanRange range, const KOutOfWRule& rule,
+// the end are cut short at the last record. `zones` holds the zones of the records of `range`.
+// The window's count is kept as it slides, and each record is marked at most once. Returns
+// whether any record was marked.
+bool MarkWindows(const std::vector<std::uint8_t>& zones, ScanRange range, const KOutOfWRule& rule,
                  std::vector<bool>& marks) {
   if (range.first > range.last) return false;
-  std::vector<std::int32_t> before(in_zone.size() + 1, 0);  // zone records before each index
-  for (std::size_t k = 0; k < in_zone.size(); ++k) before[k + 1] = before[k] + in_zone[k];
+  auto in_zone = [&](std::int32_t k) -> std::int32_t {
+    return (zones[static_cast<std::size_t>(k - range.first)] & rule.in_zone) != 0;
+  };
   bool any = false;
   std::int32_t marked_to = range.first - 1;
+  std::int32_t count = 0, counted_to = range.first - 1;  // count: zone records w..counted_to
   for (std::int32_t w = range.first; w <= range.last; ++w) {
     const std::int32_t end = std::min<std::int32_t>(w + rule.w - 1, range.last);
-    const std::int32_t count =
-        before[static_cast<std::size_t>(end) + 1] - before[static_cast<std::size_t>(w)];
+    if (w > range.first) count -= in_zone(w - 1);
+    while (counted_to < end) count += in_zone(++counted_to);
     if (count < rule.k) continue;
     for (std::int32_t j = std::max(w, marked_to + 1); j <= end; ++j) {
-      if (!in_zone[static_cast<std::size_t>(j)]) continue;
+      if (!in_zone(j)) continue;
       marks[static_cast<std::size_t>(j)] = true;
       any = true;
     }
@@ -187,13 +196,9 @@ Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
   if (!zones_apply) return TestResult{};
   TestResult result{std::string(rule.explanation), {}};
   const ScanRange range = Scan(args, rule.look_back);
-  std::vector<char> in_zone(static_cast<std::size_t>(range.last + 1), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k) {
-    OSTREVIN_ASSIGN_OR_RETURN(const std::uint8_t zones, ZonesOf(args, k));
-    in_zone[static_cast<std::size_t>(k)] = (zones & rule.in_zone) != 0;
-  }
-  std::vector<bool> marks(in_zone.size(), false);
-  if (!MarkWindows(in_zone, range, rule, marks)) return result;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::vector<std::uint8_t> zones, ZonesOf(args, range));
+  std::vector<bool> marks(static_cast<std::size_t>(range.last + 1), false);
+  if (!MarkWindows(zones, range, rule, marks)) return result;
   FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
   block.findings = Clusters(args, marks, range.first, rule.k, rule.w, rule.zone.side);
   result.blocks.push_back(std::move(block));
@@ -201,8 +206,7 @@ Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
 }
 
 // 1 in the upper outer zone (tried first), -1 in the lower one, else 0.
-Result<int> OuterZoneCode(const TestArgs& args, std::int32_t k) {
-  OSTREVIN_ASSIGN_OR_RETURN(const std::uint8_t zones, ZonesOf(args, k));
+int OuterZoneCode(std::uint8_t zones) {
   if (zones & kInUpperOuter) return 1;
   return (zones & kInLowerOuter) ? -1 : 0;
 }
@@ -235,10 +239,11 @@ Result<TestResult> DiagnoseExtremeSwitch(const TestArgs& args) {
   }
   TestResult result{std::string(kSwitchExplanation), {}};
   const ScanRange range = Scan(args, 1);
+  OSTREVIN_ASSIGN_OR_RETURN(const std::vector<std::uint8_t> zones, ZonesOf(args, range));
   std::vector<int> codes(static_cast<std::size_t>(range.last + 1), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k) {
-    OSTREVIN_ASSIGN_OR_RETURN(codes[static_cast<std::size_t>(k)], OuterZoneCode(args, k));
-  }
+  for (std::int32_t k = range.first; k <= range.last; ++k)
+    codes[static_cast<std::size_t>(k)] =
+        OuterZoneCode(zones[static_cast<std::size_t>(k - range.first)]);
   std::vector<bool> marks(codes.size(), false);
   bool any = false;
   for (std::int32_t k = range.first; k < range.last; ++k) {

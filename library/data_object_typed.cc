@@ -6,7 +6,8 @@
 
 namespace ostrevin {
 
-#define OSTREVIN_LOAD(Type, value) Load(std::type_identity<OSTREVIN_CXX(Type)>{}, value)
+// Runs `use` with the caller's `value` loaded as Type.
+#define OSTREVIN_WITH(Type, value, use) WithLoaded<OSTREVIN_CXX(Type)>(value, use)
 
 namespace {
 
@@ -20,33 +21,42 @@ Status StoreResult(Out* out, Result<T> got) {
 
 }  // namespace
 
-#define OSTREVIN_SCALAR(Name, Type)                                     \
-  OstStatus DataObject::get_##Name(OST_ABI_OUT(Type) value) {           \
-    return Typed([&] { Store(value, data_.Name()); });                  \
-  }                                                                     \
-  OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {            \
-    return Typed([&] { data_.Set##Name(OSTREVIN_LOAD(Type, value)); }); \
+#define OSTREVIN_SCALAR(Name, Type)                                                      \
+  OstStatus DataObject::get_##Name(OST_ABI_OUT(Type) value) {                            \
+    return Typed([&] { Store(value, data_.Name()); });                                   \
+  }                                                                                      \
+  OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {                             \
+    return Typed([&] {                                                                   \
+      return OSTREVIN_WITH(Type, value, [&](auto v) { data_.Set##Name(std::move(v)); }); \
+    });                                                                                  \
   }
-#define OSTREVIN_INDEXED1(Name, Type)                                             \
-  OstStatus DataObject::get_##Name(std::int16_t i, OST_ABI_OUT(Type) value) {     \
-    return Typed([&] { return StoreResult(value, data_.Name(i)); });              \
-  }                                                                               \
-  OstStatus DataObject::put_##Name(std::int16_t i, OST_ABI_IN(Type) value) {      \
-    return Typed([&] { return data_.Set##Name(i, OSTREVIN_LOAD(Type, value)); }); \
+#define OSTREVIN_INDEXED1(Name, Type)                                                              \
+  OstStatus DataObject::get_##Name(std::int16_t i, OST_ABI_OUT(Type) value) {                      \
+    return Typed([&] { return StoreResult(value, data_.Name(i)); });                               \
+  }                                                                                                \
+  OstStatus DataObject::put_##Name(std::int16_t i, OST_ABI_IN(Type) value) {                       \
+    return Typed([&] {                                                                             \
+      return OSTREVIN_WITH(Type, value, [&](auto v) { return data_.Set##Name(i, std::move(v)); }); \
+    });                                                                                            \
   }
 #define OSTREVIN_INDEXED2(Name, Type)                                                         \
   OstStatus DataObject::get_##Name(std::int16_t i, std::int16_t j, OST_ABI_OUT(Type) value) { \
     return Typed([&] { return StoreResult(value, data_.Name(i, j)); });                       \
   }                                                                                           \
   OstStatus DataObject::put_##Name(std::int16_t i, std::int16_t j, OST_ABI_IN(Type) value) {  \
-    return Typed([&] { return data_.Set##Name(i, j, OSTREVIN_LOAD(Type, value)); });          \
+    return Typed([&] {                                                                        \
+      return OSTREVIN_WITH(Type, value,                                                       \
+                           [&](auto v) { return data_.Set##Name(i, j, std::move(v)); });      \
+    });                                                                                       \
   }
-#define OSTREVIN_WHOLE(Quick)                                                      \
-  OstStatus DataObject::get_##Quick(OstVariant* value) {                           \
-    return Typed([&] { Store(value, Variant(data_.Quick())); });                   \
-  }                                                                                \
-  OstStatus DataObject::put_##Quick(const OstVariant* value) {                     \
-    return Typed([&] { return data_.Set##Quick(OSTREVIN_LOAD(Variant, value)); }); \
+#define OSTREVIN_WHOLE(Quick)                                                                      \
+  OstStatus DataObject::get_##Quick(OstVariant* value) {                                           \
+    return Typed([&] { Store(value, Variant(data_.Quick())); });                                   \
+  }                                                                                                \
+  OstStatus DataObject::put_##Quick(const OstVariant* value) {                                     \
+    return Typed([&] {                                                                             \
+      return OSTREVIN_WITH(Variant, value, [&](const Variant& v) { return data_.Set##Quick(v); }); \
+    });                                                                                            \
   }
 #define OSTREVIN_CXX_Variant Variant
 #define OSTREVIN_FIXED(Name, Type, Lo, Hi) OSTREVIN_INDEXED1(Name, Type)
@@ -61,20 +71,24 @@ Status StoreResult(Out* out, Result<T> got) {
   OstStatus DataObject::get_##Name(OST_ABI_OUT(Type) value) { \
     return Typed([&] { Store(value, data_.Name()); });        \
   }
-#define OSTREVIN_DATA_PUT(Name, Type)                                   \
-  OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {            \
-    return Typed([&] { data_.Set##Name(OSTREVIN_LOAD(Type, value)); }); \
+#define OSTREVIN_DATA_PUT(Name, Type)                                                    \
+  OstStatus DataObject::put_##Name(OST_ABI_IN(Type) value) {                             \
+    return Typed([&] {                                                                   \
+      return OSTREVIN_WITH(Type, value, [&](auto v) { data_.Set##Name(std::move(v)); }); \
+    });                                                                                  \
   }
 #define OSTREVIN_DATA_METHOD(Name)              \
   OstStatus DataObject::Name() {                \
     return Typed([&] { return data_.Name(); }); \
   }
-#define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2)                    \
-  OstStatus DataObject::get_##Name(OST_ABI_IN(Type1) Arg1, OST_ABI_IN(Type2) Arg2,      \
-                                   OST_ABI_OUT(Type) value) {                           \
-    return Typed([&] {                                                                  \
-      Store(value, data_.Name(OSTREVIN_LOAD(Type1, Arg1), OSTREVIN_LOAD(Type2, Arg2))); \
-    });                                                                                 \
+#define OSTREVIN_DATA_GET_ARGS(Name, Type, Arg1, Type1, Arg2, Type2)                           \
+  OstStatus DataObject::get_##Name(OST_ABI_IN(Type1) Arg1, OST_ABI_IN(Type2) Arg2,             \
+                                   OST_ABI_OUT(Type) value) {                                  \
+    return Typed([&] {                                                                         \
+      return OSTREVIN_WITH(Type1, Arg1, [&](auto a1) {                                         \
+        return OSTREVIN_WITH(Type2, Arg2, [&](auto a2) { Store(value, data_.Name(a1, a2)); }); \
+      });                                                                                      \
+    });                                                                                        \
   }
 #include "addon/cls_data_methods.def"
 

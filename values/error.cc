@@ -11,4 +11,8 @@ Error Error::WithContext(std::string_view context) const {
   return Error(number_, std::string(context) + ": " + message_);
 }
 
+void ThrowError(const Error& error) {
+  throw error;
+}
+
 }  // namespace ostrevin

@@ -51,6 +51,9 @@ class Error : public std::exception {
   std::string message_;
 };
 
+// Throws `error`; out of line, so that the paths that may throw stay small.
+[[noreturn]] void ThrowError(const Error& error);
+
 // A value or the error that prevented it (a small stand-in for C++23's std::expected).
 template <class T>
 class [[nodiscard]] Result {
@@ -62,16 +65,19 @@ class [[nodiscard]] Result {
   explicit operator bool() const { return ok(); }
   // The value; throws the error when there is none.
   const T& value() const& {
-    if (!ok()) throw error();
-    return std::get<0>(v_);
+    if (!ok()) [[unlikely]]
+      ThrowError(error());
+    return *std::get_if<0>(&v_);
   }
   T& value() & {
-    if (!ok()) throw error();
-    return std::get<0>(v_);
+    if (!ok()) [[unlikely]]
+      ThrowError(error());
+    return *std::get_if<0>(&v_);
   }
   T&& value() && {
-    if (!ok()) throw error();
-    return std::get<0>(std::move(v_));
+    if (!ok()) [[unlikely]]
+      ThrowError(error());
+    return std::move(*std::get_if<0>(&v_));
   }
   const T& operator*() const& { return value(); }
   const T* operator->() const { return &value(); }
@@ -82,10 +88,7 @@ class [[nodiscard]] Result {
   }
 
   // The value, or throws the error.
-  T ValueOrThrow() && {
-    if (!ok()) throw error();
-    return std::get<0>(std::move(v_));
-  }
+  T ValueOrThrow() && { return std::move(*this).value(); }
 
  private:
   std::variant<T, Error> v_;
@@ -120,9 +123,9 @@ Status AsStatus(F&& f) {
 #define OSTREVIN_ASSIGN_OR_RETURN(lhs, expr) \
   OSTREVIN_ASSIGN_OR_RETURN_(OSTREVIN_CONCAT_(ostrevin_result_, __LINE__), lhs, expr)
 #define OSTREVIN_ASSIGN_OR_RETURN_(result, lhs, expr) \
-  auto result = (expr);                               \
+  auto&& result = (expr);                             \
   if (!result) return result.error();                 \
-  lhs = std::move(result).value()
+  lhs = std::forward<decltype(result)>(result).value()
 #define OSTREVIN_CONCAT_(a, b) OSTREVIN_CONCAT_2_(a, b)
 #define OSTREVIN_CONCAT_2_(a, b) a##b
 

@@ -34,6 +34,17 @@ TEST(TypedInterfaceTest, AccessorsReachTheSameContainerAsTheDispatch) {
   ASSERT_EQ(data->get_XData(5001, &value), kOstOk);
   EXPECT_EQ(value, 2.5f);
 
+  // A put outside the bounds, and a string the library cannot read, fail as the dispatch does.
+  EXPECT_EQ(data->put_XData(-1, 1.0f), kOstException);
+  ASSERT_EQ(data->GetLastErrorInfo(error.get()), kOstOk);
+  EXPECT_EQ(error.ToError().ToString(), "error 9: Subscript out of range: XData(-1)");
+  const OstString broken{nullptr, 4};
+  EXPECT_EQ(data->put_HAxL(0, &broken), kOstException);
+  ASSERT_EQ(data->GetLastErrorInfo(error.get()), kOstOk);
+  EXPECT_EQ(error.ToError().ToString(),
+            "error 13: Type mismatch: a value from across the boundary is broken: a string "
+            "without its bytes");
+
   EXPECT_EQ(data->get_CType(nullptr), kOstPointer);
   EXPECT_EQ(data->put_HAxL(0, nullptr), kOstPointer);
 }
