@@ -19,27 +19,30 @@ namespace {
 // An object of this library, whose address tells dladdr which file the library was loaded from.
 const char kAnchor = 0;
 
-std::filesystem::path ThisLibrary() {
+Result<std::filesystem::path> ThisLibrary() {
   Dl_info info{};
   if (::dladdr(&kAnchor, &info) == 0 || info.dli_fname == nullptr)
-    throw Error::InvalidInput("cannot tell where the library was loaded from");
+    return Error::InvalidInput("cannot tell where the library was loaded from");
   std::error_code error;
   std::filesystem::path path = std::filesystem::weakly_canonical(info.dli_fname, error);
-  return error ? std::filesystem::absolute(info.dli_fname) : path;
+  if (error) return std::filesystem::absolute(info.dli_fname);
+  return path;
 }
 
-std::vector<ClassRegistration> OurClasses() {
-  const std::filesystem::path library = ThisLibrary();
+Result<std::vector<ClassRegistration>> OurClasses() {
+  OSTREVIN_ASSIGN_OR_RETURN(const std::filesystem::path library, ThisLibrary());
   const std::string version(kFileVersion);
-  return {{kProgIdClsInfo, kClsidClsInfo, library, kLibidOstrevin, version},
-          {kProgIdClsData, kClsidClsData, library, kLibidOstrevin, version}};
+  return std::vector<ClassRegistration>{
+      {kProgIdClsInfo, kClsidClsInfo, library, kLibidOstrevin, version},
+      {kProgIdClsData, kClsidClsData, library, kLibidOstrevin, version}};
 }
 
 OstStatus RegisterServer() {
   return Guarded(nullptr, nullptr, [] {
-    const std::vector<ClassRegistration> classes = OurClasses();
-    return RegisterClasses(DefaultComponentRegistryPath(), classes) ? kOstOk
-                                                                    : kOstRegistrationFailed;
+    const Result<std::vector<ClassRegistration>> classes = OurClasses();
+    if (!classes) return Failed(classes.error(), nullptr, nullptr);
+    return RegisterClasses(DefaultComponentRegistryPath(), *classes) ? kOstOk
+                                                                     : kOstRegistrationFailed;
   });
 }
 

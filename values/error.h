@@ -11,8 +11,10 @@
 namespace ostrevin {
 
 // An error as the host sees it: the host's error number and a message that names the member and
-// index. The container throws it; boundaries (the command, the entry points) catch it and report
-// it. Parsers return it inside a Result instead.
+// index. Functions return it inside a Result, up to the boundaries (the command, the entry
+// points), which report it. It is thrown only where a call cannot return it (a message box of the
+// platform), for a fault of our own code (a broken REQUIRES), and by ValueOrThrow; the entry
+// points' guard catches what is thrown as well.
 class Error : public std::exception {
  public:
   // The host's error numbers.
