@@ -1,4 +1,5 @@
 #include <ostream>
+#include <string>
 
 #include "chartfile/chart_file.h"
 #include "host/args.h"
@@ -45,16 +46,21 @@ enum class Format { kText, kJson, kCsv };
 
 // Writes the report with each CR LF as the lone line feed of a text file here.
 void WriteWithLineFeeds(std::ostream& out, std::string_view text) {
+  // Made whole and written once: a stream call for every line of a long report costs more than
+  // the copy.
+  std::string lines;
+  lines.reserve(text.size());
   for (std::size_t from = 0;;) {
     const std::size_t at = text.find("\r\n", from);
     if (at == std::string_view::npos) {
-      out.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
-      return;
+      lines.append(text.substr(from));
+      break;
     }
-    out.write(text.data() + from, static_cast<std::streamsize>(at - from));
-    out.put('\n');
+    lines.append(text.substr(from, at - from));
+    lines += '\n';
     from = at + 2;
   }
+  out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
 }
 
 // The format asked for; fails with a usage message for an unknown format or an option that only
