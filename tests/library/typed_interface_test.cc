@@ -36,12 +36,13 @@ TEST(TypedInterfaceTest, AccessorsReachTheSameContainerAsTheDispatch) {
 
   // A put outside the bounds, and a string the library cannot read, fail as the dispatch does.
   EXPECT_EQ(data->put_XData(-1, 1.0f), kOstException);
-  ASSERT_EQ(data->GetLastErrorInfo(error.get()), kOstOk);
-  EXPECT_EQ(error.ToError().ToString(), "error 9: Subscript out of range: XData(-1)");
+  OwnedOstErrorInfo outside, unreadable;
+  ASSERT_EQ(data->GetLastErrorInfo(outside.get()), kOstOk);
+  EXPECT_EQ(outside.ToError().ToString(), "error 9: Subscript out of range: XData(-1)");
   const OstString broken{nullptr, 4};
   EXPECT_EQ(data->put_HAxL(0, &broken), kOstException);
-  ASSERT_EQ(data->GetLastErrorInfo(error.get()), kOstOk);
-  EXPECT_EQ(error.ToError().ToString(),
+  ASSERT_EQ(data->GetLastErrorInfo(unreadable.get()), kOstOk);
+  EXPECT_EQ(unreadable.ToError().ToString(),
             "error 13: Type mismatch: a value from across the boundary is broken: a string "
             "without its bytes");
 
