@@ -18,31 +18,57 @@ const PointRecord& At(const TestArgs& args, std::int32_t k) {
   return args.records[static_cast<std::size_t>(k)];
 }
 
-// Adds one block with a line for every maximal stretch k..j of consecutive indexes within `scan`
-// for which holds(k) is true and which is at least minLength long, or no block when there is
-// none. A stretch covers the records k to j + extra (a trend's steps k..j are its points k..j+1).
-// This is what marking every window of minLength true indexes and listing the marked clusters
-// gives, in one pass. REQUIRES: minLength >= 1.
-template <class Holds>
-void AddRuns(TestResult& result, const TestArgs& args, ScanRange scan, std::int32_t minLength,
-             std::int16_t direction, std::int32_t extra, Holds holds) {
-  FindingBlock block;
-  auto add = [&](std::int32_t begin, std::int32_t end) {  // the true indexes begin..end
-    const std::int32_t last = end + extra;
-    block.findings.push_back(RecordsFinding(
-        args.records, static_cast<std::int16_t>(begin), static_cast<std::int16_t>(last),
-        static_cast<std::int16_t>(last - begin + 1), direction));
-  };
-  // The length of the stretch of true indexes that ends just before k. Only the rare end of a
-  // long enough stretch takes a branch; holds(k) itself is a coin toss on a stable process.
-  std::int32_t length = 0;
-  for (std::int32_t k = scan.first; k <= scan.last; ++k) {
-    const std::int32_t holding = holds(k);
-    if (length >= minLength && holding == 0) add(k - length, k - 1);
-    length = (length + 1) & -holding;
+// The maximal stretches of consecutive indexes k..j for which a condition holds and which are at
+// least minLength long, as one block of findings with a line for each. A stretch covers the
+// records k to j + extra (a trend's steps k..j are its points k..j+1). This is what marking every
+// window of minLength true indexes and listing the marked clusters gives, in one pass.
+// REQUIRES: minLength >= 1.
+class Runs {
+ public:
+  Runs(const TestArgs& args, std::int32_t minLength, std::int16_t direction, std::int32_t extra)
+      : args_(args), min_length_(minLength), direction_(direction), extra_(extra) {}
+
+  // Whether the condition holds at index k, the index after the last one given.
+  void Next(std::int32_t k, bool holds) {
+    // Only the rare end of a long enough stretch takes a branch; the condition itself is a coin
+    // toss on a stable process.
+    const std::int32_t holding = holds;
+    if (length_ >= min_length_ && holding == 0) Add(k - length_, k - 1);
+    length_ = (length_ + 1) & -holding;
   }
-  if (length >= minLength) add(scan.last + 1 - length, scan.last);
-  if (!block.findings.empty()) result.blocks.push_back(std::move(block));
+  // Ends the stretches after index `last`; adds the block when it holds a line.
+  void End(std::int32_t last, TestResult& result) {
+    if (length_ >= min_length_) Add(last + 1 - length_, last);
+    if (!block_.findings.empty()) result.blocks.push_back(std::move(block_));
+  }
+
+ private:
+  void Add(std::int32_t begin, std::int32_t end) {  // the true indexes begin..end
+    const std::int32_t last = end + extra_;
+    block_.findings.push_back(RecordsFinding(
+        args_.records, static_cast<std::int16_t>(begin), static_cast<std::int16_t>(last),
+        static_cast<std::int16_t>(last - begin + 1), direction_));
+  }
+
+  const TestArgs& args_;
+  std::int32_t min_length_;
+  std::int16_t direction_;
+  std::int32_t extra_;
+  std::int32_t length_ = 0;  // of the stretch of true indexes that ends just before the next
+  FindingBlock block_;
+};
+
+// The runs of `down` (direction -1), then those of `up` (+1), found in one pass over `scan`.
+template <class Down, class Up>
+void AddRunsBothWays(TestResult& result, const TestArgs& args, ScanRange scan,
+                     std::int32_t minLength, std::int32_t extra, Down down, Up up) {
+  Runs downs(args, minLength, -1, extra), ups(args, minLength, +1, extra);
+  for (std::int32_t k = scan.first; k <= scan.last; ++k) {
+    downs.Next(k, down(k));
+    ups.Next(k, up(k));
+  }
+  downs.End(scan.last, result);
+  ups.End(scan.last, result);
 }
 
 }  // namespace
@@ -68,10 +94,10 @@ Result<TestResult> DiagnoseAllAboveBelowMean(const TestArgs& args) {
   TestResult result{std::to_string(n) + " consecutive points either side of the central line.", {}};
   if (n < 1) return result;
   const ScanRange scan = RecordsToScan(args, movingRange ? n : n - 1);
-  AddRuns(result, args, scan, n, -1, 0,
-          [&](std::int32_t k) { return IsBelowLine(At(args, k), LineCentre, false); });
-  AddRuns(result, args, scan, n, +1, 0,
-          [&](std::int32_t k) { return IsAboveLine(At(args, k), LineCentre, false); });
+  AddRunsBothWays(
+      result, args, scan, n, 0,
+      [&](std::int32_t k) { return IsBelowLine(At(args, k), LineCentre, false); },
+      [&](std::int32_t k) { return IsAboveLine(At(args, k), LineCentre, false); });
   return result;
 }
 
@@ -96,13 +122,15 @@ Result<TestResult> DiagnoseAllWithin1SDMean(const TestArgs& args) {
     OSTREVIN_ASSIGN_OR_RETURN(sd[static_cast<std::size_t>(k - scan.first)],
                               GetSD(args, At(args, k)));
   }
-  AddRuns(result, args, scan, n, 0, 0, [&](std::int32_t k) {
+  Runs within(args, n, 0, 0);
+  for (std::int32_t k = scan.first; k <= scan.last; ++k) {
     const PointRecord& r = At(args, k);
     const float s = sd[static_cast<std::size_t>(k - scan.first)];
     const float lo = r.Centre - s;
     const float hi = s + r.Centre;
-    return (r.ValueFlag != 0) & (s >= 0.0f) & (lo < r.Value) & (r.Value < hi);
-  });
+    within.Next(k, (r.ValueFlag != 0) & (s >= 0.0f) & (lo < r.Value) & (r.Value < hi));
+  }
+  within.End(scan.last, result);
   return result;
 }
 
@@ -118,15 +146,13 @@ Result<TestResult> DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
   // Step k goes from record k to record k + 1; n points make n - 1 steps.
   ScanRange steps = RecordsToScan(args, n - 1);
   steps.last -= 1;
-  for (const std::int16_t direction : {std::int16_t{-1}, std::int16_t{+1}}) {
-    AddRuns(result, args, steps, n - 1, direction, 1, [&](std::int32_t k) {
-      const PointRecord& a = At(args, k);
-      const PointRecord& b = At(args, k + 1);
-      if ((a.ValueFlag & b.ValueFlag) == 0) return false;
-      const float change = b.Value - a.Value;
-      return direction > 0 ? change > 0.0f : change < 0.0f;
-    });
-  }
+  auto change = [&](std::int32_t k) { return At(args, k + 1).Value - At(args, k).Value; };
+  auto both = [&](std::int32_t k) {
+    return (At(args, k).ValueFlag & At(args, k + 1).ValueFlag) != 0;
+  };
+  AddRunsBothWays(
+      result, args, steps, n - 1, 1, [&](std::int32_t k) { return both(k) & (change(k) < 0.0f); },
+      [&](std::int32_t k) { return both(k) & (change(k) > 0.0f); });
   return result;
 }
 
