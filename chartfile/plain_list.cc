@@ -112,6 +112,17 @@ class Cursor {
     return true;
   }
 
+  // Passes over every whole copy of the `period` bytes before the cursor that follows them, in
+  // one sweep of the bytes; returns how many copies it passed.
+  std::size_t PassCopies(std::size_t period) {
+    const char* q = p_;
+    while (end_ - q >= 16 && SameEnds<std::uint64_t>(q, q - period, 16)) q += 16;
+    while (q != end_ && *q == *(q - period)) ++q;
+    const std::size_t copies = static_cast<std::size_t>(q - p_) / period;
+    p_ += copies * period;
+    return copies;
+  }
+
   // How many bytes of `text`, where the cursor started, it has passed.
   std::size_t Consumed(std::string_view text) const {
     return static_cast<std::size_t>(p_ - text.data());
@@ -162,17 +173,29 @@ bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::
     rows = 0;
     if (!at.Take('[')) return false;
     if (at.Take(']')) return true;
-    std::string_view previous;  // the text of the row before, bracket to bracket
+    std::string_view previous;           // the text of the row before, bracket to bracket
+    const char* previous_end = nullptr;  // where the row before ended
+    // Appends `copies` more copies of the last row's items.
+    auto repeat_last_row = [&](std::size_t copies) {
+      const std::size_t from = items.size() - columns;
+      items.resize(items.size() + copies * columns);
+      for (std::size_t c = 1; c <= copies; ++c)
+        std::copy_n(items.begin() + static_cast<std::ptrdiff_t>(from), columns,
+                    items.begin() + static_cast<std::ptrdiff_t>(from + c * columns));
+      rows += copies;
+    };
     do {
       if (!at.AtEnd('[')) return false;
       // The same text holds the same items, and rows repeat: a chart's lines at each place
       // mostly stay from place to place.
       if (!previous.empty() && at.Repeats(previous)) {
-        const std::size_t from = items.size() - columns;
-        items.resize(items.size() + columns);
-        std::copy_n(items.begin() + static_cast<std::ptrdiff_t>(from), columns,
-                    items.begin() + static_cast<std::ptrdiff_t>(from + columns));
-        ++rows;
+        repeat_last_row(1);
+        // This row and its separator from the row before are passed over wherever they come
+        // again, all copies in one sweep.
+        const auto unit = static_cast<std::size_t>(at.position() - previous_end);
+        const std::size_t copies = at.PassCopies(unit);
+        repeat_last_row(copies);
+        previous_end = at.position();
         continue;
       }
       const char* start = at.position();
@@ -181,6 +204,7 @@ bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::
       if (++rows == 1) columns = row_length;
       if (row_length != columns) return false;
       previous = std::string_view(start, static_cast<std::size_t>(at.position() - start));
+      previous_end = at.position();
     } while (at.Take(','));
     return at.Take(']');
   };

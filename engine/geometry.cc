@@ -96,7 +96,10 @@ std::optional<bool> StoredLineIsLevel(const clsData& d, std::int16_t g, std::int
   const float reference = (*values)[k];
   // Without a branch on each place: a level line, the usual case, is walked to its end anyway.
   bool differs = false;
-  for (++k; k < count; ++k) differs |= ((*shown)[k] != 0) & ((*values)[k] != reference);
+  for (++k; k < count; ++k) {
+    const bool visible = (*shown)[k] != 0, other = (*values)[k] != reference;
+    differs |= visible & other;
+  }
   return !differs;
 }
 

@@ -146,13 +146,15 @@ Result<TestResult> DiagnoseAllIncreasingOrDecreasing(const TestArgs& args) {
   // Step k goes from record k to record k + 1; n points make n - 1 steps.
   ScanRange steps = RecordsToScan(args, n - 1);
   steps.last -= 1;
-  auto change = [&](std::int32_t k) { return At(args, k + 1).Value - At(args, k).Value; };
-  auto both = [&](std::int32_t k) {
-    return (At(args, k).ValueFlag & At(args, k + 1).ValueFlag) != 0;
+  // The change over step k, or 0 when either point has no value: then the step goes neither way.
+  auto change = [&](std::int32_t k) {
+    const PointRecord& a = At(args, k);
+    const PointRecord& b = At(args, k + 1);
+    return (a.ValueFlag & b.ValueFlag) != 0 ? b.Value - a.Value : 0.0f;
   };
   AddRunsBothWays(
-      result, args, steps, n - 1, 1, [&](std::int32_t k) { return both(k) & (change(k) < 0.0f); },
-      [&](std::int32_t k) { return both(k) & (change(k) > 0.0f); });
+      result, args, steps, n - 1, 1, [&](std::int32_t k) { return change(k) < 0.0f; },
+      [&](std::int32_t k) { return change(k) > 0.0f; });
   return result;
 }
 

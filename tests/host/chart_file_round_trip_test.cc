@@ -246,6 +246,21 @@ TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
        "{\n  \"PointStatsLcl\": [[1, 2], [1, 2], [1, 25], [1, 25], [1, 2]],\n"
        "  \"PointStatsblnUclVisible\": [[true, false], [true, false], [false, true]]\n}\n",
        'p'},
+      // Long runs of one row: passed over in one sweep up to a changed separator, a changed
+      // last digit and the end of the list, also where two separators take turns.
+      {R"({"PointStatsUcl": [[1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2],
+ [1, 2], [1, 2], [1, 3], [1, 3], [1, 3],[1, 3], [1, 2],
+ [5, 6], [5, 6],
+ [5, 6], [5, 6],
+ [5, 6], [5, 6],
+ [5, 6], [5, 6],
+ [5, 6], [5, 6],
+ [5, 6], [5, 6]]})",
+       "{\n  \"PointStatsUcl\": [[1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], "
+       "[1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], [1, 2], "
+       "[1, 2], [1, 2], [1, 2], [1, 3], [1, 3], [1, 3], [1, 3], [1, 2], [5, 6], [5, 6], [5, 6], "
+       "[5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6]]\n}\n",
+       'p'},
       {R"({"RData": {"lbound": 0, "type": "Variant", "values": [null, 1.5, {"Integer": 2}, "x"]}})",
        "{\n  \"RData\": {\"lbound\": 0, \"type\": \"Variant\", \"values\": "
        "[null, 1.5, {\"Integer\": 2}, \"x\"]}\n}\n",
