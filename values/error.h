@@ -114,14 +114,14 @@ Status AsStatus(F&& f) {
 }  // namespace ostrevin
 
 // Returns the error of `expr`, a Result or a Status, from the enclosing function when it failed.
-#define OSTREVIN_RETURN_IF_ERROR(expr)                                  \
-  do {                                                                  \
-    if (auto&& ostrevin_status = (expr); !ostrevin_status) /* NOLINT */ \
-      return ostrevin_status.error();                                   \
+#define OSTREVIN_RETURN_IF_ERROR(expr)                                                     \
+  do {                                                                                     \
+    if (auto&& ostrevin_status = (expr); !ostrevin_status) return ostrevin_status.error(); \
   } while (false)
 
 // `lhs = value of expr` (lhs may declare a variable), or returns the error of `expr` from the
-// enclosing function when it failed. It expands to several statements: brace it under an if.
+// enclosing function when it failed. It expands to several statements; unbraced under an if or a
+// loop it does not compile, as the name it declares first ends with the first statement.
 #define OSTREVIN_ASSIGN_OR_RETURN(lhs, expr) \
   OSTREVIN_ASSIGN_OR_RETURN_(OSTREVIN_CONCAT_(ostrevin_result_, __LINE__), lhs, expr)
 #define OSTREVIN_ASSIGN_OR_RETURN_(result, lhs, expr) \
