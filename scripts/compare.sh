@@ -5,7 +5,7 @@
 #
 # Builds both in Release (BASE in a worktree under /tmp), makes the 30,000-place, two-graph,
 # 100-split chart and a 30,000-row CSV, checks that both builds print the same bytes, then runs
-# each command of both builds in turn with farm-bench (medians of the alternated runs and their
+# each command of both builds in turn with scripts/alternate.py (medians of the alternated runs and their
 # ratio) and the in-process benchmarks of both, one after the other.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,8 +52,7 @@ pair() {  # runs, title, arguments
   local n=$1 title=$2
   shift 2
   echo "== $title: A = this tree, B = $base"
-  farm-bench -n "$n" --timeout 600 --vs "$B $*" -- "$A" "$@" 2>&1 |
-    grep -E '^(A|B|A/B) +(wall|peak)'
+  "$here/scripts/alternate.py" "$n" "$A $*" "$B $*" | grep -E '^(A|B|A/B) +(wall|peak)'
 }
 pair "$runs" "diagnose, 30,000 places, 100 splits, every test" \
   diagnose chart.json --settings all-tests.ini --date-time now
