@@ -16,6 +16,19 @@
 
 namespace ostrevin {
 
+// The same visible lines of graph g at places first..last.
+inline void ShowLines(clsData& data, std::int16_t g, std::int16_t first, std::int16_t last,
+                      float ucl, float centre, float lcl) {
+  for (std::int16_t p = first; p <= last; ++p) {
+    data.SetPointStatsUcl(p, g, ucl).ValueOrThrow();
+    data.SetPointStatsCentre(p, g, centre).ValueOrThrow();
+    data.SetPointStatsLcl(p, g, lcl).ValueOrThrow();
+    data.SetPointStatsblnUclVisible(p, g, true).ValueOrThrow();
+    data.SetPointStatsblnCentreVisible(p, g, true).ValueOrThrow();
+    data.SetPointStatsblnLclVisible(p, g, true).ValueOrThrow();
+  }
+}
+
 class ChartBuilder {
  public:
   explicit ChartBuilder(std::int16_t ctype) { data_.SetCType(ctype); }
@@ -33,14 +46,7 @@ class ChartBuilder {
   // The same visible lines of graph g at places first..last.
   ChartBuilder& Lines(std::int16_t g, std::int16_t first, std::int16_t last, float ucl,
                       float centre, float lcl) {
-    for (std::int16_t p = first; p <= last; ++p) {
-      data_.SetPointStatsUcl(p, g, ucl).ValueOrThrow();
-      data_.SetPointStatsCentre(p, g, centre).ValueOrThrow();
-      data_.SetPointStatsLcl(p, g, lcl).ValueOrThrow();
-      data_.SetPointStatsblnUclVisible(p, g, true).ValueOrThrow();
-      data_.SetPointStatsblnCentreVisible(p, g, true).ValueOrThrow();
-      data_.SetPointStatsblnLclVisible(p, g, true).ValueOrThrow();
-    }
+    ShowLines(data_, g, first, last, ucl, centre, lcl);
     return *this;
   }
 

@@ -90,14 +90,7 @@ class MeasurementsReportTest : public ReportTest {
       data.SetRData(k, ranges[k]).ValueOrThrow();
       data.SetRDataI(k, 1).ValueOrThrow();
     }
-    for (std::int16_t p = 0; p < 6; ++p) {
-      data.SetPointStatsUcl(p, 1, 6).ValueOrThrow();
-      data.SetPointStatsCentre(p, 1, 2).ValueOrThrow();
-      data.SetPointStatsLcl(p, 1, 0).ValueOrThrow();
-      data.SetPointStatsblnUclVisible(p, 1, true).ValueOrThrow();
-      data.SetPointStatsblnCentreVisible(p, 1, true).ValueOrThrow();
-      data.SetPointStatsblnLclVisible(p, 1, true).ValueOrThrow();
-    }
+    ShowLines(data, 1, 0, 5, 6, 2, 0);
     data.SetUcl(1, 1, 6).ValueOrThrow();
     data.SetLcl(1, 1, 0).ValueOrThrow();
     data.SetMr(1, 2).ValueOrThrow();

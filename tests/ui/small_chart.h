@@ -7,6 +7,7 @@
 #include <string>
 
 #include "addon/cls_data.h"
+#include "tests/engine/chart_builder.h"
 #include "tests/golden_text.h"
 
 namespace ostrevin {
@@ -28,13 +29,8 @@ inline void FillSmallChart(clsData& data) {
     data.SetHAxL(p, "D" + std::to_string(p + 1)).ValueOrThrow();
     data.SetXData(p, values[p]).ValueOrThrow();
     data.SetXDataI(p, 1).ValueOrThrow();
-    data.SetPointStatsUcl(p, 0, 13).ValueOrThrow();
-    data.SetPointStatsCentre(p, 0, 10).ValueOrThrow();
-    data.SetPointStatsLcl(p, 0, 7).ValueOrThrow();
-    data.SetPointStatsblnUclVisible(p, 0, true).ValueOrThrow();
-    data.SetPointStatsblnCentreVisible(p, 0, true).ValueOrThrow();
-    data.SetPointStatsblnLclVisible(p, 0, true).ValueOrThrow();
   }
+  ShowLines(data, 0, 0, 5, 13, 10, 7);
 }
 
 // The report of a complete run over the small chart with the default settings, and the one
