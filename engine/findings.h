@@ -117,6 +117,9 @@ struct TestArgs {
 Result<float> GetSD(const TestArgs& args, const PointRecord& record);
 // LimitsAreHorizontal of the split under test, remembered for graph 0.
 Result<bool> SplitIsHorizontal(const TestArgs& args);
+// Whether the split under test has limits to test and an SD: false for a chart summarised by the
+// central line alone, and for a run split or a split without lines.
+Result<bool> SplitHasLimits(const TestArgs& args);
 
 // A test's findings, or the container's error that stopped it.
 using TestFunction = Result<TestResult> (*)(const TestArgs& args);

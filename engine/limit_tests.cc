@@ -5,16 +5,6 @@
 namespace ostrevin {
 namespace {
 
-// Charts and splits summarised by the central line alone, or by no line, have no limits to test.
-Result<bool> HasLimits(const TestArgs& args) {
-  const clsData& d = args.data;
-  if (d.CType() == 0) return false;
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
-  if (run != 0) return false;
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
-  return none == 0;
-}
-
 // One block with a line for every record from runFirstRecord on that `beyond` selects.
 template <class Beyond>
 std::vector<FindingBlock> PointsBeyond(const TestArgs& args, int direction, Beyond beyond) {
@@ -31,7 +21,7 @@ std::vector<FindingBlock> PointsBeyond(const TestArgs& args, int direction, Beyo
 }  // namespace
 
 Result<TestResult> DiagnoseAllAboveUCL(const TestArgs& args) {
-  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, HasLimits(args));
+  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, SplitHasLimits(args));
   if (!has_limits) return TestResult{};
   return TestResult{
       "Points ABOVE or ON the Upper Control Limit.",
@@ -40,7 +30,7 @@ Result<TestResult> DiagnoseAllAboveUCL(const TestArgs& args) {
 
 Result<TestResult> DiagnoseAllBelowLCL(const TestArgs& args) {
   const clsData& d = args.data;
-  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, HasLimits(args));
+  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, SplitHasLimits(args));
   if (!has_limits) return TestResult{};
   if (d.CType() == -1 && args.graph == 1) return TestResult{};
   if (d.CType() == -3 && args.graph == 1) {

@@ -104,11 +104,8 @@ Result<TestResult> DiagnoseAllAboveBelowMean(const TestArgs& args) {
 Result<TestResult> DiagnoseAllWithin1SDMean(const TestArgs& args) {
   const clsData& d = args.data;
   const std::int16_t n = args.choice.Threshold(TestId::kWithin1SD);
-  if (d.CType() == 0) return TestResult{};
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
-  if (run != 0) return TestResult{};
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
-  if (none != 0) return TestResult{};
+  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, SplitHasLimits(args));
+  if (!has_limits) return TestResult{};
   if (d.CType() == -1 && args.graph == 1) return TestResult{};
   TestResult result{
       std::to_string(n) + " consecutive points are all within 1SD of the central line.", {}};

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "addon/cls_data.h"
 #include "engine/limit_tests.h"
 #include "engine/run_tests.h"
 #include "engine/zigzag_tests.h"
@@ -49,6 +50,15 @@ Result<float> GetSD(const TestArgs& args, const PointRecord& record) {
 Result<bool> SplitIsHorizontal(const TestArgs& args) {
   if (args.graph == 0 && args.horizontal0 != nullptr) return (*args.horizontal0)();
   return LimitsAreHorizontal(args.data, args.graph, args.limitSplit);
+}
+
+Result<bool> SplitHasLimits(const TestArgs& args) {
+  const clsData& d = args.data;
+  if (d.CType() == 0) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
+  if (run != 0) return false;
+  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
+  return none == 0;
 }
 
 TestChoice ReadTestChoice(const DiagnosisSettings& settings) {

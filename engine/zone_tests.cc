@@ -71,13 +71,8 @@ constexpr std::string_view kSwitchHeading =
 // Charts and splits summarised by the central line alone, or by no line, have no SD to zone by;
 // the moving-range graph of a measurements chart is not zoned either.
 Result<bool> ZonesApply(const TestArgs& args) {
-  const clsData& d = args.data;
-  if (d.CType() == 0) return false;
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t run, d.SplitRun(args.limitSplit));
-  if (run != 0) return false;
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t none, d.SplitNone(args.limitSplit));
-  if (none != 0) return false;
-  return !(d.CType() == -1 && args.graph == 1);
+  OSTREVIN_ASSIGN_OR_RETURN(const bool has_limits, SplitHasLimits(args));
+  return has_limits && !(args.data.CType() == -1 && args.graph == 1);
 }
 
 // The records a test looks at: from the run start less the look-back, but never before the
