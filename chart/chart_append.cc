@@ -96,9 +96,7 @@ struct Growth {
   const ChartInput& in;
 
   std::int32_t added() const { return total - places; }
-  const std::vector<double>& row(std::int32_t j) const {
-    return in.rows[static_cast<std::size_t>(j)];
-  }
+  std::span<const double> row(std::int32_t j) const { return in.rows[static_cast<std::size_t>(j)]; }
 };
 
 // Splitp, Split and NewXV, and the lines of a new extras split: copies of the split before it.
@@ -218,7 +216,7 @@ Status AddCounts(const ChartReader& chart, const Growth& g, ChartMembers& m) {
   if (!gv) return gv.error();
   if (!flags) return flags.error();
   for (std::int32_t j = 0; j < g.added(); ++j) {
-    const std::vector<double>& row = g.row(j);
+    const std::span<const double> row = g.row(j);
     const auto place = static_cast<std::size_t>(g.places + j);
     const double n = attribute == Attribute::kDefects ? 1 : row[1];
     const auto value = static_cast<float>(AttributeValue(attribute, row[0], n));
@@ -252,7 +250,7 @@ Status AddMeasurements(const ChartReader& chart, const Growth& g, ChartMembers& 
   bool previous_kept = *before_flag != 0;
   const Spread spread = g.kind == ChartKind::kMeansSDs ? Spread::kSD : Spread::kRange;
   for (std::int32_t j = 0; j < g.added(); ++j) {
-    const std::vector<double>& row = g.row(j);
+    const std::span<const double> row = g.row(j);
     const auto place = static_cast<std::size_t>(g.places + j);
     for (std::size_t c = 0; c < per_place; ++c) {
       const bool blank = std::isnan(row[c]);  // a place without a value

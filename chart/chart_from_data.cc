@@ -96,8 +96,8 @@ std::optional<double> ParseNumber(std::string_view field, char separator) {
 
 // Whether the column holds a cell that is not blank and not a number.
 bool HoldsText(const CsvTable& table, std::size_t column) {
-  for (const CsvRow& row : table.rows) {
-    const std::string_view cell = TrimBlanks(row.fields[column]);
+  for (std::size_t k = 0; k < table.size(); ++k) {
+    const std::string_view cell = TrimBlanks(table.Record(k).fields[column]);
     if (!cell.empty() && !ParseNumber(cell, table.separator)) return true;
   }
   return false;
@@ -157,10 +157,11 @@ Result<Columns> ResolveColumns(const CsvTable& table, const ChartOptions& option
                              ", not " + std::to_string(n));
 }
 
-// The numbers of a row; a blank cell is NaN, a place without a value, where the kind takes one.
-Result<std::vector<double>> ParseRow(const CsvTable& table, const CsvRow& row,
-                                     const Columns& columns, const ChartOptions& options) {
-  std::vector<double> numbers;
+// The numbers of a row, into `numbers`; a blank cell is NaN, a place without a value, where the
+// kind takes one.
+Status ParseRow(const CsvTable& table, const CsvRow& row, const Columns& columns,
+                const ChartOptions& options, std::vector<double>& numbers) {
+  numbers.clear();
   for (std::size_t c : columns.values) {
     auto where = [&] {
       return "row " + std::to_string(row.row) + ", column " + Quoted(TrimBlanks(table.header[c])) +
@@ -183,7 +184,7 @@ Result<std::vector<double>> ParseRow(const CsvTable& table, const CsvRow& row,
                                       : ""));
     numbers.push_back(*number);
   }
-  return numbers;
+  return Ok{};
 }
 
 Result<std::vector<SplitRange>> MakeSplits(const std::vector<std::int32_t>& numbers,
@@ -215,7 +216,7 @@ Result<std::vector<SplitRange>> MakeSplits(const std::vector<std::int32_t>& numb
 // whole number), no more nonconforming than that, np: one sample size throughout; u: units more
 // than 0.
 Status CheckCounts(const CsvTable& table, const CsvRow& row, const Columns& columns,
-                   const std::vector<double>& numbers, const ChartOptions& options) {
+                   std::span<const double> numbers, const ChartOptions& options) {
   const auto where = [&](std::size_t i) {
     return "row " + std::to_string(row.row) + ", column " +
            Quoted(TrimBlanks(table.header[columns.values[i]])) + ": ";
@@ -285,21 +286,24 @@ Result<ChartInput> ReadChartRows(const CsvTable& table, const ChartOptions& opti
   ChartInput data{options.kind, options.title, {}, {}, {}, {}, {}};
   for (std::size_t c : columns->values) data.value_names.emplace_back(TrimBlanks(table.header[c]));
   ChartOptions checks = options;
-  data.rows.reserve(table.rows.size());
-  data.labels.reserve(table.rows.size());
-  for (const CsvRow& row : table.rows) {
-    Result<std::vector<double>> numbers = ParseRow(table, row, *columns, options);
-    if (!numbers) return numbers.error();
+  data.rows = NumberRows(columns->values.size());
+  data.rows.reserve(table.size());
+  data.labels.reserve(table.size());
+  std::vector<double> numbers;  // of the row read, used again for every row
+  for (std::size_t k = 0; k < table.size(); ++k) {
+    const CsvRow row = table.Record(k);
+    if (Status parsed = ParseRow(table, row, *columns, options, numbers); !parsed)
+      return parsed.error();
     if (IsAttributeKind(options.kind)) {
-      if (Status counts = CheckCounts(table, row, *columns, *numbers, checks); !counts)
+      if (Status counts = CheckCounts(table, row, *columns, numbers, checks); !counts)
         return counts.error();
       // An np chart's first row sets the sample size of the rest.
       if (checks.sample_size == 0 && options.kind == ChartKind::kNonconforming)
-        checks.sample_size = static_cast<std::int32_t>((*numbers)[1]);
+        checks.sample_size = static_cast<std::int32_t>(numbers[1]);
     }
     data.labels.push_back(columns->label ? std::string(TrimBlanks(row.fields[*columns->label]))
                                          : std::to_string(first_number + std::ssize(data.rows)));
-    data.rows.push_back(std::move(numbers).value());
+    data.rows.push_back(numbers);
   }
   return data;
 }

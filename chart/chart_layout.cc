@@ -13,11 +13,13 @@ std::int16_t Int16(std::size_t n) {
 }
 
 // Column `column` of every row as stored: a place without a value (NaN) as 0.
-std::vector<float> Floats(const std::vector<std::vector<double>>& rows, std::size_t column) {
+std::vector<float> Floats(const NumberRows& rows, std::size_t column) {
   std::vector<float> values;
   values.reserve(rows.size());
-  for (const std::vector<double>& row : rows)
-    values.push_back(std::isnan(row[column]) ? 0.0f : static_cast<float>(row[column]));
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    const double x = rows[k][column];
+    values.push_back(std::isnan(x) ? 0.0f : static_cast<float>(x));
+  }
   return values;
 }
 
@@ -129,7 +131,7 @@ void AddSplitLinesPerPlace(ChartMembers& m, const ChartInput& in,
 Result<ChartMembers> Individuals(ChartInput& in) {
   std::vector<double> values;
   values.reserve(in.rows.size());
-  for (const std::vector<double>& row : in.rows) values.push_back(row[0]);
+  for (std::size_t k = 0; k < in.rows.size(); ++k) values.push_back(in.rows[k][0]);
   Result<IndividualsChart> chart = ComputeIndividuals(values, in.splits);
   const std::vector<float> x = Floats(in.rows, 0);
   if (!chart) return chart.error();
@@ -140,7 +142,7 @@ Result<ChartMembers> Individuals(ChartInput& in) {
   m.push_back({Id::HAxL, StringList(std::move(in.labels))});
   std::vector<std::int16_t> flags;
   flags.reserve(in.rows.size());
-  for (const std::vector<double>& row : in.rows) flags.push_back(std::isnan(row[0]) ? 0 : 1);
+  for (double x : values) flags.push_back(std::isnan(x) ? 0 : 1);
   m.push_back({Id::XData, SingleList(x)});
   m.push_back({Id::XDataI, IntegerList(flags)});
   m.push_back({Id::RData, SingleList(chart->moving_ranges)});
@@ -152,8 +154,8 @@ Result<ChartMembers> Individuals(ChartInput& in) {
 Result<ChartMembers> Subgroups(ChartInput& in) {
   const bool sd = in.kind == ChartKind::kMeansSDs;
   std::vector<float> all;
-  for (const std::vector<double>& row : in.rows) {
-    for (double v : row) all.push_back(static_cast<float>(v));
+  for (std::size_t k = 0; k < in.rows.size(); ++k) {
+    for (double v : in.rows[k]) all.push_back(static_cast<float>(v));
   }
   Result<SubgroupChart> chart =
       ComputeSubgroups(in.rows, sd ? Spread::kSD : Spread::kRange, in.splits);
@@ -199,7 +201,8 @@ bool SizesVary(const ChartInput& in, const std::vector<Lines>& places) {
 Result<ChartMembers> Attributes(ChartInput& in) {
   const Attribute attribute = AttributeOf(in.kind);
   std::vector<double> d, n;
-  for (const std::vector<double>& row : in.rows) {
+  for (std::size_t k = 0; k < in.rows.size(); ++k) {
+    const std::span<const double> row = in.rows[k];
     d.push_back(row[0]);
     n.push_back(attribute == Attribute::kDefects ? 1 : row[1]);
   }
@@ -256,7 +259,7 @@ std::string_view AttributeAxis(ChartKind kind) {
   }
 }
 
-Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<double>& row) {
+Lines ExtrasLines(ChartKind kind, const Lines& limit_split, std::span<const double> row) {
   if (kind != ChartKind::kProportions && kind != ChartKind::kDefectsPerUnit) return limit_split;
   // The stored central line, so that places added to the chart later get the same lines.
   return AttributeLines(AttributeOf(kind), limit_split[0].centre, row[1]);

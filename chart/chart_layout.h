@@ -16,7 +16,7 @@ struct ChartInput {
   ChartKind kind = ChartKind::kIndividuals;
   std::string title;
   std::vector<std::string> value_names;  // the value columns' header names
-  std::vector<std::vector<double>> rows;
+  NumberRows rows;
   std::vector<std::string> labels;
   std::vector<SplitRange> splits;  // the splits with limits of their own
   // The places plotted against the last split's lines (an extras split), if any.
@@ -35,7 +35,7 @@ std::string_view AttributeAxis(ChartKind kind);
 
 // The lines of an extras place: the lines of its limit split, or on a p chart those for the
 // place's own sample size about the limit split's stored central line (p and u charts).
-Lines ExtrasLines(ChartKind kind, const Lines& limit_split, const std::vector<double>& row);
+Lines ExtrasLines(ChartKind kind, const Lines& limit_split, std::span<const double> row);
 
 // Works out the chart's limits and lays it out as members in the order of a chart file. Fails
 // when a split has no spread to set limits by. REQUIRES: rows checked as BuildChart does.

@@ -38,7 +38,7 @@ Error NoSpread(std::size_t split, SplitRange r, const char* what) {
                              "): " + what + ", so there are no control limits to work out");
 }
 
-double SampleSD(const std::vector<double>& xs, double mean) {
+double SampleSD(std::span<const double> xs, double mean) {
   double squares = 0;
   for (double x : xs) squares += (x - mean) * (x - mean);
   return std::sqrt(squares / static_cast<double>(xs.size() - 1));
@@ -84,13 +84,13 @@ Result<IndividualsChart> ComputeIndividuals(const std::vector<double>& values,
   return chart;
 }
 
-double SubgroupMean(const std::vector<double>& subgroup) {
+double SubgroupMean(std::span<const double> subgroup) {
   double sum = 0;
   for (double x : subgroup) sum += x;
   return sum / static_cast<double>(subgroup.size());
 }
 
-double SubgroupSpread(const std::vector<double>& subgroup, double mean, Spread spread) {
+double SubgroupSpread(std::span<const double> subgroup, double mean, Spread spread) {
   if (spread == Spread::kSD) return SampleSD(subgroup, mean);
   const auto [lo, hi] = std::minmax_element(subgroup.begin(), subgroup.end());
   return *hi - *lo;
@@ -128,11 +128,12 @@ Lines AttributeLines(Attribute attribute, double centre, double n) {
   return {Shown(centre, std::min(ceiling, centre + 3 * sigma), lcl, lcl > 0), GraphLines{}};
 }
 
-Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
-                                       Spread spread, const std::vector<SplitRange>& splits) {
+Result<SubgroupChart> ComputeSubgroups(const NumberRows& subgroups, Spread spread,
+                                       const std::vector<SplitRange>& splits) {
   SubgroupChart chart;
   std::vector<double> means, spreads;  // unrounded, for the limits
-  for (const std::vector<double>& g : subgroups) {
+  for (std::size_t k = 0; k < subgroups.size(); ++k) {
+    const std::span<const double> g = subgroups[k];
     means.push_back(SubgroupMean(g));
     spreads.push_back(SubgroupSpread(g, means.back(), spread));
     chart.means.push_back(static_cast<float>(means.back()));

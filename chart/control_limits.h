@@ -7,8 +7,10 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "chart/number_rows.h"
 #include "values/error.h"
 
 namespace ostrevin {
@@ -51,13 +53,13 @@ struct SubgroupChart {
   std::vector<Lines> splits;
 };
 // A subgroup's mean, and its range or sample standard deviation about that mean.
-double SubgroupMean(const std::vector<double>& subgroup);
-double SubgroupSpread(const std::vector<double>& subgroup, double mean, Spread spread);
+double SubgroupMean(std::span<const double> subgroup);
+double SubgroupSpread(std::span<const double> subgroup, double mean, Spread spread);
 
 // Fails when a split's spreads are all zero. REQUIRES: every subgroup holds the same number of
 // values, 2 to 25; splits as above.
-Result<SubgroupChart> ComputeSubgroups(const std::vector<std::vector<double>>& subgroups,
-                                       Spread spread, const std::vector<SplitRange>& splits);
+Result<SubgroupChart> ComputeSubgroups(const NumberRows& subgroups, Spread spread,
+                                       const std::vector<SplitRange>& splits);
 
 // Charts of counts, one graph, a value per place from a count and a sample size n (units
 // inspected, or units of opportunity), with the lines centre ± 3σ at every place for its own n,

@@ -28,21 +28,28 @@ class Parser {
 
   bool AtEnd() const { return pos_ >= text_.size(); }
 
-  // The next record, or nullopt for a row that holds nothing but blanks.
-  Result<std::optional<CsvRow>> NextRecord() {
-    CsvRow record{line_, {}};
-    const std::size_t start = pos_;
+  // Appends the fields of the next record to `cells`: the row it starts on and how many fields
+  // it has, or nullopt (and nothing appended) for a row that holds nothing but blanks.
+  struct Record {
+    std::int32_t row;
+    std::size_t fields;
+  };
+  Result<std::optional<Record>> NextRecord(std::vector<std::string>& cells) {
+    const Record record{line_, 0};
+    const std::size_t start = pos_, first = cells.size();
     for (;;) {
-      Result<std::string> field = NextField(record.row, record.fields.size() + 1);
-      if (!field) return field.error();
-      record.fields.push_back(std::move(field).value());
+      if (Status field = NextField(cells, record.row, cells.size() - first + 1); !field)
+        return field.error();
       if (AtEnd() || text_[pos_] != separator_) break;
       ++pos_;
     }
     const bool blank = TrimBlanks(text_.substr(start, pos_ - start)).empty();
     if (!AtEnd()) SkipBreak();
-    if (blank) return std::optional<CsvRow>();
-    return std::optional<CsvRow>(std::move(record));
+    if (blank) {
+      cells.resize(first);
+      return std::optional<Record>();
+    }
+    return std::optional<Record>(Record{record.row, cells.size() - first});
   }
 
  private:
@@ -54,13 +61,15 @@ class Parser {
     ++line_;
   }
 
-  Result<std::string> NextField(std::int32_t row, std::size_t number) {
+  // Appends the field at the read position, field `number` of the record on `row`.
+  Status NextField(std::vector<std::string>& cells, std::int32_t row, std::size_t number) {
     if (AtEnd() || text_[pos_] != '"') {
       const std::size_t begin = pos_;
       while (!AtEnd() && text_[pos_] != separator_ && !AtBreak()) ++pos_;
-      return std::string(text_.substr(begin, pos_ - begin));
+      cells.emplace_back(text_.substr(begin, pos_ - begin));
+      return Ok{};
     }
-    std::string value;
+    std::string& value = cells.emplace_back();
     for (++pos_;; ++pos_) {
       if (AtEnd())
         return Error::InvalidInput("row " + std::to_string(row) + ": a quoted field is not closed");
@@ -81,7 +90,7 @@ class Parser {
       return Error::InvalidInput("row " + std::to_string(row) +
                                  ": text after the closing quote of field " +
                                  std::to_string(number));
-    return value;
+    return Ok{};
   }
 
   std::string_view text_;
@@ -130,26 +139,28 @@ Result<CsvTable> ReadCsv(std::string_view text) {
   CsvTable table;
   table.separator = DetectSeparator(text);
   Parser parser(text, table.separator);
-  // Room for a record per line, so that the records are not moved as they come.
-  table.rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   bool have_header = false;
-  while (!parser.AtEnd()) {
-    Result<std::optional<CsvRow>> record = parser.NextRecord();
+  while (!parser.AtEnd() && !have_header) {
+    Result<std::optional<Parser::Record>> record = parser.NextRecord(table.header);
     if (!record) return record.error();
-    if (!*record) continue;
-    CsvRow& row = *record.value();
-    if (!have_header) {
-      table.header = std::move(row.fields);
-      have_header = true;
-    } else if (row.fields.size() != table.header.size()) {
-      return Error::InvalidInput(
-          "row " + std::to_string(row.row) + ": expected " + std::to_string(table.header.size()) +
-          " fields as in the header, found " + std::to_string(row.fields.size()));
-    } else {
-      table.rows.push_back(std::move(row));
-    }
+    have_header = record->has_value();
   }
   if (!have_header) return Error::InvalidInput("no header row");
+  // Room for a record per line, so that the fields are not moved as they come.
+  const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  table.rows.reserve(lines);
+  table.cells.reserve(lines * table.header.size());
+  while (!parser.AtEnd()) {
+    Result<std::optional<Parser::Record>> record = parser.NextRecord(table.cells);
+    if (!record) return record.error();
+    if (!*record) continue;
+    if ((*record)->fields != table.header.size())
+      return Error::InvalidInput("row " + std::to_string((*record)->row) + ": expected " +
+                                 std::to_string(table.header.size()) +
+                                 " fields as in the header, found " +
+                                 std::to_string((*record)->fields));
+    table.rows.push_back((*record)->row);
+  }
   return table;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,18 +12,25 @@
 
 namespace ostrevin {
 
-// One record of a CSV file and the row it starts on (the file's line number, 1 for the header,
-// as a spreadsheet numbers its rows).
+// One record of a CSV file: the row it starts on (the file's line number, 1 for the header, as a
+// spreadsheet numbers its rows) and its fields, as many as the header's.
 struct CsvRow {
   std::int32_t row = 0;
-  std::vector<std::string> fields;
+  std::span<const std::string> fields;
 };
 
 struct CsvTable {
   char separator = ',';
   std::vector<std::string> header;
-  std::vector<CsvRow> rows;
+  // The records' fields one record after the other, and the row each record starts on: a table
+  // of thousands of rows is two blocks of memory, not one per row.
+  std::vector<std::string> cells;
+  std::vector<std::int32_t> rows;
 
+  std::size_t size() const { return rows.size(); }
+  CsvRow Record(std::size_t k) const {
+    return {rows[k], std::span(cells).subspan(k * header.size(), header.size())};
+  }
   // Index of the header field that equals `name` after trimming blanks on both; nullopt if none.
   std::optional<std::size_t> Column(std::string_view name) const;
 };

@@ -226,15 +226,24 @@ bool SameStoredRows(const VArray& array, std::size_t a, std::size_t b, std::size
          same(static_cast<unsigned char>(0));
 }
 
+// After an item of a list: hands the text made so far on and empties it, where the writer
+// hands its text on as it goes; whether it did. Never while the list may still be put on one line.
+struct NoSpill {
+  Result<bool> operator()() const { return false; }
+};
+
 // Writes `count` items from storage position `from`, separated by ", ": elements of a one-index
 // array, else rows of a two-index array, each row written as a list. After each item,
-// `place(separator, start)` may move it (to break the line before it) and returns where it starts.
-template <class Place>
+// `place(separator, start)` may move it (to break the line before it) and returns where it starts;
+// then `spill` may hand the text on.
+template <class Place, class Spill>
 Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
-                  const VArray& array, std::size_t from, std::size_t count, Place place) {
+                  const VArray& array, std::size_t from, std::size_t count, Place place,
+                  Spill spill) {
   const std::size_t columns =
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
   std::size_t row_from = 0, row_to = 0;  // the text of the row before
+  bool row_in_text = false;              // false once the text was handed on
   for (std::size_t item = 0; item < count; ++item) {
     const std::size_t first = from + item * columns;
     const std::size_t separator = out.size();
@@ -242,7 +251,8 @@ Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
     const std::size_t start = out.size();
     // A row that holds what the row before holds is written as it was: a chart's lines at each
     // place mostly stay from place to place.
-    if (array.rank() == 2 && item > 0 && SameStoredRows(array, first - columns, first, columns)) {
+    if (array.rank() == 2 && row_in_text &&
+        SameStoredRows(array, first - columns, first, columns)) {
       out.append(out, row_from, row_to - row_from);
     } else {
       if (array.rank() == 2) out += '[';
@@ -255,6 +265,9 @@ Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
     }
     row_from = place(separator, start);
     row_to = out.size();
+    Result<bool> spilled = spill();
+    if (!spilled) return spilled.error();
+    row_in_text = !*spilled;
   }
   return Ok{};
 }
@@ -262,14 +275,17 @@ Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
 // Appends `count` items from storage position `from` as a list: on one line when the line, after
 // a key `key_width` wide, fits in `width` columns (always with kOneLine), else over indented
 // lines, each filled up to `width`. The items are written where they go: a line is broken
-// before the item that would overflow it, once that item is written.
+// before the item that would overflow it, once that item is written. Once a line is broken,
+// `spill` may hand the text on after each item.
+template <class Spill = NoSpill>
 Status AppendList(std::string& out, SingleTexts& singles, std::string_view name,
                   const VArray& array, std::size_t from, std::size_t count,
-                  std::size_t key_width = 0, std::size_t width = kOneLine) {
+                  std::size_t key_width = 0, std::size_t width = kOneLine, Spill spill = {}) {
   if (width == kOneLine) {
     out += '[';
-    Status written = WriteItems(out, singles, name, array, from, count,
-                                [](std::size_t, std::size_t start) { return start; });
+    Status written = WriteItems(
+        out, singles, name, array, from, count,
+        [](std::size_t, std::size_t start) { return start; }, NoSpill{});
     if (written) out += ']';
     return written;
   }
@@ -289,7 +305,12 @@ Status AppendList(std::string& out, SingleTexts& singles, std::string_view name,
     line += (line > 0 ? 2 : 0) + size;
     return start;
   };
-  if (Status written = WriteItems(out, singles, name, array, from, count, place); !written)
+  auto spill_once_broken = [&]() -> Result<bool> {
+    if (!broken) return false;
+    return spill();
+  };
+  if (Status written = WriteItems(out, singles, name, array, from, count, place, spill_once_broken);
+      !written)
     return written;
   // A list that fits on its line has had no line broken: its own line has room for all of it.
   if (!broken && key_width + (out.size() - first) + 6 <= width) {
@@ -480,24 +501,30 @@ Result<std::string> ChartFileText(const ChartAccess& chart) {
 
 namespace {
 
-// WrappedChartFileText appended to `out`; with a sink, `out` is handed to it and emptied after
-// each member that takes it past a stretch, and at the end.
+// WrappedChartFileText appended to `out`; with a sink, `out` is handed to it and emptied once it
+// holds a stretch, after a member or an item of a broken list, and at the end. The stretch is
+// small enough to stay in the cache and to be used again for the next one: the text is written
+// to the file from memory already touched.
 Status AppendWrapped(std::string& out, std::span<const NamedValue> members, const TextSink* sink) {
   constexpr std::size_t kWidth = 100;
-  constexpr std::size_t kStretch = std::size_t{1} << 20;
+  constexpr std::size_t kStretch = std::size_t{256} << 10;
   // Room for the longest text an element may take, so that the text never grows by copying:
   // pages reserved and not written are never touched.
   constexpr std::size_t kRoomPerElement = 32;
-  std::size_t elements = 0, longest = 0;
-  for (const NamedValue& m : members) {
-    const std::size_t n = m.value->IsArray() ? m.value->array().size() : 1;
-    elements += n;
-    longest = std::max(longest, n);
+  std::size_t elements = 0;
+  for (const NamedValue& m : members) elements += m.value->IsArray() ? m.value->array().size() : 1;
+  if (sink != nullptr) {
+    out.reserve(out.size() + kStretch + 4096);
+  } else {
+    out.reserve(out.size() + kRoomPerElement * elements + 4096);
+    AdviseHugePages(out.data(), out.capacity());
   }
-  // With a sink, the text held is at most a stretch and the longest member.
-  out.reserve(out.size() + (sink != nullptr ? kRoomPerElement * longest + kStretch
-                                            : kRoomPerElement * elements + 4096));
-  AdviseHugePages(out.data(), out.capacity());
+  auto spill = [&]() -> Result<bool> {
+    if (sink == nullptr || out.size() < kStretch) return false;
+    if (Status taken = (*sink)(out); !taken) return taken.error();
+    out.clear();
+    return true;
+  };
   SingleTexts singles;
   out += '{';
   for (const NamedValue& m : members) {
@@ -513,14 +540,12 @@ Status AppendWrapped(std::string& out, std::span<const NamedValue> members, cons
       const VArray& array = m.value->array();
       const std::size_t count =
           array.rank() == 2 ? static_cast<std::size_t>(array.bounds(0).count()) : array.size();
-      if (Status appended = AppendList(out, singles, m.name, array, 0, count, key_width, kWidth);
+      if (Status appended =
+              AppendList(out, singles, m.name, array, 0, count, key_width, kWidth, spill);
           !appended)
         return appended.error();
     }
-    if (sink != nullptr && out.size() >= kStretch) {
-      if (Status taken = (*sink)(out); !taken) return taken;
-      out.clear();
-    }
+    if (Result<bool> spilled = spill(); !spilled) return spilled.error();
   }
   out += members.empty() ? "}\n" : "\n}\n";
   if (sink != nullptr) return (*sink)(out);

@@ -146,17 +146,20 @@ Status ReplaceFileAtomically(const std::filesystem::path& path,
   std::string temp = target.string() + ".tmp.XXXXXX";
   FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (fd.get() < 0) return FileError(path, "cannot write", errno);
-  // Each stretch of a megabyte is written and the kernel starts writing it out to the disk at
-  // once, so that the disk works while the rest is made and the flush at the end waits less.
-  std::size_t written = 0;
+  // Once a megabyte more is written the kernel starts writing it out to the disk, so that the
+  // disk works while the rest is made and the flush at the end waits less.
+  std::size_t written = 0, started = 0;
   const TextSink sink = [&](std::string_view text) -> Status {
     constexpr std::size_t kStretch = std::size_t{1} << 20;
     for (std::size_t at = 0; at < text.size(); at += kStretch) {
       const std::string_view stretch = text.substr(at, kStretch);
       if (!WriteAll(fd.get(), stretch)) return FileError(path, "cannot write", errno);
-      ::sync_file_range(fd.get(), static_cast<off_t>(written), static_cast<off_t>(stretch.size()),
-                        SYNC_FILE_RANGE_WRITE);  // only a hint: the fsync makes it sure
       written += stretch.size();
+      if (written - started < kStretch) continue;
+      ::sync_file_range(fd.get(), static_cast<off_t>(started),
+                        static_cast<off_t>(written - started),
+                        SYNC_FILE_RANGE_WRITE);  // only a hint: the fsync makes it sure
+      started = written;
     }
     return Ok{};
   };

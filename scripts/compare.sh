@@ -25,6 +25,7 @@ build() {  # source folder, build folder
 [ -d "$work/base" ] || git worktree add -f "$work/base" "$base" >/dev/null
 build "$work/base" "$work/base/build-rel"
 build "$here" "$here/build-compare"
+cmake --build "$here/build-compare" -j2 --target chart_bench >/dev/null  # this tree only
 A=$here/build-compare/host/ostrevin
 B=$work/base/build-rel/host/ostrevin
 

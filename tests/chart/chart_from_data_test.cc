@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/chart_members.h"
 #include "tests/chart/loaded_chart.h"
 
 namespace ostrevin {
@@ -86,6 +87,29 @@ TEST(ChartFromDataTest, ReadsNumbersInBothSeparatorStyles) {
   EXPECT_EQ(semicolons.data.XData(2), -32.5f);
   LoadedChart commas("v,w\n\"1.5\",x\n2,y\n", Options(ChartKind::kIndividuals));
   EXPECT_EQ(commas.data.XData(0), 1.5f);
+}
+
+// A chart of thousands of places goes to the file in stretches, some cut in the middle of a list
+// of repeated rows: together they are the text made whole, and a failed write stops the writer.
+TEST(ChartFromDataTest, HandsOnTheWholeTextInStretches) {
+  std::string csv = "v\n";
+  for (int k = 0; k < 20000; ++k)
+    csv += std::to_string(500 + k % 7) + "." + std::to_string(k % 3) + "\n";
+  const ChartMembers members =
+      MakeChartMembers(csv, Options(ChartKind::kIndividuals, "", {5000, 12000})).ValueOrThrow();
+  std::string streamed;
+  int stretches = 0;
+  ASSERT_TRUE(WriteChartFileText(members, [&](std::string_view stretch) -> Status {
+                ++stretches;
+                streamed += stretch;
+                return Ok{};
+              }).ok());
+  EXPECT_GT(stretches, 4);
+  EXPECT_EQ(streamed, ChartFileText(members).value());
+  const Status failed = WriteChartFileText(
+      members, [&](std::string_view) -> Status { return Error::InvalidInput("disk full"); });
+  ASSERT_FALSE(failed.ok());
+  EXPECT_EQ(failed.error().message(), "disk full");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ostrevin {
 namespace {
 
@@ -9,14 +11,14 @@ namespace {
 std::string Described(std::string_view text) {
   Result<CsvTable> table = ReadCsv(text);
   if (!table) return table.error().message();
-  auto join = [](const std::vector<std::string>& fields) {
+  auto join = [](std::span<const std::string> fields) {
     std::string out;
     for (const std::string& f : fields) out += (out.empty() ? "" : ",") + ("[" + f + "]");
     return out;
   };
   std::string out = std::string(1, table->separator) + "|" + join(table->header);
-  for (const CsvRow& row : table->rows)
-    out += "|" + std::to_string(row.row) + ": " + join(row.fields);
+  for (std::size_t k = 0; k < table->size(); ++k)
+    out += "|" + std::to_string(table->Record(k).row) + ": " + join(table->Record(k).fields);
   return out;
 }
 
@@ -47,8 +49,8 @@ TEST(CsvReaderTest, ReadsNothingBeyondItsText) {
   for (const auto& [text, fields] : cases) {
     Result<CsvTable> table = ReadCsv(text);
     ASSERT_TRUE(table.ok()) << table.error().message();
-    ASSERT_EQ(table->rows.size(), 1u);
-    EXPECT_EQ(table->rows[0].fields, fields);
+    ASSERT_EQ(table->size(), 1u);
+    EXPECT_TRUE(std::ranges::equal(table->Record(0).fields, fields));
   }
 }
 
