@@ -16,6 +16,7 @@
 #include "chartfile/chart_file.h"
 #include "chartfile/chart_file_format.h"
 #include "chartfile/file_io.h"
+#include "chartfile/same_bytes.h"
 #include "platform/huge_pages.h"
 
 namespace ostrevin {
@@ -45,11 +46,23 @@ std::size_t SequenceLength(std::string_view s, std::size_t i) {
 
 constexpr std::string_view kNotUtf8 = "text that is not UTF-8 cannot be written to a chart file";
 
+// Whether `c` stands for itself in a JSON string and is a sequence of its own.
+bool IsPlainAscii(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 0x20 && u < 0x80 && c != '"' && c != '\\';
+}
+
 // Appends `text` as a JSON string; false when it is not UTF-8, which JSON cannot carry.
 bool AppendString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out += '"';
   for (std::size_t i = 0; i < text.size();) {
+    // A run of printable ASCII is taken as it is, without a check of each character's sequence.
+    std::size_t plain = i;
+    while (plain < text.size() && IsPlainAscii(text[plain])) ++plain;
+    out.append(text, i, plain - i);
+    i = plain;
+    if (i == text.size()) break;
     const auto c = static_cast<unsigned char>(text[i]);
     if (c == '"' || c == '\\') {
       (out += '\\') += static_cast<char>(c);
@@ -179,7 +192,7 @@ class SingleTexts {
     std::uint8_t size = 0;  // 0: nothing remembered
     char text[27];
   };
-  static constexpr int kTableBits = 10;
+  static constexpr int kTableBits = 12;
   static constexpr std::size_t kTableSize = std::size_t{1} << kTableBits;
 
   static void Remember(Remembered& r, std::uint32_t bits, std::string_view text) {
@@ -214,17 +227,34 @@ Status AppendElement(std::string& out, const VArray& array, std::size_t flat,
   return Ok{};
 }
 
-// Whether the `columns` elements at storage positions `a` and `b` are stored as the same numbers
-// or Booleans, bit for bit (so that they are written as the same text); false for other elements.
-bool SameStoredRows(const VArray& array, std::size_t a, std::size_t b, std::size_t columns) {
-  auto same = [&](auto tag) {
-    using T = decltype(tag);
-    const std::span<const T> stored = array.Elements<T>();
-    return !stored.empty() && std::memcmp(&stored[a], &stored[b], columns * sizeof(T)) == 0;
-  };
-  return same(float{}) || same(std::int16_t{}) || same(std::int32_t{}) ||
-         same(static_cast<unsigned char>(0));
-}
+// The rows of a two-index array (the elements of a one-index one) as the bytes they are stored
+// in, where they hold numbers or Booleans: a row bit for bit as the one before is written as the
+// same text.
+class StoredRows {
+ public:
+  StoredRows(const VArray& array, std::size_t columns) {
+    auto take = [&](auto tag) {
+      using T = decltype(tag);
+      const std::span<const T> stored = array.Elements<T>();
+      if (stored.empty()) return false;
+      bytes_ = reinterpret_cast<const char*>(stored.data());
+      row_bytes_ = columns * sizeof(T);
+      return true;
+    };
+    take(float{}) || take(std::int16_t{}) || take(std::int32_t{}) ||
+        take(static_cast<unsigned char>(0));
+  }
+
+  // Whether row `row` (not the first) is stored as the row before it; false for other elements.
+  bool SameAsBefore(std::size_t row) const {
+    return bytes_ != nullptr &&
+           SameBytes(bytes_ + row * row_bytes_, bytes_ + (row - 1) * row_bytes_, row_bytes_);
+  }
+
+ private:
+  const char* bytes_ = nullptr;
+  std::size_t row_bytes_ = 0;
+};
 
 // After an item of a list: hands the text made so far on and empties it, where the writer
 // hands its text on as it goes; whether it did. Never while the list may still be put on one line.
@@ -232,29 +262,100 @@ struct NoSpill {
   Result<bool> operator()() const { return false; }
 };
 
+// A list on one line: items stay where they are written.
+struct OneLine {
+  std::size_t Place(std::size_t, std::size_t start, std::size_t) { return start; }
+  std::size_t FullLine(std::size_t, std::size_t, std::size_t) const { return 0; }
+  void PassLines(std::size_t) {}
+};
+
+// A list over indented lines, each filled up to `width` columns: a line is broken before the
+// item that would overflow it, once that item is written.
+struct Wrapped {
+  std::string& out;
+  std::size_t width;
+  std::size_t line = 0;        // the length of the line so far, without its indent
+  std::size_t line_first = 0;  // the item the line starts with
+  bool broken = false;
+
+  // Moves the item written at `start` after `separator` to a line of its own when it does not
+  // fit on the line; where it starts.
+  std::size_t Place(std::size_t separator, std::size_t start, std::size_t item) {
+    const std::size_t size = out.size() - start;
+    if (line > 0 && 4 + line + 2 + size + 2 > width) {
+      out.replace(separator + 1, 1, "\n    ");  // ", " becomes ",\n    "
+      line = size;
+      line_first = item;
+      broken = true;
+      return start + 4;
+    }
+    line += (line > 0 ? 2 : 0) + size;
+    return start;
+  }
+  // How many items the line holds when it is a broken line with no room for another item of
+  // `size`, the items from `since` to `item` (the next) being all alike; else 0. Every line
+  // after it then holds as many of those items.
+  std::size_t FullLine(std::size_t since, std::size_t item, std::size_t size) const {
+    if (!broken || line_first < since || 4 + line + 2 + size + 2 <= width) return 0;
+    return item - line_first;
+  }
+  // The next `items` items were written as whole lines like the line before.
+  void PassLines(std::size_t items) { line_first += items; }
+};
+
 // Writes `count` items from storage position `from`, separated by ", ": elements of a one-index
-// array, else rows of a two-index array, each row written as a list. After each item,
-// `place(separator, start)` may move it (to break the line before it) and returns where it starts;
-// then `spill` may hand the text on.
-template <class Place, class Spill>
+// array, else rows of a two-index array, each row written as a list, each placed by `layout`.
+// After each item, `spill` may hand the text on.
+template <class Layout, class Spill>
 Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
-                  const VArray& array, std::size_t from, std::size_t count, Place place,
+                  const VArray& array, std::size_t from, std::size_t count, Layout& layout,
                   Spill spill) {
   const std::size_t columns =
       array.rank() == 2 ? static_cast<std::size_t>(array.bounds(1).count()) : 1;
   std::size_t row_from = 0, row_to = 0;  // the text of the row before
   bool row_in_text = false;              // false once the text was handed on
+  std::size_t alike_since = 0;           // the first of the items that are all the row before
+  const StoredRows rows(array, columns);
+  const std::size_t from_row = columns == 0 ? 0 : from / columns;
+  auto same_as_before = [&](std::size_t item) { return rows.SameAsBefore(from_row + item); };
   for (std::size_t item = 0; item < count; ++item) {
+    // A row that holds what the row before holds is written as it was: a chart's lines at each
+    // place mostly stay from place to place. Once a whole line holds such rows, the rows alike
+    // after it are written a line at a time.
+    const bool again = row_in_text && same_as_before(item);
+    if (again) {
+      const std::size_t size = row_to - row_from;
+      if (const std::size_t per_line = layout.FullLine(alike_since, item, size); per_line > 0) {
+        std::size_t alike = 1;
+        while (item + alike < count && same_as_before(item + alike)) ++alike;
+        const std::size_t lines = alike / per_line;
+        if (lines > 0) {
+          const std::string_view row(out.data() + row_from, size);
+          std::string text = ",\n    ";
+          text += row;
+          for (std::size_t k = 1; k < per_line; ++k) (text += ", ") += row;
+          for (std::size_t k = 0; k < lines; ++k) {
+            out += text;
+            Result<bool> spilled = spill();
+            if (!spilled) return spilled.error();
+            row_in_text = !*spilled;
+          }
+          row_from = out.size() - size;
+          row_to = out.size();
+          layout.PassLines(lines * per_line);
+          item += lines * per_line - 1;
+          continue;
+        }
+      }
+    }
     const std::size_t first = from + item * columns;
     const std::size_t separator = out.size();
     if (item > 0) out += ", ";
     const std::size_t start = out.size();
-    // A row that holds what the row before holds is written as it was: a chart's lines at each
-    // place mostly stay from place to place.
-    if (array.rank() == 2 && row_in_text &&
-        SameStoredRows(array, first - columns, first, columns)) {
+    if (again) {
       out.append(out, row_from, row_to - row_from);
     } else {
+      alike_since = item;
       if (array.rank() == 2) out += '[';
       for (std::size_t flat = first; flat < first + columns; ++flat) {
         if (flat > first) out += ", ";
@@ -263,7 +364,7 @@ Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
       }
       if (array.rank() == 2) out += ']';
     }
-    row_from = place(separator, start);
+    row_from = layout.Place(separator, start, item);
     row_to = out.size();
     Result<bool> spilled = spill();
     if (!spilled) return spilled.error();
@@ -273,47 +374,33 @@ Status WriteItems(std::string& out, SingleTexts& singles, std::string_view name,
 }
 
 // Appends `count` items from storage position `from` as a list: on one line when the line, after
-// a key `key_width` wide, fits in `width` columns (always with kOneLine), else over indented
-// lines, each filled up to `width`. The items are written where they go: a line is broken
-// before the item that would overflow it, once that item is written. Once a line is broken,
-// `spill` may hand the text on after each item.
+// a key `key_width` wide, fits in `width` columns (always with kOneLine), else Wrapped over
+// indented lines. Once a line is broken, `spill` may hand the text on after each item.
 template <class Spill = NoSpill>
 Status AppendList(std::string& out, SingleTexts& singles, std::string_view name,
                   const VArray& array, std::size_t from, std::size_t count,
                   std::size_t key_width = 0, std::size_t width = kOneLine, Spill spill = {}) {
   if (width == kOneLine) {
     out += '[';
-    Status written = WriteItems(
-        out, singles, name, array, from, count,
-        [](std::size_t, std::size_t start) { return start; }, NoSpill{});
+    OneLine one_line;
+    Status written = WriteItems(out, singles, name, array, from, count, one_line, NoSpill{});
     if (written) out += ']';
     return written;
   }
   const std::size_t open = out.size();
   out += "[\n    ";
   const std::size_t first = out.size();
-  std::size_t line = 0;  // the length of the line so far, without its indent
-  bool broken = false;
-  auto place = [&](std::size_t separator, std::size_t start) {
-    const std::size_t size = out.size() - start;
-    if (line > 0 && 4 + line + 2 + size + 2 > width) {
-      out.replace(separator + 1, 1, "\n    ");  // ", " becomes ",\n    "
-      line = size;
-      broken = true;
-      return start + 4;
-    }
-    line += (line > 0 ? 2 : 0) + size;
-    return start;
-  };
+  Wrapped wrapped{out, width};
   auto spill_once_broken = [&]() -> Result<bool> {
-    if (!broken) return false;
+    if (!wrapped.broken) return false;
     return spill();
   };
-  if (Status written = WriteItems(out, singles, name, array, from, count, place, spill_once_broken);
+  if (Status written =
+          WriteItems(out, singles, name, array, from, count, wrapped, spill_once_broken);
       !written)
     return written;
   // A list that fits on its line has had no line broken: its own line has room for all of it.
-  if (!broken && key_width + (out.size() - first) + 6 <= width) {
+  if (!wrapped.broken && key_width + (out.size() - first) + 6 <= width) {
     out.erase(open + 1, first - open - 1);
     out += ']';
   } else {

@@ -9,32 +9,13 @@
 #include <type_traits>
 
 #include "chartfile/number_token.h"
+#include "chartfile/same_bytes.h"
 
 namespace ostrevin {
 namespace {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\n' || c == '\r' || c == '\t';
-}
-
-// Two overlapping words of W bytes at the ends of n bytes (W <= n <= 2W), against those of `b`.
-template <class Word>
-bool SameEnds(const char* a, const char* b, std::size_t n) {
-  Word x[2], y[2];
-  std::memcpy(&x[0], a, sizeof(Word));
-  std::memcpy(&x[1], a + n - sizeof(Word), sizeof(Word));
-  std::memcpy(&y[0], b, sizeof(Word));
-  std::memcpy(&y[1], b + n - sizeof(Word), sizeof(Word));
-  return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
-}
-
-// Whether the bytes at `at` are those of `text`. A row of a per-place line ("[7, 0]",
-// "[true, true]") is mostly 4 to 16 bytes long, which two words compare without a call.
-bool SameBytes(const char* at, std::string_view text) {
-  const std::size_t n = text.size();
-  if (n >= 8 && n <= 16) return SameEnds<std::uint64_t>(at, text.data(), n);
-  if (n >= 4 && n < 8) return SameEnds<std::uint32_t>(at, text.data(), n);
-  return std::memcmp(at, text.data(), n) == 0;
 }
 
 // A cursor over the text that checks the brackets, commas and values it passes; the UTF-8 of the
@@ -107,7 +88,9 @@ class Cursor {
   const char* position() const { return p_; }
   // Passes over `text` when the cursor stands at a copy of it.
   bool Repeats(std::string_view text) {
-    if (static_cast<std::size_t>(end_ - p_) < text.size() || !SameBytes(p_, text)) return false;
+    if (static_cast<std::size_t>(end_ - p_) < text.size() ||
+        !SameBytes(p_, text.data(), text.size()))
+      return false;
     p_ += text.size();
     return true;
   }
