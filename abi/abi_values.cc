@@ -73,6 +73,13 @@ Error Broken(std::string_view what) {
   return Error::TypeMismatch("a value from across the boundary is broken: " + std::string(what));
 }
 
+// Whether the string's length and bytes may be read.
+Status CheckOstString(const OstString& text) {
+  if (text.length < 0) return Broken("a string of length " + std::to_string(text.length));
+  if (text.length > 0 && text.data == nullptr) return Broken("a string without its bytes");
+  return Ok{};
+}
+
 // A scalar variant; the caller makes sure `value` is not an array.
 OstVariant NewScalar(const Variant& value) {
   OstVariant v{AbiVarType(value.type()), {}};
@@ -246,9 +253,8 @@ Result<VArray> ReadElements(const OstArray& array, VarType element, std::vector<
       std::vector<std::string> to;
       to.reserve(count);
       for (std::size_t k = 0; k < count; ++k) {
-        Result<std::string> text = ReadOstString(in[k]);
-        if (!text) return text.error();
-        to.push_back(std::move(text).value());
+        if (Status readable = CheckOstString(in[k]); !readable) return readable.error();
+        to.emplace_back(in[k].data, static_cast<std::size_t>(in[k].length));
       }
       return VArray(element, std::move(dims), std::move(to));
     }
@@ -378,8 +384,7 @@ OstErrorInfo NewOstErrorInfo(const Error& error) {
 }
 
 Result<std::string> ReadOstString(const OstString& text) {
-  if (text.length < 0) return Broken("a string of length " + std::to_string(text.length));
-  if (text.length > 0 && text.data == nullptr) return Broken("a string without its bytes");
+  if (Status readable = CheckOstString(text); !readable) return readable.error();
   if (text.length == 0) return std::string();
   return std::string(text.data, static_cast<std::size_t>(text.length));
 }

@@ -106,6 +106,17 @@ class Cursor {
     return copies;
   }
 
+  // PassCopies where the period is a separator and an item: a last copy that runs on into a
+  // longer number or word is no copy ("1" is not copied in ", 1, 10").
+  std::size_t PassItemCopies(std::size_t period) {
+    std::size_t copies = PassCopies(period);
+    if (copies > 0 && p_ != end_ && ContinuesToken(*p_)) {
+      --copies;
+      p_ -= period;
+    }
+    return copies;
+  }
+
   // How many bytes of `text`, where the cursor started, it has passed.
   std::size_t Consumed(std::string_view text) const {
     return static_cast<std::size_t>(p_ - text.data());
@@ -120,6 +131,10 @@ class Cursor {
     p_ += kSize;
     return true;
   }
+  static bool ContinuesToken(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' ||
+           c == '-' || c == '+';
+  }
   // Whether the character at the cursor may be part of a number's text.
   bool InNumber() const {
     if (p_ == end_) return false;
@@ -131,16 +146,37 @@ class Cursor {
   const char* end_;
 };
 
-// The items of one list up to its closing bracket; how many in `count`.
+// Whether two numbers or Booleans are stored alike. Texts are not compared: labels seldom repeat.
+template <class T>
+bool SameItem(const T& a, const T& b) {
+  if constexpr (std::is_same_v<T, std::string>) {
+    return false;
+  } else {
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+  }
+}
+
+// The items of one list up to its closing bracket; how many in `count`. An item that holds what
+// the item before holds is passed over wherever it comes again with the same separator, all
+// copies in one sweep: a chart's flags are mostly 1 place after place.
 template <class T>
 bool ReadItems(Cursor& at, std::vector<T>& items, std::size_t& count) {
   count = 0;
   if (!at.Take('[')) return false;
   if (at.Take(']')) return true;
+  const char* item_end = nullptr;  // where the item before ended
   do {
     items.emplace_back();
     if (!at.Read(items.back())) return false;
     ++count;
+    if (item_end != nullptr && SameItem(items[items.size() - 2], items.back())) {
+      const std::size_t copies =
+          at.PassItemCopies(static_cast<std::size_t>(at.position() - item_end));
+      const T item = items.back();
+      items.resize(items.size() + copies, item);
+      count += copies;
+    }
+    item_end = at.position();
   } while (at.Take(','));
   return at.Take(']');
 }
@@ -158,13 +194,15 @@ bool ReadPlainList(std::string_view text, int rank, std::vector<T>& items, std::
     if (at.Take(']')) return true;
     std::string_view previous;           // the text of the row before, bracket to bracket
     const char* previous_end = nullptr;  // where the row before ended
-    // Appends `copies` more copies of the last row's items.
+    // Appends `copies` more copies of the last row's items, the copies made so far copied again
+    // (a row of two Booleans copied row by row would take a call each).
     auto repeat_last_row = [&](std::size_t copies) {
-      const std::size_t from = items.size() - columns;
+      const auto from = static_cast<std::ptrdiff_t>(items.size() - columns);
       items.resize(items.size() + copies * columns);
-      for (std::size_t c = 1; c <= copies; ++c)
-        std::copy_n(items.begin() + static_cast<std::ptrdiff_t>(from), columns,
-                    items.begin() + static_cast<std::ptrdiff_t>(from + c * columns));
+      const auto row = items.begin() + from;
+      const auto total = static_cast<std::ptrdiff_t>((copies + 1) * columns);
+      for (std::ptrdiff_t made = static_cast<std::ptrdiff_t>(columns); made < total; made *= 2)
+        std::copy_n(row, std::min(made, total - made), row + made);
       rows += copies;
     };
     do {

@@ -261,6 +261,11 @@ TEST_F(ChartFileRoundTripTest, ReadsEveryFormAsTheHostsPuts) {
        "[1, 2], [1, 2], [1, 2], [1, 3], [1, 3], [1, 3], [1, 3], [1, 2], [5, 6], [5, 6], [5, 6], "
        "[5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6], [5, 6]]\n}\n",
        'p'},
+      // Runs of one item, up to a number that starts as the item does and a changed separator.
+      {R"({"XDataI": [1, 1, 1, 1, 10, 1, 1,1, 1, 11, 1, 1], "Mx": [2.5, 2.5, 2.5, 2.55, 2.5, 2.5e1]})",
+       "{\n  \"XDataI\": [1, 1, 1, 1, 10, 1, 1, 1, 1, 11, 1, 1],\n"
+       "  \"Mx\": [2.5, 2.5, 2.5, 2.55, 2.5, 25]\n}\n",
+       'p'},
       {R"({"RData": {"lbound": 0, "type": "Variant", "values": [null, 1.5, {"Integer": 2}, "x"]}})",
        "{\n  \"RData\": {\"lbound\": 0, \"type\": \"Variant\", \"values\": "
        "[null, 1.5, {\"Integer\": 2}, \"x\"]}\n}\n",
