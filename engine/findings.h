@@ -115,6 +115,8 @@ struct TestArgs {
 // GetSD for a record of the split under test. With `sd_memo` each record's SD is worked out
 // once for all the tests of the split (it depends on the record and the split alone).
 Result<float> GetSD(const TestArgs& args, const PointRecord& record);
+// The same for record k of the split's records.
+Result<float> GetSDAt(const TestArgs& args, std::size_t k);
 // LimitsAreHorizontal of the split under test, remembered for graph 0.
 Result<bool> SplitIsHorizontal(const TestArgs& args);
 // Whether the split under test has limits to test and an SD: false for a chart summarised by the

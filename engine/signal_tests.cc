@@ -47,6 +47,17 @@ Result<float> GetSD(const TestArgs& args, const PointRecord& record) {
   return sd;
 }
 
+Result<float> GetSDAt(const TestArgs& args, std::size_t k) {
+  const PointRecord& record = args.records[k];
+  if (args.horizontal0 == nullptr) return GetSD(args.data, args.graph, args.limitSplit, record);
+  if (args.sd_memo == nullptr) return GetSD(args.data, args.graph, record, *args.horizontal0);
+  float& sd = (*args.sd_memo)[k];
+  if (std::isnan(sd)) {
+    OSTREVIN_ASSIGN_OR_RETURN(sd, GetSD(args.data, args.graph, record, *args.horizontal0));
+  }
+  return sd;
+}
+
 Result<bool> SplitIsHorizontal(const TestArgs& args) {
   if (args.graph == 0 && args.horizontal0 != nullptr) return (*args.horizontal0)();
   return LimitsAreHorizontal(args.data, args.graph, args.limitSplit);

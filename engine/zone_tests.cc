@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "addon/cls_data.h"
@@ -115,7 +116,7 @@ Result<std::uint8_t> WorkOutZones(const TestArgs& args, std::int32_t k) {
   // A record lies in a zone only when it holds a value and has an SD.
   const PointRecord& r = At(args, k);
   if (r.ValueFlag == 0) return std::uint8_t{0};
-  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSD(args, r));
+  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSDAt(args, static_cast<std::size_t>(k)));
   if (!(s >= 0.0f)) return std::uint8_t{0};
   return static_cast<std::uint8_t>((InZone(r, s, kUpperOuter) ? kInUpperOuter : 0) |
                                    (InZone(r, s, kLowerOuter) ? kInLowerOuter : 0) |
@@ -123,25 +124,46 @@ Result<std::uint8_t> WorkOutZones(const TestArgs& args, std::int32_t k) {
                                    (InZone(r, s, kLowerWide) ? kInLowerWide : 0));
 }
 
-// The zones of the records in `range`, in record order (element k - range.first), each worked
-// out once for the four zone tests and the switch of a split; the first that fails stops it.
-Result<std::vector<std::uint8_t>> ZonesOf(const TestArgs& args, ScanRange range) {
-  std::vector<std::uint8_t> zones(
-      static_cast<std::size_t>(std::max(range.last - range.first + 1, 0)), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k) {
-    std::uint8_t& out = zones[static_cast<std::size_t>(k - range.first)];
+// The zones of the records of a range, in record order (element k - range.first): a view into
+// the split's memo, where the four zone tests and the switch find them worked out once, else
+// zones of their own.
+class Zones {
+ public:
+  Zones() = default;
+  Zones(Zones&&) = default;  // the codes stay where they are
+  Zones(const Zones&) = delete;
+  Zones& operator=(const Zones&) = delete;
+
+  std::uint8_t operator[](std::int32_t k) const { return codes_[static_cast<std::size_t>(k)]; }
+
+  static Result<Zones> Of(const TestArgs& args, ScanRange range) {
+    Zones zones;
+    const auto count = static_cast<std::size_t>(std::max(range.last - range.first + 1, 0));
     if (args.zone_memo == nullptr) {
-      OSTREVIN_ASSIGN_OR_RETURN(out, WorkOutZones(args, k));
-      continue;
+      zones.own_.resize(count);
+      for (std::int32_t k = range.first; k <= range.last; ++k) {
+        OSTREVIN_ASSIGN_OR_RETURN(zones.own_[static_cast<std::size_t>(k - range.first)],
+                                  WorkOutZones(args, k));
+      }
+      zones.codes_ = zones.own_;
+      return zones;
     }
-    std::uint8_t& kept = (*args.zone_memo)[static_cast<std::size_t>(k)];
-    if (kept == kZonesNotYet) {
-      OSTREVIN_ASSIGN_OR_RETURN(kept, WorkOutZones(args, k));
+    std::vector<std::uint8_t>& memo = *args.zone_memo;
+    for (std::int32_t k = range.first; k <= range.last; ++k) {
+      std::uint8_t& kept = memo[static_cast<std::size_t>(k)];
+      if (kept == kZonesNotYet) {
+        OSTREVIN_ASSIGN_OR_RETURN(kept, WorkOutZones(args, k));
+      }
     }
-    out = kept;
+    if (count > 0)
+      zones.codes_ = std::span(memo).subspan(static_cast<std::size_t>(range.first), count);
+    return zones;
   }
-  return zones;
-}
+
+ private:
+  std::vector<std::uint8_t> own_;
+  std::span<const std::uint8_t> codes_;
+};
 
 // One range line per cluster of marks that FindRun(.., minCount, window) finds from `first`.
 std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& marks,
@@ -162,11 +184,11 @@ std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& mar
 // the end are cut short at the last record. `zones` holds the zones of the records of `range`.
 // The window's count is kept as it slides, and each record is marked at most once. Returns
 // whether any record was marked.
-bool MarkWindows(const std::vector<std::uint8_t>& zones, ScanRange range, const KOutOfWRule& rule,
+bool MarkWindows(const Zones& zones, ScanRange range, const KOutOfWRule& rule,
                  std::vector<bool>& marks) {
   if (range.first > range.last) return false;
   auto in_zone = [&](std::int32_t k) -> std::int32_t {
-    return (zones[static_cast<std::size_t>(k - range.first)] & rule.in_zone) != 0;
+    return (zones[k - range.first] & rule.in_zone) != 0;
   };
   bool any = false;
   std::int32_t marked_to = range.first - 1;
@@ -191,7 +213,7 @@ Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
   if (!zones_apply) return TestResult{};
   TestResult result{std::string(rule.explanation), {}};
   const ScanRange range = Scan(args, rule.look_back);
-  OSTREVIN_ASSIGN_OR_RETURN(const std::vector<std::uint8_t> zones, ZonesOf(args, range));
+  OSTREVIN_ASSIGN_OR_RETURN(const Zones zones, Zones::Of(args, range));
   std::vector<bool> marks(static_cast<std::size_t>(range.last + 1), false);
   if (!MarkWindows(zones, range, rule, marks)) return result;
   FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
@@ -234,11 +256,10 @@ Result<TestResult> DiagnoseExtremeSwitch(const TestArgs& args) {
   }
   TestResult result{std::string(kSwitchExplanation), {}};
   const ScanRange range = Scan(args, 1);
-  OSTREVIN_ASSIGN_OR_RETURN(const std::vector<std::uint8_t> zones, ZonesOf(args, range));
+  OSTREVIN_ASSIGN_OR_RETURN(const Zones zones, Zones::Of(args, range));
   std::vector<int> codes(static_cast<std::size_t>(range.last + 1), 0);
   for (std::int32_t k = range.first; k <= range.last; ++k)
-    codes[static_cast<std::size_t>(k)] =
-        OuterZoneCode(zones[static_cast<std::size_t>(k - range.first)]);
+    codes[static_cast<std::size_t>(k)] = OuterZoneCode(zones[k - range.first]);
   std::vector<bool> marks(codes.size(), false);
   bool any = false;
   for (std::int32_t k = range.first; k < range.last; ++k) {
