@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -105,6 +107,8 @@ TEST(LimitsAreHorizontalTest, EveryVisibleLineMustKeepOneValueWithinTheSplit) {
       {"step hidden", -1, 0,
        [](ChartBuilder& c) { c.Lines(0, 6, 6, 14, 10, 8).Hide(0, 6, 6, LineUCL); }, true},
       {"LCL steps", -1, 0, [](ChartBuilder& c) { c.Lines(0, 9, 9, 13, 10, 7); }, false},
+      {"UCL NaN throughout", -1, 0, [](ChartBuilder& c) { c.Lines(0, 5, 9, std::nanf(""), 10, 8); },
+       false},
       {"centre steps", -1, 0, [](ChartBuilder& c) { c.Lines(0, 5, 5, 13, 11, 8); }, false},
       {"next split differs", -1, 0, [](ChartBuilder& c) { c.Lines(0, 10, 10, 20, 10, 0); }, true},
       {"split before differs", -1, 0, [](ChartBuilder& c) { c.Lines(0, 4, 4, 20, 10, 0); }, true},
