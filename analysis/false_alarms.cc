@@ -1,6 +1,7 @@
 #include "analysis/false_alarms.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -162,55 +163,83 @@ Result<FalseAlarmEstimate> EstimateFalseAlarms(const DiagnosisSettings& settings
   const CopiedSettings copy(settings, std::nullopt);
   const std::vector<Judged> judged = SwitchedOn(copy.settings);
   NormalSource normal(seed);
-  // The charts are drawn in order from one source, a block at a time; a second thread turns the
-  // draws of the second half of each block into numbers and diagnoses those charts while this one
-  // does the first half. The counts are sums, so the estimate is the same as one thread's. Every
-  // block but the last holds an even number of values, so a pair never spans two blocks.
-  StableChart mine(points), helper(points);
-  Counts counts(judged.size()), helped(judged.size());
+  // The charts are drawn in order from one source, a block at a time, into one of two buffers.
+  // Both threads take the charts of a block a few at a time, turn their draws into numbers and
+  // diagnose them; the second thread first draws the next block into the other buffer, so that
+  // no thread waits for the draws. The counts are sums, so the estimate is the same however the
+  // charts fall to the threads. Every block but the last holds an even number of values, so a
+  // pair never spans two blocks.
   constexpr std::int32_t kBlock = 512;
+  constexpr std::int32_t kChunk = 8;  // charts taken at a time
   const auto size = static_cast<std::size_t>(points);
-  std::vector<std::uint64_t> draws(static_cast<std::size_t>(kBlock) * size + 1);
-  std::vector<float> values(static_cast<std::size_t>(kBlock) * size);
-  const std::int32_t step = std::max(1, runs / 100);
-  for (std::int32_t done = 0; done < runs;) {
-    const std::int32_t block = std::min(kBlock, runs - done);
-    const std::size_t count = static_cast<std::size_t>(block) * size;
-    const std::span<std::uint64_t> drawn(draws.data(), (count + 1) / 2 * 2);
+  std::vector<std::uint64_t> buffers[2];
+  for (std::vector<std::uint64_t>& b : buffers)
+    b.resize(static_cast<std::size_t>(kBlock) * size + 1);
+  auto draw = [&](std::vector<std::uint64_t>& buffer, std::int32_t charts) {
+    const std::span<std::uint64_t> drawn(buffer.data(),
+                                         (static_cast<std::size_t>(charts) * size + 1) / 2 * 2);
     normal.DrawPairs(drawn);
-    const std::span<float> block_values(values.data(), count);
-    const std::size_t half = static_cast<std::size_t>(block / 2) * size;
-    auto diagnose = [&](std::size_t from, std::size_t to, StableChart& chart, Counts& into) {
-      const std::span<float> part = block_values.subspan(from, to - from);
-      NormalSource::Normals(drawn, from, part);
-      if (!drift.none()) Move(part, from % size, size, drift);
-      return DiagnoseCharts(part, points, copy.choice, judged, chart, into);
+    return drawn;
+  };
+  // A thread's chart and counts, and the first chart of the block whose diagnosis failed.
+  struct Worker {
+    explicit Worker(std::int16_t points, std::size_t tests, std::size_t values)
+        : chart(points), counts(tests), values(values) {}
+    StableChart chart;
+    Counts counts;
+    std::vector<float> values;
+    Status status = Ok{};
+    std::int32_t failed_at = kBlock;
+  };
+  Worker mine(points, judged.size(), kChunk * size), helper(points, judged.size(), kChunk * size);
+  const std::int32_t step = std::max(1, runs / 100);
+  std::span<std::uint64_t> drawn = draw(buffers[0], std::min(kBlock, runs));
+  for (std::int32_t done = 0, current = 0; done < runs; current ^= 1) {
+    const std::int32_t block = std::min(kBlock, runs - done);
+    const std::int32_t next_block = std::min(kBlock, runs - done - block);
+    std::atomic<std::int32_t> next_chart{0};
+    auto work = [&](Worker& w) {
+      for (std::int32_t from; (from = next_chart.fetch_add(kChunk)) < block;) {
+        const std::int32_t to = std::min(from + kChunk, block);
+        const std::span<float> part(w.values.data(), static_cast<std::size_t>(to - from) * size);
+        NormalSource::Normals(drawn, static_cast<std::size_t>(from) * size, part);
+        if (!drift.none()) Move(part, 0, size, drift);
+        w.status = DiagnoseCharts(part, points, copy.choice, judged, w.chart, w.counts);
+        if (!w.status) {
+          w.failed_at = from;
+          return;
+        }
+      }
     };
     // What the second thread throws (no memory) is thrown here.
     std::exception_ptr thrown;
-    Status second_status = Ok{};
+    std::span<std::uint64_t> next_drawn;
     std::thread second([&] {
       try {
-        second_status = diagnose(half, count, helper, helped);
+        if (next_block > 0) next_drawn = draw(buffers[current ^ 1], next_block);
+        work(helper);
       } catch (...) {
         thrown = std::current_exception();
       }
     });
-    Status first_status = Ok{};
     try {
-      first_status = diagnose(0, half, mine, counts);
+      work(mine);
     } catch (...) {
       second.join();
       throw;
     }
     second.join();
-    if (!first_status) return first_status.error();
+    // The error of the earliest chart that failed, as one thread going through them would meet.
+    if (!mine.status || !helper.status)
+      return (mine.failed_at <= helper.failed_at ? mine.status : helper.status).error();
     if (thrown) std::rethrow_exception(thrown);
-    if (!second_status) return second_status.error();
     for (std::int32_t run = done + 1; run <= done + block; ++run)
       if (progress && (run % step == 0 || run == runs)) progress(run, runs);
     done += block;
+    drawn = next_drawn;
   }
+  Counts& counts = mine.counts;
+  const Counts& helped = helper.counts;
   counts.Add(helped);
   const std::size_t all = judged.size();
   FalseAlarmEstimate estimate{

@@ -62,6 +62,12 @@ template <class T>
 class StoredColumn {
  public:
   const T& operator[](std::size_t k) const { return elements_[k * stride_]; }
+  // The same where the stride is known to be kStride (0: not known).
+  template <std::size_t kStride>
+  const T& At(std::size_t k) const {
+    return elements_[k * (kStride != 0 ? kStride : stride_)];
+  }
+  std::size_t stride() const { return stride_; }
 
   // Whether elements 0..count-1 all hold the bits of element 0; a stride of one or two graphs
   // known to the compiler, so that the loop is vectorised.
@@ -304,22 +310,29 @@ std::optional<std::vector<PointRecord>> PointRecordsFromStorage(const clsData& d
   // Each record is written where it stays: one built aside and copied over is loaded whole
   // right after its fields are stored one by one, which the processor cannot forward.
   records.resize(static_cast<std::size_t>(last - first + 1));
-  std::size_t kept = 0;
-  for (std::int32_t p = first; p <= last; ++p) {
-    const auto k = static_cast<std::size_t>(p - first);
-    PointRecord& r = records[kept];
-    r.Value = (*value)[k];
-    r.ValueFlag = (*flag)[k];
-    r.Place = static_cast<std::int16_t>(p);
-    r.Ucl = (*ucl)[k];
-    r.Lcl = (*lcl)[k];
-    r.Centre = (*centre)[k];
-    r.blnUclVisible = (*ucl_on)[k] != 0;
-    r.blnLclVisible = (*lcl_on)[k] != 0;
-    r.blnCentreVisible = (*centre_on)[k] != 0;
-    kept += r.ValueFlag != 0;
-  }
-  records.resize(kept);
+  // kLines: the stride of the lines' storage, when all six have the one of two graphs.
+  auto fill = [&]<std::size_t kLines>() {
+    std::size_t kept = 0;
+    for (std::int32_t p = first; p <= last; ++p) {
+      const auto k = static_cast<std::size_t>(p - first);
+      PointRecord& r = records[kept];
+      r.Value = value->At<1>(k);
+      r.ValueFlag = flag->At<1>(k);
+      r.Place = static_cast<std::int16_t>(p);
+      r.Ucl = ucl->At<kLines>(k);
+      r.Lcl = lcl->At<kLines>(k);
+      r.Centre = centre->At<kLines>(k);
+      r.blnUclVisible = ucl_on->At<kLines>(k) != 0;
+      r.blnLclVisible = lcl_on->At<kLines>(k) != 0;
+      r.blnCentreVisible = centre_on->At<kLines>(k) != 0;
+      kept += r.ValueFlag != 0;
+    }
+    return kept;
+  };
+  const bool two_graphs = ucl->stride() == 2 && lcl->stride() == 2 && centre->stride() == 2 &&
+                          ucl_on->stride() == 2 && lcl_on->stride() == 2 &&
+                          centre_on->stride() == 2;
+  records.resize(two_graphs ? fill.template operator()<2>() : fill.template operator()<0>());
   return records;
 }
 
