@@ -1,6 +1,7 @@
 #include "engine/zone_tests.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -51,6 +52,9 @@ struct KOutOfWRule {
   std::string_view explanation;
 };
 
+// The most zone records a rule asks for in a row.
+constexpr std::int16_t kMostInARow = 4;
+
 // clang-format off
 constexpr KOutOfWRule k2Of3Above{2, 3, 2, kUpperOuter, kInUpperOuter, k2Of3Rule, kAbove,
     "2 out of 3 consecutive points are between 2SD and 3SD ABOVE the central line."};
@@ -61,6 +65,8 @@ constexpr KOutOfWRule k4Of5Above{4, 5, 4, kUpperWide, kInUpperWide, k4Of5Rule, k
 constexpr KOutOfWRule k4Of5Below{4, 5, 4, kLowerWide, kInLowerWide, k4Of5Rule, kBelow,
     "4 out of 5 consecutive points are between 1SD and 3SD BELOW the central line."};
 // clang-format on
+static_assert(k2Of3Above.k <= kMostInARow && k2Of3Below.k <= kMostInARow &&
+              k4Of5Above.k <= kMostInARow && k4Of5Below.k <= kMostInARow);
 
 constexpr std::string_view kSwitchExplanation =
     "An Extreme Switch, i.e. the first point is between 2SD and 3SD on one side of the central "
@@ -182,28 +188,22 @@ std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& mar
 
 // Marks every zone record of each window of W records that holds at least K of them; windows at
 // the end are cut short at the last record. `zones` holds the zones of the records of `range`.
-// The window's count is kept as it slides, and each record is marked at most once. Returns
-// whether any record was marked.
+// A zone record lies in such a window exactly when it is one of K zone records in a row that lie
+// within W records (the window from the first of them holds all K), so one pass keeps the last K
+// zone records and marks them when they are that close. Returns whether any record was marked.
 bool MarkWindows(const Zones& zones, ScanRange range, const KOutOfWRule& rule,
                  std::vector<bool>& marks) {
-  if (range.first > range.last) return false;
-  auto in_zone = [&](std::int32_t k) -> std::int32_t {
-    return (zones[k - range.first] & rule.in_zone) != 0;
-  };
+  const std::int32_t k = rule.k;
+  std::array<std::int32_t, kMostInARow> recent{};  // the last k zone records, the n-th at n % k
+  std::int32_t n = 0;
   bool any = false;
-  std::int32_t marked_to = range.first - 1;
-  std::int32_t count = 0, counted_to = range.first - 1;  // count: zone records w..counted_to
-  for (std::int32_t w = range.first; w <= range.last; ++w) {
-    const std::int32_t end = std::min<std::int32_t>(w + rule.w - 1, range.last);
-    if (w > range.first) count -= in_zone(w - 1);
-    while (counted_to < end) count += in_zone(++counted_to);
-    if (count < rule.k) continue;
-    for (std::int32_t j = std::max(w, marked_to + 1); j <= end; ++j) {
-      if (!in_zone(j)) continue;
-      marks[static_cast<std::size_t>(j)] = true;
-      any = true;
-    }
-    marked_to = std::max(marked_to, end);
+  for (std::int32_t j = range.first; j <= range.last; ++j) {
+    if ((zones[j - range.first] & rule.in_zone) == 0) continue;
+    recent[static_cast<std::size_t>(n++ % k)] = j;
+    if (n < k || j - recent[static_cast<std::size_t>(n % k)] >= rule.w) continue;
+    for (std::int32_t i = 0; i < k; ++i)
+      marks[static_cast<std::size_t>(recent[static_cast<std::size_t>(i)])] = true;
+    any = true;
   }
   return any;
 }
