@@ -186,26 +186,34 @@ std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& mar
   return findings;
 }
 
+// The first and the last record that MarkWindows marked.
+struct Marked {
+  std::int32_t first;
+  std::int32_t last;
+};
+
 // Marks every zone record of each window of W records that holds at least K of them; windows at
 // the end are cut short at the last record. `zones` holds the zones of the records of `range`.
 // A zone record lies in such a window exactly when it is one of K zone records in a row that lie
 // within W records (the window from the first of them holds all K), so one pass keeps the last K
-// zone records and marks them when they are that close. Returns whether any record was marked.
-bool MarkWindows(const Zones& zones, ScanRange range, const KOutOfWRule& rule,
-                 std::vector<bool>& marks) {
+// zone records and marks them when they are that close. Nullopt when it marked none.
+std::optional<Marked> MarkWindows(const Zones& zones, ScanRange range, const KOutOfWRule& rule,
+                                  std::vector<bool>& marks) {
   const std::int32_t k = rule.k;
   std::array<std::int32_t, kMostInARow> recent{};  // the last k zone records, the n-th at n % k
   std::int32_t n = 0;
-  bool any = false;
+  std::optional<Marked> marked;
   for (std::int32_t j = range.first; j <= range.last; ++j) {
     if ((zones[j - range.first] & rule.in_zone) == 0) continue;
     recent[static_cast<std::size_t>(n++ % k)] = j;
-    if (n < k || j - recent[static_cast<std::size_t>(n % k)] >= rule.w) continue;
+    const std::int32_t oldest = recent[static_cast<std::size_t>(n % k)];
+    if (n < k || j - oldest >= rule.w) continue;
     for (std::int32_t i = 0; i < k; ++i)
       marks[static_cast<std::size_t>(recent[static_cast<std::size_t>(i)])] = true;
-    any = true;
+    if (!marked) marked = Marked{oldest, j};
+    marked->last = j;
   }
-  return any;
+  return marked;
 }
 
 Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
@@ -215,9 +223,13 @@ Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
   const ScanRange range = Scan(args, rule.look_back);
   OSTREVIN_ASSIGN_OR_RETURN(const Zones zones, Zones::Of(args, range));
   std::vector<bool> marks(static_cast<std::size_t>(range.last + 1), false);
-  if (!MarkWindows(zones, range, rule, marks)) return result;
+  const std::optional<Marked> marked = MarkWindows(zones, range, rule, marks);
+  if (!marked) return result;
+  // The clusters lie between the first and the last mark: no flag past them is looked at.
+  marks.resize(static_cast<std::size_t>(marked->last + 1));
   FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
-  block.findings = Clusters(args, marks, range.first, rule.k, rule.w, rule.zone.side);
+  block.findings = Clusters(args, marks, static_cast<std::int16_t>(marked->first), rule.k, rule.w,
+                            rule.zone.side);
   result.blocks.push_back(std::move(block));
   return result;
 }
