@@ -109,23 +109,46 @@ std::string HeaderText(const Report& r) {
   return text + "Date & Time: " + r.date_time + "\r\n\r\n";
 }
 
-std::string BodyText(const Report& r) {
-  std::string text = "*** The following are intended as a GUIDE only; see the note at the end. ***";
+// RenderGraph appended to `text`.
+void AppendGraph(std::string& text, const PlaceLabels& labels, const GraphDiagnosis& diagnosis) {
+  if (diagnosis.cusum_refused) {
+    text += "Unavailable to CuSum chart.";
+    return;
+  }
+  for (const SplitDiagnosis& split : diagnosis.splits) {
+    text += kCrLf;
+    text += split.split == 0 ? "*** Chart Starts at " : "*** Split in graph at ";
+    (text += labels.at(split.first_place)) += " (Place number ";
+    AppendNumber(text, std::int32_t{split.first_place} + 1);
+    (text += ")") += kCrLf;
+    if (!split.kind.empty()) (text += split.kind) += kCrLf;
+    text += SummaryText(split.summary);
+    const std::size_t before = text.size();
+    for (const TestOutcome& o : split.outcomes) AppendFindings(text, labels, o.test, o.result);
+    if (text.size() == before) text += "Nothing to report\r\n";
+  }
+}
+
+// The report after its header, appended to `text`: every graph's findings, the next start, the
+// explanations and the closing note, each written once into it.
+void AppendBody(std::string& text, const Report& r) {
+  text += "*** The following are intended as a GUIDE only; see the note at the end. ***";
   text += "\r\n\r\n";
   for (const GraphReport& g : r.graphs) {
-    if (r.two_graphs) text += "*******  " + Upper(g.name) + "  *******\r\n\r\n";
-    text += RenderGraph(r.labels, g.diagnosis) + "\r\n\r\n";
+    if (r.two_graphs) ((text += "*******  ") += Upper(g.name)) += "  *******\r\n\r\n";
+    AppendGraph(text, r.labels, g.diagnosis);
+    text += "\r\n\r\n";
   }
   text += r.next_start ? "Start of next diagnosis is " + PlaceText(*r.next_start)
                        : std::string("End of Data Reached");
   text += "\r\n\r\n";
   for (const GraphReport& g : r.graphs) {
     text += "******* Explanation of tests performed";
-    if (r.two_graphs) text += " for " + Upper(g.name);
-    text += ":" + std::string(kCrLf);
+    if (r.two_graphs) (text += " for ") += Upper(g.name);
+    (text += ":") += kCrLf;
     for (const ListedExplanation& e : ListedExplanations(g.diagnosis)) (text += e.text) += kCrLf;
   }
-  return text + std::string(kClosingNote);
+  text += kClosingNote;
 }
 
 }  // namespace
@@ -162,19 +185,8 @@ Result<std::string> FormatFindings(const clsData& data, TestId test, const TestR
 }
 
 std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis) {
-  if (diagnosis.cusum_refused) return "Unavailable to CuSum chart.";
   std::string text;
-  for (const SplitDiagnosis& split : diagnosis.splits) {
-    text += kCrLf;
-    text += split.split == 0 ? "*** Chart Starts at " : "*** Split in graph at ";
-    text += labels.at(split.first_place) + " (Place number " +
-            std::to_string(std::int32_t{split.first_place} + 1) + ")" + std::string(kCrLf);
-    if (!split.kind.empty()) text += split.kind + std::string(kCrLf);
-    text += SummaryText(split.summary);
-    const std::size_t before = text.size();
-    for (const TestOutcome& o : split.outcomes) AppendFindings(text, labels, o.test, o.result);
-    if (text.size() == before) text += "Nothing to report\r\n";
-  }
+  AppendGraph(text, labels, diagnosis);
   return text;
 }
 
@@ -193,7 +205,8 @@ std::string ReportText(const Report& r) {
     case ReportOutcome::kDiagnosed:
       break;
   }
-  return text + BodyText(r);
+  AppendBody(text, r);
+  return text;
 }
 
 }  // namespace ostrevin
