@@ -103,6 +103,7 @@ Result<SplitSummary> Summarise(const clsData& d, std::int16_t graph, std::int16_
 
 // Runs the switched-on tests over the split's records and notes new explanation lines.
 Status RunTests(const TestArgs& args, bool mr_case, SplitDiagnosis& split, GraphDiagnosis& graph) {
+  split.outcomes.reserve(AllTests().size());
   for (const TestEntry& test : AllTests()) {
     if (test.mr == MovingRangeCase::kOnly && !mr_case) continue;
     if (test.mr == MovingRangeCase::kNever && mr_case) continue;
