@@ -34,11 +34,12 @@ class Parser {
     std::int32_t row;
     std::size_t fields;
   };
-  Result<std::optional<Record>> NextRecord(std::vector<std::string>& cells) {
+  Result<std::optional<Record>> NextRecord(std::vector<std::string_view>& cells,
+                                           std::deque<std::string>& unescaped) {
     const Record record{line_, 0};
     const std::size_t start = pos_, first = cells.size();
     for (;;) {
-      if (Status field = NextField(cells, record.row, cells.size() - first + 1); !field)
+      if (Status field = NextField(cells, unescaped, record.row, cells.size() - first + 1); !field)
         return field.error();
       if (AtEnd() || text_[pos_] != separator_) break;
       ++pos_;
@@ -62,28 +63,35 @@ class Parser {
   }
 
   // Appends the field at the read position, field `number` of the record on `row`.
-  Status NextField(std::vector<std::string>& cells, std::int32_t row, std::size_t number) {
+  Status NextField(std::vector<std::string_view>& cells, std::deque<std::string>& unescaped,
+                   std::int32_t row, std::size_t number) {
     if (AtEnd() || text_[pos_] != '"') {
       const std::size_t begin = pos_;
       while (!AtEnd() && text_[pos_] != separator_ && !AtBreak()) ++pos_;
-      cells.emplace_back(text_.substr(begin, pos_ - begin));
+      cells.push_back(text_.substr(begin, pos_ - begin));
       return Ok{};
     }
-    std::string& value = cells.emplace_back();
+    // The field views the text between its quotes until a doubled quote makes it a text of its
+    // own.
+    const std::size_t begin = pos_ + 1;
+    std::string* value = nullptr;
     for (++pos_;; ++pos_) {
       if (AtEnd())
         return Error::InvalidInput("row " + std::to_string(row) + ": a quoted field is not closed");
       const char c = text_[pos_];
       if (c == '"' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
-        value += '"';
+        if (value == nullptr) value = &unescaped.emplace_back(text_.substr(begin, pos_ - begin));
+        *value += '"';
         ++pos_;
       } else if (c == '"') {
+        cells.push_back(value != nullptr ? std::string_view(*value)
+                                         : text_.substr(begin, pos_ - begin));
         ++pos_;
         break;
       } else {
         if (c == '\n' || (c == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] != '\n')))
           ++line_;
-        value += c;
+        if (value != nullptr) *value += c;
       }
     }
     if (!AtEnd() && text_[pos_] != separator_ && !AtBreak())
@@ -141,17 +149,19 @@ Result<CsvTable> ReadCsv(std::string_view text) {
   Parser parser(text, table.separator);
   bool have_header = false;
   while (!parser.AtEnd() && !have_header) {
-    Result<std::optional<Parser::Record>> record = parser.NextRecord(table.header);
+    Result<std::optional<Parser::Record>> record = parser.NextRecord(table.cells, table.unescaped);
     if (!record) return record.error();
     have_header = record->has_value();
   }
   if (!have_header) return Error::InvalidInput("no header row");
+  table.header.assign(table.cells.begin(), table.cells.end());
+  table.cells.clear();
   // Room for a record per line, so that the fields are not moved as they come.
   const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   table.rows.reserve(lines);
   table.cells.reserve(lines * table.header.size());
   while (!parser.AtEnd()) {
-    Result<std::optional<Parser::Record>> record = parser.NextRecord(table.cells);
+    Result<std::optional<Parser::Record>> record = parser.NextRecord(table.cells, table.unescaped);
     if (!record) return record.error();
     if (!*record) continue;
     if ((*record)->fields != table.header.size())

@@ -2,6 +2,7 @@
 #define OSTREVIN_CHART_CSV_READER_H_
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,15 +17,24 @@ namespace ostrevin {
 // spreadsheet numbers its rows) and its fields, as many as the header's.
 struct CsvRow {
   std::int32_t row = 0;
-  std::span<const std::string> fields;
+  std::span<const std::string_view> fields;
 };
 
+// A table read from a text, whose fields view that text: it lives no longer than the text.
 struct CsvTable {
+  CsvTable() = default;
+  CsvTable(CsvTable&&) = default;  // the fields stay where they are
+  CsvTable& operator=(CsvTable&&) = default;
+  CsvTable(const CsvTable&) = delete;
+  CsvTable& operator=(const CsvTable&) = delete;
+
   char separator = ',';
   std::vector<std::string> header;
   // The records' fields one record after the other, and the row each record starts on: a table
-  // of thousands of rows is two blocks of memory, not one per row.
-  std::vector<std::string> cells;
+  // of thousands of rows is two blocks of memory, not one per row. A field views the text, or
+  // for a quoted field with a doubled quote in it, the field without its escapes in `unescaped`.
+  std::vector<std::string_view> cells;
+  std::deque<std::string> unescaped;
   std::vector<std::int32_t> rows;
 
   std::size_t size() const { return rows.size(); }

@@ -11,9 +11,10 @@ namespace {
 std::string Described(std::string_view text) {
   Result<CsvTable> table = ReadCsv(text);
   if (!table) return table.error().message();
-  auto join = [](std::span<const std::string> fields) {
+  auto join = [](const auto& fields) {
     std::string out;
-    for (const std::string& f : fields) out += (out.empty() ? "" : ",") + ("[" + f + "]");
+    for (std::string_view f : fields)
+      out += (out.empty() ? "" : ",") + ("[" + std::string(f) + "]");
     return out;
   };
   std::string out = std::string(1, table->separator) + "|" + join(table->header);
