@@ -256,8 +256,9 @@ class StoredRows {
   std::size_t row_bytes_ = 0;
 };
 
-// After an item of a list: hands the text made so far on and empties it, where the writer
-// hands its text on as it goes; whether it did. Never while the list may still be put on one line.
+// A spill is called after each item of a list: where the writer hands its text on as it goes,
+// it may hand on the text made so far and empty it, and says whether it did. It never does while
+// the list may still be put on one line. NoSpill keeps the whole text.
 struct NoSpill {
   Result<bool> operator()() const { return false; }
 };
@@ -598,11 +599,12 @@ Status AppendWrapped(std::string& out, std::span<const NamedValue> members, cons
   // Room for the longest text an element may take, so that the text never grows by copying:
   // pages reserved and not written are never touched.
   constexpr std::size_t kRoomPerElement = 32;
-  std::size_t elements = 0;
-  for (const NamedValue& m : members) elements += m.value->IsArray() ? m.value->array().size() : 1;
   if (sink != nullptr) {
     out.reserve(out.size() + kStretch + 4096);
   } else {
+    std::size_t elements = 0;
+    for (const NamedValue& m : members)
+      elements += m.value->IsArray() ? m.value->array().size() : 1;
     out.reserve(out.size() + kRoomPerElement * elements + 4096);
     AdviseHugePages(out.data(), out.capacity());
   }
