@@ -14,8 +14,9 @@ std::vector<FindingBlock> PointsBeyond(const TestArgs& args, int direction, Beyo
       block.findings.push_back(
           RecordsFinding(args.records, k, k, 1, static_cast<std::int16_t>(direction)));
   }
-  if (block.findings.empty()) return {};
-  return {std::move(block)};
+  std::vector<FindingBlock> blocks;
+  if (!block.findings.empty()) blocks.push_back(std::move(block));  // moved, not copied from a list
+  return blocks;
 }
 
 }  // namespace

@@ -82,18 +82,23 @@ void AppendFindings(std::string& out, const PlaceLabels& labels, TestId test,
   }
 }
 
-std::string SummaryText(const SplitSummary& summary) {
-  if (!summary.horizontal)
-    return "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n";
+// The split's summary line, appended to `text`.
+void AppendSummary(std::string& text, const SplitSummary& summary) {
+  if (!summary.horizontal) {
+    text += "(Control limits not horizontal; unable to give meaningful summary)\r\n\r\n";
+    return;
+  }
   static constexpr std::string_view kNames[] = {"LCL", "Centre", "UCL"};
-  std::string text;
   for (const SummaryLine& s : summary.lines) {
-    const std::string name(kNames[s.line]);
-    text += s.visible ? name + "=" + FormatSingle(s.value) : "(" + name + " n/a)";
+    if (s.visible) {
+      ((text += kNames[s.line]) += '=') += FormatSingle(s.value);
+    } else {
+      ((text += '(') += kNames[s.line]) += " n/a)";
+    }
     text += "     ";
   }
   if (!summary.lines.empty()) text += kCrLf;
-  return text + "\r\n\r\n";
+  text += "\r\n\r\n";
 }
 
 std::string HeaderText(const Report& r) {
@@ -122,7 +127,7 @@ void AppendGraph(std::string& text, const PlaceLabels& labels, const GraphDiagno
     AppendNumber(text, std::int32_t{split.first_place} + 1);
     (text += ")") += kCrLf;
     if (!split.kind.empty()) (text += split.kind) += kCrLf;
-    text += SummaryText(split.summary);
+    AppendSummary(text, split.summary);
     const std::size_t before = text.size();
     for (const TestOutcome& o : split.outcomes) AppendFindings(text, labels, o.test, o.result);
     if (text.size() == before) text += "Nothing to report\r\n";

@@ -78,6 +78,7 @@ Result<SplitSummary> Summarise(const clsData& d, std::int16_t graph, std::int16_
   }
   if (!summary.horizontal || set == SummarySet::kNone) return summary;
   OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first, d.Split(i));
+  summary.lines.reserve(3);
   // A line's value is read only where the line is visible.
   auto add = [&](SummaryLine::Line line, const Result<bool>& visible, auto value) -> Status {
     if (!visible) return visible.error();

@@ -59,7 +59,8 @@ std::string Explanation(std::int32_t repeats, const Options& o) {
            "there must be a distance of at least 1SD between any two consecutive points,");
     text.resize(text.size() - 3);  // the last option's comma and line break
   }
-  return text + ".";
+  text += '.';
+  return text;
 }
 
 // Which way the chart goes from record a to record b: 1 up, -1 down, 0 no change (also a change
