@@ -402,24 +402,60 @@ Result<float> GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split,
   return GetSD(d, Gtype, r, HorizontalLimits(d, split));
 }
 
-Result<float> GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
-                    const HorizontalLimits& isHorizontal) {
+namespace {
+
+// What GetSD asks of a split, its forced limits and whether its limits are level: each asked of
+// `limits` when a record first needs it, then kept here, so that a pass over the split's records
+// makes no call for them per record.
+class SplitAnswers {
+ public:
+  explicit SplitAnswers(const HorizontalLimits& limits) : limits_(limits) {}
+  Result<bool> UclForced100() {
+    return Kept(
+        forced100_, [&]() -> auto& { return limits_.UclForced100(); });
+  }
+  Result<bool> LclForcedZero() {
+    return Kept(
+        forcedZero_, [&]() -> auto& { return limits_.LclForcedZero(); });
+  }
+  Result<bool> Horizontal() {
+    return Kept(
+        horizontal_, [&]() -> auto& { return limits_(); });
+  }
+
+ private:
+  template <class Ask>
+  static Result<bool> Kept(std::optional<bool>& kept, Ask ask) {
+    if (!kept) {
+      const Result<bool>& answer = ask();
+      if (!answer) return answer.error();
+      kept = *answer;
+    }
+    return *kept;
+  }
+
+  const HorizontalLimits& limits_;
+  std::optional<bool> forced100_, forcedZero_, horizontal_;
+};
+
+// GetSD of record r, with the chart's UCL ceiling (UclCeiling) and the split's answers.
+Result<float> SDOf(const PointRecord& r, std::int16_t Gtype, std::optional<float> ceiling,
+                   SplitAnswers& split) {
   if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
   // The split's horizontality is asked only when a forced limit could drop a half that is still
   // in use.
   bool useUpper = r.blnUclVisible;
   bool useLower = r.blnLclVisible && r.Lcl != 0.0f;
   if (Gtype == 0) {
-    OSTREVIN_ASSIGN_OR_RETURN(const bool forced100, isHorizontal.UclForced100());
+    OSTREVIN_ASSIGN_OR_RETURN(const bool forced100, split.UclForced100());
     if (useUpper && forced100) {
-      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, isHorizontal());
+      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, split.Horizontal());
       if (horizontal) useUpper = false;
     }
-    const std::optional<float> ceiling = UclCeiling(d);
     if (useUpper && ceiling && r.Ucl == *ceiling) useUpper = false;
-    OSTREVIN_ASSIGN_OR_RETURN(const bool forcedZero, isHorizontal.LclForcedZero());
+    OSTREVIN_ASSIGN_OR_RETURN(const bool forcedZero, split.LclForcedZero());
     if (useLower && forcedZero) {
-      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, isHorizontal());
+      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, split.Horizontal());
       if (horizontal) useLower = false;
     }
   }
@@ -433,6 +469,25 @@ Result<float> GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
     if (lower > upper) return lower;
   }
   return upper;
+}
+
+}  // namespace
+
+Result<float> GetSD(const clsData& d, std::int16_t Gtype, const PointRecord& r,
+                    const HorizontalLimits& isHorizontal) {
+  SplitAnswers split(isHorizontal);
+  return SDOf(r, Gtype, UclCeiling(d), split);
+}
+
+Status FillSDs(const clsData& d, std::int16_t Gtype, std::span<const PointRecord> records,
+               const HorizontalLimits& isHorizontal, std::span<float> sd) {
+  SplitAnswers split(isHorizontal);
+  const std::optional<float> ceiling = UclCeiling(d);
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    if (records[k].ValueFlag == 0 || !std::isnan(sd[k])) continue;
+    OSTREVIN_ASSIGN_OR_RETURN(sd[k], SDOf(records[k], Gtype, ceiling, split));
+  }
+  return Ok{};
 }
 
 Run FindRun(std::int16_t& pos, const std::vector<bool>& flags, std::int16_t minCount,

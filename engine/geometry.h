@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "values/error.h"
@@ -95,6 +96,11 @@ Result<float> GetSD(const clsData& data, std::int16_t Gtype, std::int16_t split,
 // limits across calls.
 Result<float> GetSD(const clsData& data, std::int16_t Gtype, const PointRecord& record,
                     const HorizontalLimits& horizontal);
+// GetSD of each record that holds a value and whose entry in `sd` is still NaN, in order, into
+// `sd`; the first error stops it, as it would stop GetSD record by record.
+// REQUIRES: sd.size() == records.size().
+Status FillSDs(const clsData& data, std::int16_t Gtype, std::span<const PointRecord> records,
+               const HorizontalLimits& horizontal, std::span<float> sd);
 
 // Whether the record holds a value above (below) the chosen visible line, or on it when orEqual.
 // Inline and without branches: every run test asks it of every record, and on a stable process

@@ -117,17 +117,21 @@ bool InZone(const PointRecord& r, float s, Zone zone) {
   return low <= r.Value && r.Value <= high;
 }
 
-// The zones record k lies in.
-Result<std::uint8_t> WorkOutZones(const TestArgs& args, std::int32_t k) {
-  // A record lies in a zone only when it holds a value and has an SD.
-  const PointRecord& r = At(args, k);
-  if (r.ValueFlag == 0) return std::uint8_t{0};
-  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSDAt(args, static_cast<std::size_t>(k)));
-  if (!(s >= 0.0f)) return std::uint8_t{0};
+// The zones a record with SD `s` lies in: none unless it holds a value and has an SD.
+std::uint8_t ZonesAt(const PointRecord& r, float s) {
+  if (r.ValueFlag == 0 || !(s >= 0.0f)) return 0;
   return static_cast<std::uint8_t>((InZone(r, s, kUpperOuter) ? kInUpperOuter : 0) |
                                    (InZone(r, s, kLowerOuter) ? kInLowerOuter : 0) |
                                    (InZone(r, s, kUpperWide) ? kInUpperWide : 0) |
                                    (InZone(r, s, kLowerWide) ? kInLowerWide : 0));
+}
+
+// The zones record k lies in.
+Result<std::uint8_t> WorkOutZones(const TestArgs& args, std::int32_t k) {
+  const PointRecord& r = At(args, k);
+  if (r.ValueFlag == 0) return std::uint8_t{0};
+  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSDAt(args, static_cast<std::size_t>(k)));
+  return ZonesAt(r, s);
 }
 
 // The zones of the records of a range, in record order (element k - range.first): a view into
@@ -155,6 +159,18 @@ class Zones {
       return zones;
     }
     std::vector<std::uint8_t>& memo = *args.zone_memo;
+    if (args.sd_memo != nullptr && args.horizontal0 != nullptr && count > 0) {
+      // The range's SDs in one pass first, then its zones from them.
+      const auto first = static_cast<std::size_t>(range.first);
+      const std::span<float> sd = std::span(*args.sd_memo).subspan(first, count);
+      OSTREVIN_RETURN_IF_ERROR(FillSDs(args.data, args.graph,
+                                       std::span(args.records).subspan(first, count),
+                                       *args.horizontal0, sd));
+      for (std::size_t k = 0; k < count; ++k) {
+        std::uint8_t& kept = memo[first + k];
+        if (kept == kZonesNotYet) kept = ZonesAt(args.records[first + k], sd[k]);
+      }
+    }
     for (std::int32_t k = range.first; k <= range.last; ++k) {
       std::uint8_t& kept = memo[static_cast<std::size_t>(k)];
       if (kept == kZonesNotYet) {

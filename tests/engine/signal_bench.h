@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,9 @@ class SignalTestBench : public ::testing::Test {
   clsData& data() { return chart.data(); }
 
   // The findings of test `id` over `values` put at places 0..; each place's flag is left as it
-  // is. The split starts at record split_first and the run at record run_first.
+  // is. The split starts at record split_first and the run at record run_first. The test runs
+  // twice: working out each record's SD and zones per call, and as the run driver runs it, with
+  // the split's memos of them; both must find the same.
   std::string Run(TestId id, const std::vector<float>& values, std::int16_t run_first = 0,
                   std::int16_t split_first = 0, std::int16_t graph = 0) {
     std::vector<PointRecord> records;
@@ -38,12 +41,22 @@ class SignalTestBench : public ::testing::Test {
       records.push_back(MakePointRecord(data(), graph, p).ValueOrThrow());
     }
     const auto last = static_cast<std::int16_t>(records.size() - 1);
+    const TestChoice choice = ReadTestChoice(settings);
     TestResult result = ostrevin::Test(id)
-                            .run({data(), records, graph, 0, split_first, run_first, last,
-                                  ReadTestChoice(settings)})
+                            .run({data(), records, graph, 0, split_first, run_first, last, choice})
                             .ValueOrThrow();
+    const HorizontalLimits horizontal0(data(), 0);
+    std::vector<float> sd(records.size(), std::nanf(""));
+    std::vector<std::uint8_t> zones(records.size(), 0xFF);
+    const TestResult remembered = ostrevin::Test(id)
+                                      .run({data(), records, graph, 0, split_first, run_first, last,
+                                            choice, &horizontal0, &sd, &zones})
+                                      .ValueOrThrow();
     explanation = result.explanation;
-    return FormatFindings(data(), id, result).ValueOrThrow();
+    const std::string found = FormatFindings(data(), id, result).ValueOrThrow();
+    EXPECT_EQ(FormatFindings(data(), id, remembered).ValueOrThrow(), found);
+    EXPECT_EQ(remembered.explanation, explanation);
+    return found;
   }
 
   ChartBuilder chart{-2};

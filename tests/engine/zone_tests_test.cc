@@ -100,6 +100,13 @@ TEST_F(ZoneTestsTest, SdEdgeCases) {
   EXPECT_EQ(Run(kSwitch, {10, 10, 10}), "");  // every point takes the upper code...
   chart.Lines(0, 1, 19, 13, 10, 7);
   EXPECT_EQ(Run(kSwitch, {10, 7.5f}), kTests[kSwitch].heading + pair);  // ...so this switches
+
+  // A percent chart's UCL at 100 is a boundary, not 3 SD: the SD is a third of 90 - 84, and the
+  // outer upper zone 94 to 96.
+  chart.data().SetCType(-1);
+  chart.data().SetPercent(true);
+  chart.Lines(0, 0, 19, 100, 90, 84);
+  EXPECT_EQ(Run(k2Above, {95, 95}), kTests[k2Above].heading + pair);
 }
 
 TEST_F(ZoneTestsTest, ExplanationsAndWhereTheTestsApply) {
