@@ -3,6 +3,7 @@
 // throws the text away (the file system's part is the command's, not these phases').
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
