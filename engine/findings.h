@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -115,8 +116,11 @@ struct TestArgs {
 // GetSD for a record of the split under test. With `sd_memo` each record's SD is worked out
 // once for all the tests of the split (it depends on the record and the split alone).
 Result<float> GetSD(const TestArgs& args, const PointRecord& record);
-// The same for record k of the split's records.
-Result<float> GetSDAt(const TestArgs& args, std::size_t k);
+// The SDs of the split's records first..first + count - 1 that hold a value (NaN for the others),
+// in record order, the first that fails stopping them: with the split's memos worked out in one
+// pass into the SD memo and viewed there, else worked out into `own`.
+Result<std::span<const float>> RecordSDs(const TestArgs& args, std::size_t first, std::size_t count,
+                                         std::vector<float>& own);
 // LimitsAreHorizontal of the split under test, remembered for graph 0.
 Result<bool> SplitIsHorizontal(const TestArgs& args);
 // Whether the split under test has limits to test and an SD: false for a chart summarised by the

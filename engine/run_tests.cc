@@ -112,25 +112,12 @@ Result<TestResult> DiagnoseAllWithin1SDMean(const TestArgs& args) {
   if (n < 1) return result;
   const ScanRange scan = RecordsToScan(args, n - 1);
   // The SD of every record that holds a value, in record order: the first that fails stops the
-  // test. With the split's memo, its SDs of the scanned records (in one pass), else the test's.
-  const auto count = static_cast<std::size_t>(std::max(scan.last - scan.first + 1, 0));
+  // test.
   std::vector<float> own;
-  std::span<const float> sd;
-  if (args.sd_memo != nullptr && args.horizontal0 != nullptr && count > 0) {
-    const auto first = static_cast<std::size_t>(scan.first);
-    const std::span<float> kept = std::span(*args.sd_memo).subspan(first, count);
-    OSTREVIN_RETURN_IF_ERROR(FillSDs(d, args.graph, std::span(args.records).subspan(first, count),
-                                     *args.horizontal0, kept));
-    sd = kept;
-  } else {
-    own.assign(count, -1.0f);
-    for (std::int32_t k = scan.first; k <= scan.last; ++k) {
-      if (At(args, k).ValueFlag == 0) continue;
-      OSTREVIN_ASSIGN_OR_RETURN(own[static_cast<std::size_t>(k - scan.first)],
-                                GetSD(args, At(args, k)));
-    }
-    sd = own;
-  }
+  OSTREVIN_ASSIGN_OR_RETURN(
+      const std::span<const float> sd,
+      RecordSDs(args, static_cast<std::size_t>(std::max(scan.first, 0)),
+                static_cast<std::size_t>(std::max(scan.last - scan.first + 1, 0)), own));
   Runs within(args, n, 0, 0);
   for (std::int32_t k = scan.first; k <= scan.last; ++k) {
     const PointRecord& r = At(args, k);

@@ -47,15 +47,21 @@ Result<float> GetSD(const TestArgs& args, const PointRecord& record) {
   return sd;
 }
 
-Result<float> GetSDAt(const TestArgs& args, std::size_t k) {
-  const PointRecord& record = args.records[k];
-  if (args.horizontal0 == nullptr) return GetSD(args.data, args.graph, args.limitSplit, record);
-  if (args.sd_memo == nullptr) return GetSD(args.data, args.graph, record, *args.horizontal0);
-  float& sd = (*args.sd_memo)[k];
-  if (std::isnan(sd)) {
-    OSTREVIN_ASSIGN_OR_RETURN(sd, GetSD(args.data, args.graph, record, *args.horizontal0));
+Result<std::span<const float>> RecordSDs(const TestArgs& args, std::size_t first, std::size_t count,
+                                         std::vector<float>& own) {
+  if (count == 0) return std::span<const float>();
+  const std::span<const PointRecord> records = std::span(args.records).subspan(first, count);
+  if (args.sd_memo != nullptr && args.horizontal0 != nullptr) {
+    const std::span<float> kept = std::span(*args.sd_memo).subspan(first, count);
+    OSTREVIN_RETURN_IF_ERROR(FillSDs(args.data, args.graph, records, *args.horizontal0, kept));
+    return std::span<const float>(kept);
   }
-  return sd;
+  own.assign(count, std::nanf(""));
+  for (std::size_t k = 0; k < count; ++k) {
+    if (records[k].ValueFlag == 0) continue;
+    OSTREVIN_ASSIGN_OR_RETURN(own[k], GetSD(args, records[k]));
+  }
+  return std::span<const float>(own);
 }
 
 Result<bool> SplitIsHorizontal(const TestArgs& args) {

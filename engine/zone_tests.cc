@@ -100,10 +100,6 @@ ScanRange Scan(const TestArgs& args, std::int16_t look_back) {
   return {static_cast<std::int16_t>(first), static_cast<std::int16_t>(last)};
 }
 
-const PointRecord& At(const TestArgs& args, std::int32_t k) {
-  return args.records[static_cast<std::size_t>(k)];
-}
-
 float Multiple(float s, std::int8_t m) {
   if (m == 2) return s + s;
   if (m == 3) return s * 3.0f;
@@ -127,14 +123,6 @@ inline std::uint8_t ZonesAt(const PointRecord& r, float s) {
                                    (InZone(r, s, kLowerWide) ? kInLowerWide : 0));
 }
 
-// The zones record k lies in.
-Result<std::uint8_t> WorkOutZones(const TestArgs& args, std::int32_t k) {
-  const PointRecord& r = At(args, k);
-  if (r.ValueFlag == 0) return std::uint8_t{0};
-  OSTREVIN_ASSIGN_OR_RETURN(const float s, GetSDAt(args, static_cast<std::size_t>(k)));
-  return ZonesAt(r, s);
-}
-
 // The zones of the records of a range, in record order (element k - range.first): a view into
 // the split's memo, where the four zone tests and the switch find them worked out once, else
 // zones of their own.
@@ -156,36 +144,24 @@ class Zones {
   static Result<Zones> Of(const TestArgs& args, ScanRange range) {
     Zones zones;
     const auto count = static_cast<std::size_t>(std::max(range.last - range.first + 1, 0));
+    if (count == 0) return zones;
+    // The range's SDs first, then its zones from them.
+    const auto first = static_cast<std::size_t>(range.first);
+    std::vector<float> own_sds;
+    OSTREVIN_ASSIGN_OR_RETURN(const std::span<const float> sd,
+                              RecordSDs(args, first, count, own_sds));
     if (args.zone_memo == nullptr) {
       zones.own_.resize(count);
-      for (std::int32_t k = range.first; k <= range.last; ++k) {
-        OSTREVIN_ASSIGN_OR_RETURN(zones.own_[static_cast<std::size_t>(k - range.first)],
-                                  WorkOutZones(args, k));
-      }
+      for (std::size_t k = 0; k < count; ++k)
+        zones.own_[k] = ZonesAt(args.records[first + k], sd[k]);
       zones.codes_ = zones.own_;
       return zones;
     }
-    std::vector<std::uint8_t>& memo = *args.zone_memo;
-    if (args.sd_memo != nullptr && args.horizontal0 != nullptr && count > 0) {
-      // The range's SDs in one pass first, then its zones from them.
-      const auto first = static_cast<std::size_t>(range.first);
-      const std::span<float> sd = std::span(*args.sd_memo).subspan(first, count);
-      OSTREVIN_RETURN_IF_ERROR(FillSDs(args.data, args.graph,
-                                       std::span(args.records).subspan(first, count),
-                                       *args.horizontal0, sd));
-      for (std::size_t k = 0; k < count; ++k) {
-        std::uint8_t& kept = memo[first + k];
-        if (kept == kZonesNotYet) kept = ZonesAt(args.records[first + k], sd[k]);
-      }
+    const std::span<std::uint8_t> memo = std::span(*args.zone_memo).subspan(first, count);
+    for (std::size_t k = 0; k < count; ++k) {
+      if (memo[k] == kZonesNotYet) memo[k] = ZonesAt(args.records[first + k], sd[k]);
     }
-    for (std::int32_t k = range.first; k <= range.last; ++k) {
-      std::uint8_t& kept = memo[static_cast<std::size_t>(k)];
-      if (kept == kZonesNotYet) {
-        OSTREVIN_ASSIGN_OR_RETURN(kept, WorkOutZones(args, k));
-      }
-    }
-    if (count > 0)
-      zones.codes_ = std::span(memo).subspan(static_cast<std::size_t>(range.first), count);
+    zones.codes_ = memo;
     return zones;
   }
 
