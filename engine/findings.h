@@ -29,7 +29,7 @@ class PlaceLabels {
   // The label of a noted place, else nullptr.
   const std::string* Find(std::int16_t place) const {
     const std::size_t k = Index(place);
-    return k < slots_.size() && slots_[k] != 0 ? &labels_[slots_[k] - 1] : nullptr;
+    return k < slots_.size() && slots_[k] != 0 ? &labels_[slots_[k] - 1].text : nullptr;
   }
   // The label of a noted place; throws std::out_of_range for another.
   const std::string& at(std::int16_t place) const {
@@ -39,20 +39,34 @@ class PlaceLabels {
   // Notes the label of `place`, from `label()` (a Result), unless it is noted already.
   template <class Label>
   Status Note(std::int16_t place, Label label) {
-    const std::size_t k = Index(place);
-    if (k < slots_.size() && slots_[k] != 0) return Ok{};
+    if (Find(place) != nullptr) return Ok{};
     OSTREVIN_ASSIGN_OR_RETURN(std::string text, label());
-    if (k >= slots_.size()) slots_.resize(k + 1, 0);
-    labels_.push_back(std::move(text));
-    slots_[k] = static_cast<std::uint32_t>(labels_.size());
+    Add(place, std::move(text));
     return Ok{};
+  }
+  // Takes over the labels of `other` that are not noted here.
+  void Merge(PlaceLabels&& other) {
+    for (Noted& noted : other.labels_) {
+      if (Find(noted.place) == nullptr) Add(noted.place, std::move(noted.text));
+    }
   }
 
  private:
-  static std::size_t Index(std::int16_t place) { return static_cast<std::size_t>(place + 32768); }
+  struct Noted {
+    std::int16_t place;
+    std::string text;
+  };
+  // Places from 0 up come first, so that the slots of a chart's places start at the first.
+  static std::size_t Index(std::int16_t place) { return static_cast<std::uint16_t>(place); }
+  void Add(std::int16_t place, std::string text) {
+    const std::size_t k = Index(place);
+    if (k >= slots_.size()) slots_.resize(k + 1, 0);
+    labels_.push_back({place, std::move(text)});
+    slots_[k] = static_cast<std::uint32_t>(labels_.size());
+  }
 
-  std::vector<std::uint32_t> slots_;  // by place + 32768: 1 + where its label is, 0 when none
-  std::vector<std::string> labels_;
+  std::vector<std::uint32_t> slots_;  // by Index(place): 1 + where its label is, 0 when none
+  std::vector<Noted> labels_;
 };
 
 // One line of findings: a single point (first == last, count 1) or a run of points, by place.

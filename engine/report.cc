@@ -60,8 +60,8 @@ Status DiagnoseGraphs(clsData& d, const DiagnosisSettings& settings, Platform& p
         graph.plotted.push_back(point);
       }
     }
-    OSTREVIN_ASSIGN_OR_RETURN(graph.diagnosis, RunGraph(d, g, start, end, choice, platform));
-    OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, graph.diagnosis, report.labels));
+    OSTREVIN_ASSIGN_OR_RETURN(graph.diagnosis,
+                              RunGraph(d, g, start, end, choice, platform, &report.labels));
     report.graphs.push_back(std::move(graph));
   }
   OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t next, NextStart(d, start, end));

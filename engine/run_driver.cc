@@ -213,17 +213,25 @@ Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16
 }
 
 Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16_t start,
-                                std::int16_t end, const TestChoice& choice, Platform& platform) {
+                                std::int16_t end, const TestChoice& choice, Platform& platform,
+                                PlaceLabels* labels) {
   GraphDiagnosis out;
   if (d.CType() == -7) {
     out.cusum_refused = true;
     return out;
   }
+  // The labels of the splits a thread diagnosed, once they are all diagnosed without an error.
+  auto note_labels = [&](const Status& diagnosed, const GraphDiagnosis& diagnosis,
+                         PlaceLabels* into) -> Status {
+    if (!diagnosed || into == nullptr) return Ok{};
+    return NoteLabels(d, diagnosis, *into);
+  };
   OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first, FirstSplit(d, start));
   OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t middle, MiddleSplit(d, first, start, end));
   if (middle <= first) {
     OSTREVIN_RETURN_IF_ERROR(
         DiagnoseSplits(d, graph, first, d.Splitp(), start, end, choice, platform, out));
+    OSTREVIN_RETURN_IF_ERROR(note_labels(Ok{}, out, labels));
     return out;
   }
   // The splits from the middle one on are diagnosed on a second thread meanwhile. Its warnings
@@ -232,19 +240,24 @@ Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16
   // thrown here.
   GraphDiagnosis later;
   RecordingPlatform later_messages;
+  PlaceLabels later_labels;
   Status later_status = Ok{};
+  Status later_labelled = Ok{};
   std::exception_ptr thrown;
   std::thread second([&] {
     try {
       later_status =
           DiagnoseSplits(d, graph, middle, d.Splitp(), start, end, choice, later_messages, later);
+      later_labelled = note_labels(later_status, later, labels ? &later_labels : nullptr);
     } catch (...) {
       thrown = std::current_exception();
     }
   });
   Status status = Ok{};
+  Status labelled = Ok{};
   try {
     status = DiagnoseSplits(d, graph, first, middle, start, end, choice, platform, out);
+    labelled = note_labels(status, out, labels);
   } catch (...) {
     second.join();
     throw;
@@ -255,6 +268,9 @@ Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16
     platform.MessageBox(m.text, m.icon, m.title);
   if (thrown) std::rethrow_exception(thrown);
   if (!later_status) return later_status.error();
+  if (!labelled) return labelled.error();
+  if (!later_labelled) return later_labelled.error();
+  if (labels != nullptr) labels->Merge(std::move(later_labels));
   std::move(later.splits.begin(), later.splits.end(), std::back_inserter(out.splits));
   for (TestId id : later.explained) {
     if (std::find(out.explained.begin(), out.explained.end(), id) == out.explained.end())
@@ -291,10 +307,10 @@ Status NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels
 Result<GraphText> DiagnoseGraph(const clsData& d, std::int16_t graph, std::int16_t start,
                                 std::int16_t end, const DiagnosisSettings& settings,
                                 Platform& platform) {
-  OSTREVIN_ASSIGN_OR_RETURN(const GraphDiagnosis diagnosis,
-                            RunGraph(d, graph, start, end, settings, platform));
   PlaceLabels labels;
-  OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, diagnosis, labels));
+  OSTREVIN_ASSIGN_OR_RETURN(
+      const GraphDiagnosis diagnosis,
+      RunGraph(d, graph, start, end, ReadTestChoice(settings), platform, &labels));
   std::string explanations;
   for (const ListedExplanation& e : ListedExplanations(diagnosis))
     (explanations += e.text) += kCrLf;

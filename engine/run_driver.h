@@ -60,8 +60,12 @@ Result<GraphDiagnosis> RunGraph(const clsData& data, std::int16_t graph, std::in
                                 std::int16_t end, const DiagnosisSettings& settings,
                                 Platform& platform);
 // The same with the choice of tests read already (signal_tests.h), for many diagnoses by one.
+// With `labels`, also notes the labels the graph's text names into it (NoteLabels below), each
+// on the thread that diagnosed its split; an error noting them comes after any error of the
+// diagnosis, as when they are noted after it.
 Result<GraphDiagnosis> RunGraph(const clsData& data, std::int16_t graph, std::int16_t start,
-                                std::int16_t end, const TestChoice& choice, Platform& platform);
+                                std::int16_t end, const TestChoice& choice, Platform& platform,
+                                PlaceLabels* labels = nullptr);
 
 // Notes the label of every place the graph's text names, in the order the text names them (each
 // split's first place, then its findings), so that a label outside HAxL fails while composing,
