@@ -110,6 +110,40 @@ struct TestChoice {
 };
 
 // The arguments every test takes: the split's records and where in them to look.
+// One value per record of a split, worked out once for all the tests of the split: each value
+// holds its "not yet" mark until worked out. Records done_first..done_end - 1 are known to be
+// worked out, so that a pass over records the tests asked for before looks at none of them.
+template <class T>
+struct RecordMemo {
+  std::vector<T> values;
+  std::size_t done_first = 0;
+  std::size_t done_end = 0;
+
+  // Calls fill(from, to) for the stretches of records a..b - 1 not known to be worked out, in
+  // record order, the first error stopping them; fill works out every record of its stretch.
+  template <class Fill>
+  Status Cover(std::size_t a, std::size_t b, Fill fill) {
+    if (a >= b) return Ok{};
+    if (done_first == done_end || b < done_first || a > done_end) {
+      OSTREVIN_RETURN_IF_ERROR(fill(a, b));
+      if (b - a > done_end - done_first) {
+        done_first = a;
+        done_end = b;
+      }
+      return Ok{};
+    }
+    if (a < done_first) {
+      OSTREVIN_RETURN_IF_ERROR(fill(a, done_first));
+      done_first = a;
+    }
+    if (b > done_end) {
+      OSTREVIN_RETURN_IF_ERROR(fill(done_end, b));
+      done_end = b;
+    }
+    return Ok{};
+  }
+};
+
 struct TestArgs {
   const clsData& data;
   const std::vector<PointRecord>& records;
@@ -122,9 +156,9 @@ struct TestArgs {
   // Graph 0's horizontality of limitSplit, remembered for the split; null: worked out per call.
   const HorizontalLimits* horizontal0 = nullptr;
   // One SD per record, NaN until worked out; null: worked out per call.
-  std::vector<float>* sd_memo = nullptr;
+  RecordMemo<float>* sd_memo = nullptr;
   // The SD zones each record lies in (zone_tests.cc), 0xFF until worked out; null: per call.
-  std::vector<std::uint8_t>* zone_memo = nullptr;
+  RecordMemo<std::uint8_t>* zone_memo = nullptr;
 };
 
 // GetSD for a record of the split under test. With `sd_memo` each record's SD is worked out

@@ -40,7 +40,7 @@ Result<float> GetSD(const TestArgs& args, const PointRecord& record) {
   const bool listed = args.sd_memo != nullptr && std::less_equal<>()(first, &record) &&
                       std::less<>()(&record, first + args.records.size());
   if (!listed) return GetSD(args.data, args.graph, record, *args.horizontal0);
-  float& sd = (*args.sd_memo)[static_cast<std::size_t>(&record - first)];
+  float& sd = args.sd_memo->values[static_cast<std::size_t>(&record - first)];
   if (std::isnan(sd)) {
     OSTREVIN_ASSIGN_OR_RETURN(sd, GetSD(args.data, args.graph, record, *args.horizontal0));
   }
@@ -52,8 +52,13 @@ Result<std::span<const float>> RecordSDs(const TestArgs& args, std::size_t first
   if (count == 0) return std::span<const float>();
   const std::span<const PointRecord> records = std::span(args.records).subspan(first, count);
   if (args.sd_memo != nullptr && args.horizontal0 != nullptr) {
-    const std::span<float> kept = std::span(*args.sd_memo).subspan(first, count);
-    OSTREVIN_RETURN_IF_ERROR(FillSDs(args.data, args.graph, records, *args.horizontal0, kept));
+    const std::span<float> kept = std::span(args.sd_memo->values).subspan(first, count);
+    OSTREVIN_RETURN_IF_ERROR(
+        args.sd_memo->Cover(first, first + count, [&](std::size_t from, std::size_t to) {
+          return FillSDs(args.data, args.graph, std::span(args.records).subspan(from, to - from),
+                         *args.horizontal0,
+                         std::span(args.sd_memo->values).subspan(from, to - from));
+        }));
     return std::span<const float>(kept);
   }
   own.assign(count, std::nanf(""));

@@ -157,11 +157,15 @@ class Zones {
       zones.codes_ = zones.own_;
       return zones;
     }
-    const std::span<std::uint8_t> memo = std::span(*args.zone_memo).subspan(first, count);
-    for (std::size_t k = 0; k < count; ++k) {
-      if (memo[k] == kZonesNotYet) memo[k] = ZonesAt(args.records[first + k], sd[k]);
-    }
-    zones.codes_ = memo;
+    std::vector<std::uint8_t>& memo = args.zone_memo->values;
+    OSTREVIN_RETURN_IF_ERROR(
+        args.zone_memo->Cover(first, first + count, [&](std::size_t from, std::size_t to) {
+          for (std::size_t k = from; k < to; ++k) {
+            if (memo[k] == kZonesNotYet) memo[k] = ZonesAt(args.records[k], sd[k - first]);
+          }
+          return Status(Ok{});
+        }));
+    zones.codes_ = std::span(memo).subspan(first, count);
     return zones;
   }
 

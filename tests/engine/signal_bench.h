@@ -46,8 +46,8 @@ class SignalTestBench : public ::testing::Test {
                             .run({data(), records, graph, 0, split_first, run_first, last, choice})
                             .ValueOrThrow();
     const HorizontalLimits horizontal0(data(), 0);
-    std::vector<float> sd(records.size(), std::nanf(""));
-    std::vector<std::uint8_t> zones(records.size(), 0xFF);
+    RecordMemo<float> sd{std::vector<float>(records.size(), std::nanf(""))};
+    RecordMemo<std::uint8_t> zones{std::vector<std::uint8_t>(records.size(), 0xFF)};
     const TestResult remembered = ostrevin::Test(id)
                                       .run({data(), records, graph, 0, split_first, run_first, last,
                                             choice, &horizontal0, &sd, &zones})

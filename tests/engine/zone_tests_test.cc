@@ -131,5 +131,34 @@ TEST_F(ZoneTestsTest, ExplanationsAndWhereTheTestsApply) {
   }
 }
 
+// The split's memos work out each record once, in record order, whatever ranges the tests ask
+// for; a stretch that failed is asked again.
+TEST(RecordMemoTest, FillsEachRecordOnceInOrder) {
+  RecordMemo<float> memo;
+  std::string calls;
+  bool fail = false;
+  auto cover = [&](std::size_t a, std::size_t b) {
+    return memo.Cover(a, b, [&](std::size_t from, std::size_t to) -> Status {
+      calls += std::to_string(from) + "-" + std::to_string(to) + " ";
+      if (fail) return Error::SubscriptOutOfRange("x");
+      return Ok{};
+    });
+  };
+  EXPECT_TRUE(cover(5, 10));
+  EXPECT_TRUE(cover(3, 10));
+  EXPECT_TRUE(cover(3, 12));
+  EXPECT_TRUE(cover(6, 9));
+  EXPECT_TRUE(cover(0, 2));  // apart from the rest
+  EXPECT_TRUE(cover(0, 12));
+  EXPECT_EQ(calls, "5-10 3-5 10-12 0-2 0-3 ");
+  calls.clear();
+  fail = true;
+  EXPECT_FALSE(cover(0, 14));
+  EXPECT_FALSE(cover(20, 21));
+  fail = false;
+  EXPECT_TRUE(cover(0, 14));
+  EXPECT_EQ(calls, "12-14 20-21 12-14 ");
+}
+
 }  // namespace
 }  // namespace ostrevin
