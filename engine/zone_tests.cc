@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
-#include <optional>
 #include <span>
 #include <string_view>
 
@@ -134,11 +134,18 @@ class Zones {
   Zones& operator=(const Zones&) = delete;
 
   std::uint8_t operator[](std::int32_t k) const { return codes_[static_cast<std::size_t>(k)]; }
-  // Whether none of the eight records from k on lies in `zone`. REQUIRES: k + 8 records.
-  bool NoneOfEightIn(std::int32_t k, ZoneBit zone) const {
-    std::uint64_t eight;
-    std::memcpy(&eight, codes_.data() + k, sizeof eight);
-    return (eight & (0x0101010101010101u * zone)) == 0;
+  // Bit i set: record k + i lies in `zone`, for the n (at most 8) records from k.
+  std::uint32_t InZoneBits(std::int32_t k, std::int32_t n, ZoneBit zone) const {
+    std::uint64_t eight = 0;
+    if (n == 8) {
+      std::memcpy(&eight, codes_.data() + k, sizeof eight);
+    } else {
+      std::memcpy(&eight, codes_.data() + k, static_cast<std::size_t>(n));
+    }
+    // The zone's bit of each code moved to the bottom of its byte, then the eight gathered into
+    // the top byte by one multiplication.
+    const std::uint64_t lows = (eight >> std::countr_zero(unsigned{zone})) & 0x0101010101010101u;
+    return static_cast<std::uint32_t>((lows * 0x0102040810204080u) >> 56);
   }
 
   static Result<Zones> Of(const TestArgs& args, ScanRange range) {
@@ -174,51 +181,54 @@ class Zones {
   std::span<const std::uint8_t> codes_;
 };
 
-// One range line per cluster of marks that FindRun(.., minCount, window) finds from `first`.
-std::vector<Finding> Clusters(const TestArgs& args, const std::vector<bool>& marks,
-                              std::int16_t first, std::int16_t min_count, std::int16_t window,
-                              std::int16_t direction) {
+// The marked records, in record order, each once.
+using Marks = std::vector<std::int16_t>;
+
+// One range line per cluster of marks, as FindRun(.., min_count, window) finds them over the
+// marks' flags, for marks where every cluster holds min_count of them: a cluster ends where the
+// next mark lies window - min_count + 1 or more unmarked records on.
+std::vector<Finding> Clusters(const TestArgs& args, const Marks& marks, std::int16_t min_count,
+                              std::int16_t window, std::int16_t direction) {
   std::vector<Finding> findings;
-  std::int16_t pos = first;
-  for (Run run = FindRun(pos, marks, min_count, window); run.start >= 0;
-       run = FindRun(pos, marks, min_count, window)) {
-    const auto count = std::count(marks.begin() + run.start, marks.begin() + run.end + 1, true);
-    findings.push_back(RecordsFinding(args.records, run.start, run.end,
-                                      static_cast<std::int16_t>(count), direction));
+  const std::int32_t gap_limit = std::int32_t{window} - min_count + 1;
+  for (std::size_t from = 0; from < marks.size();) {
+    std::size_t to = from + 1;
+    while (to < marks.size() && marks[to] - marks[to - 1] - 1 < gap_limit) ++to;
+    findings.push_back(RecordsFinding(args.records, marks[from], marks[to - 1],
+                                      static_cast<std::int16_t>(to - from), direction));
+    from = to;
   }
   return findings;
 }
-
-// The first and the last record that MarkWindows marked.
-struct Marked {
-  std::int32_t first;
-  std::int32_t last;
-};
 
 // Marks every zone record of each window of W records that holds at least K of them; windows at
 // the end are cut short at the last record. `zones` holds the zones of the records of `range`.
 // A zone record lies in such a window exactly when it is one of K zone records in a row that lie
 // within W records (the window from the first of them holds all K), so one pass keeps the last K
-// zone records and marks them when they are that close. Nullopt when it marked none.
-std::optional<Marked> MarkWindows(const Zones& zones, ScanRange range, const KOutOfWRule& rule,
-                                  std::vector<bool>& marks) {
+// zone records and marks them when they are that close. Every cluster of the marks so holds K.
+Marks MarkWindows(const Zones& zones, ScanRange range, const KOutOfWRule& rule) {
   const std::int32_t k = rule.k;
-  std::array<std::int32_t, kMostInARow> recent{};  // the last k zone records, the n-th at n % k
-  std::int32_t n = 0;
-  std::optional<Marked> marked;
-  for (std::int32_t j = range.first; j <= range.last; ++j) {
-    // Zone records are few: eight records outside the zone are passed over at once.
-    while (range.last - j >= 8 && zones.NoneOfEightIn(j - range.first, rule.in_zone)) j += 8;
-    if ((zones[j - range.first] & rule.in_zone) == 0) continue;
-    recent[static_cast<std::size_t>(n++ % k)] = j;
-    const std::int32_t oldest = recent[static_cast<std::size_t>(n % k)];
-    if (n < k || j - oldest >= rule.w) continue;
-    for (std::int32_t i = 0; i < k; ++i)
-      marks[static_cast<std::size_t>(recent[static_cast<std::size_t>(i)])] = true;
-    if (!marked) marked = Marked{oldest, j};
-    marked->last = j;
+  std::array<std::int16_t, kMostInARow> recent{};  // the last k zone records, the oldest at `slot`
+  std::int32_t slot = 0;
+  std::int32_t seen = 0;
+  Marks marks;
+  // Zone records are few: they are found eight records at a time, from the zones' bits.
+  for (std::int32_t base = range.first; base <= range.last; base += 8) {
+    const std::int32_t n = std::min(8, range.last - base + 1);
+    for (std::uint32_t bits = zones.InZoneBits(base - range.first, n, rule.in_zone); bits != 0;
+         bits &= bits - 1) {
+      const auto j = static_cast<std::int16_t>(base + std::countr_zero(bits));
+      recent[static_cast<std::size_t>(slot)] = j;
+      slot = slot + 1 == k ? 0 : slot + 1;
+      if (++seen < k || j - recent[static_cast<std::size_t>(slot)] >= rule.w) continue;
+      // The k records from the oldest on, those not marked yet.
+      for (std::int32_t i = 0; i < k; ++i) {
+        const std::int16_t r = recent[static_cast<std::size_t>((slot + i) % k)];
+        if (marks.empty() || r > marks.back()) marks.push_back(r);
+      }
+    }
   }
-  return marked;
+  return marks;
 }
 
 Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
@@ -227,14 +237,10 @@ Result<TestResult> KOutOfW(const TestArgs& args, const KOutOfWRule& rule) {
   TestResult result{std::string(rule.explanation), {}};
   const ScanRange range = Scan(args, rule.look_back);
   OSTREVIN_ASSIGN_OR_RETURN(const Zones zones, Zones::Of(args, range));
-  std::vector<bool> marks(static_cast<std::size_t>(range.last + 1), false);
-  const std::optional<Marked> marked = MarkWindows(zones, range, rule, marks);
-  if (!marked) return result;
-  // The clusters lie between the first and the last mark: no flag past them is looked at.
-  marks.resize(static_cast<std::size_t>(marked->last + 1));
+  const Marks marks = MarkWindows(zones, range, rule);
+  if (marks.empty()) return result;
   FindingBlock block{std::string(rule.heading_rule) + std::string(rule.heading_side), {}};
-  block.findings = Clusters(args, marks, static_cast<std::int16_t>(marked->first), rule.k, rule.w,
-                            rule.zone.side);
+  block.findings = Clusters(args, marks, rule.k, rule.w, rule.zone.side);
   result.blocks.push_back(std::move(block));
   return result;
 }
@@ -274,21 +280,16 @@ Result<TestResult> DiagnoseExtremeSwitch(const TestArgs& args) {
   TestResult result{std::string(kSwitchExplanation), {}};
   const ScanRange range = Scan(args, 1);
   OSTREVIN_ASSIGN_OR_RETURN(const Zones zones, Zones::Of(args, range));
-  std::vector<int> codes(static_cast<std::size_t>(range.last + 1), 0);
-  for (std::int32_t k = range.first; k <= range.last; ++k)
-    codes[static_cast<std::size_t>(k)] = OuterZoneCode(zones[k - range.first]);
-  std::vector<bool> marks(codes.size(), false);
-  bool any = false;
+  // Each record of a switch is marked, its pair adjacent: every cluster holds two.
+  Marks marks;
   for (std::int32_t k = range.first; k < range.last; ++k) {
-    const auto i = static_cast<std::size_t>(k);
-    if (codes[i] * codes[i + 1] != -1) continue;
-    marks[i] = true;
-    marks[i + 1] = true;
-    any = true;
+    if (OuterZoneCode(zones[k - range.first]) * OuterZoneCode(zones[k + 1 - range.first]) != -1)
+      continue;
+    if (marks.empty() || marks.back() < k) marks.push_back(static_cast<std::int16_t>(k));
+    marks.push_back(static_cast<std::int16_t>(k + 1));
   }
-  if (!any) return result;
-  result.blocks.push_back(
-      {std::string(kSwitchHeading), Clusters(args, marks, range.first, 2, 2, 0)});
+  if (marks.empty()) return result;
+  result.blocks.push_back({std::string(kSwitchHeading), Clusters(args, marks, 2, 2, 0)});
   return result;
 }
 
