@@ -53,6 +53,7 @@ class SignalTestBench : public ::testing::Test {
                                             choice, &horizontal0, &sd, &zones})
                                       .ValueOrThrow();
     explanation = result.explanation;
+    findings = result.blocks.empty() ? std::vector<Finding>() : result.blocks[0].findings;
     const std::string found = FormatFindings(data(), id, result).ValueOrThrow();
     EXPECT_EQ(FormatFindings(data(), id, remembered).ValueOrThrow(), found);
     EXPECT_EQ(remembered.explanation, explanation);
@@ -63,6 +64,7 @@ class SignalTestBench : public ::testing::Test {
   MemoryStore store;
   DiagnosisSettings settings{store};
   std::string explanation;
+  std::vector<Finding> findings;  // of the last Run's first block
 };
 
 }  // namespace ostrevin

@@ -79,6 +79,18 @@ TEST_F(ZoneTestsTest, FindsClustersOfPointsInTheZone) {
     EXPECT_EQ(Run(row.test, row.values, row.run_first), expected) << "row " << &row - rows;
   }
   EXPECT_EQ(Run(k2Above, {12, 12.5f, 10, 10}, 2, 1), "");  // never looks back before the split
+
+  // What the lines do not show: each point of a cluster is counted once, and the side.
+  auto counted = [&](int test, const std::vector<float>& values) {
+    Run(test, values);
+    std::string out;
+    for (const Finding& f : findings)
+      out += std::to_string(f.count) + "/" + std::to_string(f.direction) + " ";
+    return out;
+  };
+  EXPECT_EQ(counted(kSwitch, {12.5f, 7.5f, 12.5f, 10, 7, 13}), "3/0 2/0 ");
+  EXPECT_EQ(counted(k4Above, {11, 13, 10, 12, 11.5f, 12}), "5/1 ");
+  EXPECT_EQ(counted(k2Below, {8, 7, 7.5f, 10, 10, 8, 10, 8}), "3/-1 2/-1 ");
 }
 
 TEST_F(ZoneTestsTest, SdEdgeCases) {
