@@ -404,6 +404,33 @@ Result<float> GetSD(const clsData& d, std::int16_t Gtype, std::int16_t split,
 
 namespace {
 
+// How a split's records take their SD: whether its forced limits drop the upper or the lower
+// half (graph 0 of a split with level limits), and the UCL ceiling that drops the upper half of
+// a record on it (graph 0 only).
+struct SDRule {
+  bool drop_upper = false;
+  bool drop_lower = false;
+  std::optional<float> ceiling;
+};
+
+// The SD of record r under `rule`: a third of the distance from the central line to each limit
+// in use, the larger; -1 when no limit is in use; NaN when a distance is not finite.
+float RuleSD(const PointRecord& r, const SDRule& rule) {
+  if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
+  const bool useUpper =
+      r.blnUclVisible && !rule.drop_upper && !(rule.ceiling && r.Ucl == *rule.ceiling);
+  const bool useLower = r.blnLclVisible && r.Lcl != 0.0f && !rule.drop_lower;
+  if (!useUpper && !useLower) return -1.0f;
+  const float upper = useUpper ? (r.Ucl - r.Centre) / 3.0f : 0.0f;
+  if (!std::isfinite(upper)) return std::nanf("");
+  if (useLower) {
+    const float lower = (r.Centre - r.Lcl) / 3.0f;
+    if (!std::isfinite(lower)) return std::nanf("");
+    if (lower > upper) return lower;
+  }
+  return upper;
+}
+
 // What GetSD asks of a split, its forced limits and whether its limits are level: each asked of
 // `limits` when a record first needs it, then kept here, so that a pass over the split's records
 // makes no call for them per record.
@@ -421,6 +448,13 @@ class SplitAnswers {
   Result<bool> Horizontal() {
     return Kept(
         horizontal_, [&]() -> auto& { return limits_(); });
+  }
+  // The rule of graph 0 once every answer a record may ask is kept, else nullopt.
+  std::optional<SDRule> KnownRule(std::optional<float> ceiling) const {
+    if (!forced100_ || !forcedZero_) return std::nullopt;
+    if ((*forced100_ || *forcedZero_) && !horizontal_) return std::nullopt;
+    const bool level = horizontal_.value_or(false);
+    return SDRule{*forced100_ && level, *forcedZero_ && level, ceiling};
   }
 
  private:
@@ -444,31 +478,21 @@ Result<float> SDOf(const PointRecord& r, std::int16_t Gtype, std::optional<float
   if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
   // The split's horizontality is asked only when a forced limit could drop a half that is still
   // in use.
-  bool useUpper = r.blnUclVisible;
-  bool useLower = r.blnLclVisible && r.Lcl != 0.0f;
+  SDRule rule;
   if (Gtype == 0) {
+    rule.ceiling = ceiling;
     OSTREVIN_ASSIGN_OR_RETURN(const bool forced100, split.UclForced100());
-    if (useUpper && forced100) {
-      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, split.Horizontal());
-      if (horizontal) useUpper = false;
+    if (r.blnUclVisible && forced100) {
+      OSTREVIN_ASSIGN_OR_RETURN(rule.drop_upper, split.Horizontal());
     }
-    if (useUpper && ceiling && r.Ucl == *ceiling) useUpper = false;
     OSTREVIN_ASSIGN_OR_RETURN(const bool forcedZero, split.LclForcedZero());
-    if (useLower && forcedZero) {
-      OSTREVIN_ASSIGN_OR_RETURN(const bool horizontal, split.Horizontal());
-      if (horizontal) useLower = false;
+    if (r.blnLclVisible && r.Lcl != 0.0f && forcedZero) {
+      OSTREVIN_ASSIGN_OR_RETURN(rule.drop_lower, split.Horizontal());
     }
   }
-  if (!useUpper && !useLower) return -1.0f;
-  // A third of the distance from the central line to each limit in use.
-  const float upper = useUpper ? (r.Ucl - r.Centre) / 3.0f : 0.0f;
-  if (!std::isfinite(upper)) return SDOverflow(r.Place);
-  if (useLower) {
-    const float lower = (r.Centre - r.Lcl) / 3.0f;
-    if (!std::isfinite(lower)) return SDOverflow(r.Place);
-    if (lower > upper) return lower;
-  }
-  return upper;
+  const float sd = RuleSD(r, rule);
+  if (std::isnan(sd)) return SDOverflow(r.Place);
+  return sd;
 }
 
 }  // namespace
@@ -483,9 +507,19 @@ Status FillSDs(const clsData& d, std::int16_t Gtype, std::span<const PointRecord
                const HorizontalLimits& isHorizontal, std::span<float> sd) {
   SplitAnswers split(isHorizontal);
   const std::optional<float> ceiling = UclCeiling(d);
+  // Records are worked out one by one until the split's answers are all kept, then by the rule
+  // they give.
+  std::optional<SDRule> rule;
+  if (Gtype != 0) rule = SDRule{};
   for (std::size_t k = 0; k < records.size(); ++k) {
     if (records[k].ValueFlag == 0 || !std::isnan(sd[k])) continue;
+    if (rule) {
+      sd[k] = RuleSD(records[k], *rule);
+      if (std::isnan(sd[k])) return SDOverflow(records[k].Place);
+      continue;
+    }
     OSTREVIN_ASSIGN_OR_RETURN(sd[k], SDOf(records[k], Gtype, ceiling, split));
+    rule = split.KnownRule(ceiling);
   }
   return Ok{};
 }
