@@ -113,6 +113,14 @@ TEST_F(ZoneTestsTest, SdEdgeCases) {
   chart.Lines(0, 1, 19, 13, 10, 7);
   EXPECT_EQ(Run(kSwitch, {10, 7.5f}), kTests[kSwitch].heading + pair);  // ...so this switches
 
+  // A forced UCL of level limits is no SD: from the LCL alone, 1, also after a first point
+  // without a UCL, whose SD asks nothing of the level.
+  chart.Lines(0, 0, 19, 16, 10, 7).Hide(0, 0, 0, LineUCL);
+  chart.data().SetblnUCLForced100(1, true).ValueOrThrow();
+  EXPECT_EQ(Run(k2Above, {10, 12.5f, 12.5f}), kTests[k2Above].heading + "P2 (2) to P3 (3)\r\n\r\n");
+  chart.data().SetblnUCLForced100(1, false).ValueOrThrow();
+  EXPECT_EQ(Run(k2Above, {10, 12.5f, 12.5f}), "");
+
   // A percent chart's UCL at 100 is a boundary, not 3 SD: the SD is a third of 90 - 84, and the
   // outer upper zone 94 to 96.
   chart.data().SetCType(-1);
