@@ -1,6 +1,7 @@
 #include "engine/run_driver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <exception>
 #include <iterator>
@@ -179,20 +180,13 @@ Status DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::
 // Below this many places a second thread costs more than it saves.
 constexpr std::int32_t kPlacesForTwoThreads = 4096;
 
-// The split where the places from `start` to `end` are about halved, for a chart large enough to
-// be diagnosed on two threads; `first` (no halves) otherwise.
-Result<std::int16_t> MiddleSplit(const clsData& d, std::int16_t first, std::int16_t start,
-                                 std::int16_t end) {
+// Whether the splits from `first` on are worth diagnosing on two threads: more than one, over
+// enough places.
+Result<bool> TwoThreadsPay(const clsData& d, std::int16_t first, std::int16_t start,
+                           std::int16_t end) {
+  if (d.Splitp() - first < 2) return false;
   OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first_place, d.Split(first));
-  const std::int32_t from = std::max(first_place, start);
-  if (std::int32_t{end} - from + 1 < kPlacesForTwoThreads) return first;
-  const std::int32_t half = from + (std::int32_t{end} - from) / 2;
-  for (std::int16_t i = static_cast<std::int16_t>(first + 1); i < d.Splitp(); ++i) {
-    OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t place, d.Split(i));
-    if (place > end) break;
-    if (place >= half) return i;
-  }
-  return first;
+  return std::int32_t{end} - std::max(first_place, start) + 1 >= kPlacesForTwoThreads;
 }
 
 // Diagnoses the splits from..to-1 (to: Splitp) into `out`; the first error stops it.
@@ -201,6 +195,79 @@ Status DiagnoseSplits(const clsData& d, std::int16_t graph, std::int16_t from, s
                       Platform& platform, GraphDiagnosis& out) {
   for (std::int16_t i = from; i < to; ++i)
     OSTREVIN_RETURN_IF_ERROR(DiagnoseSplit(d, graph, i, start, end, choice, platform, out));
+  return Ok{};
+}
+
+// One split diagnosed on either thread, with what it showed and whether its labels were noted.
+struct SplitWork {
+  Status diagnosed = Ok{};
+  Status labelled = Ok{};
+  RecordingPlatform messages;
+  GraphDiagnosis part;  // the one split
+};
+
+// Appends `part` to `out`, as if its split had been diagnosed into `out`.
+void Append(GraphDiagnosis&& part, GraphDiagnosis& out) {
+  std::move(part.splits.begin(), part.splits.end(), std::back_inserter(out.splits));
+  for (TestId id : part.explained) {
+    if (std::find(out.explained.begin(), out.explained.end(), id) == out.explained.end())
+      out.explained.push_back(id);
+  }
+}
+
+// DiagnoseSplits on two threads, then the splits' labels noted into `labels` when given. Each
+// thread takes the next split not yet taken, so that neither waits for the other's start or
+// its share; what either finds is then handed on in split order: the warnings, the first error
+// of the diagnosis, then the first error noting labels. An error stops the taking of splits
+// after it. What a thread throws (no memory) is thrown here.
+Status DiagnoseSplitsOnTwoThreads(const clsData& d, std::int16_t graph, std::int16_t from,
+                                  std::int16_t to, std::int16_t start, std::int16_t end,
+                                  const TestChoice& choice, Platform& platform, GraphDiagnosis& out,
+                                  PlaceLabels* labels) {
+  std::vector<SplitWork> works(static_cast<std::size_t>(to - from));
+  std::atomic<std::int32_t> next{from};
+  std::atomic<bool> failed{false};
+  auto work = [&](PlaceLabels* into) {
+    for (std::int32_t i = next++; i < to && !failed; i = next++) {
+      SplitWork& w = works[static_cast<std::size_t>(i - from)];
+      w.diagnosed = DiagnoseSplit(d, graph, static_cast<std::int16_t>(i), start, end, choice,
+                                  w.messages, w.part);
+      if (!w.diagnosed) {
+        failed = true;
+      } else if (into != nullptr) {
+        w.labelled = NoteLabels(d, w.part, *into);
+      }
+    }
+  };
+  PlaceLabels second_labels;
+  std::exception_ptr thrown;
+  std::thread second([&] {
+    try {
+      work(labels != nullptr ? &second_labels : nullptr);
+    } catch (...) {
+      failed = true;
+      thrown = std::current_exception();
+    }
+  });
+  try {
+    work(labels);
+  } catch (...) {
+    failed = true;
+    second.join();
+    throw;
+  }
+  second.join();
+  if (thrown) std::rethrow_exception(thrown);
+  for (SplitWork& w : works) {
+    for (const RecordingPlatform::Message& m : w.messages.messages)
+      platform.MessageBox(m.text, m.icon, m.title);
+    if (!w.diagnosed) return w.diagnosed;
+  }
+  for (const SplitWork& w : works) {
+    if (!w.labelled) return w.labelled;
+  }
+  if (labels != nullptr) labels->Merge(std::move(second_labels));
+  for (SplitWork& w : works) Append(std::move(w.part), out);
   return Ok{};
 }
 
@@ -220,62 +287,16 @@ Result<GraphDiagnosis> RunGraph(const clsData& d, std::int16_t graph, std::int16
     out.cusum_refused = true;
     return out;
   }
-  // The labels of the splits a thread diagnosed, once they are all diagnosed without an error.
-  auto note_labels = [&](const Status& diagnosed, const GraphDiagnosis& diagnosis,
-                         PlaceLabels* into) -> Status {
-    if (!diagnosed || into == nullptr) return Ok{};
-    return NoteLabels(d, diagnosis, *into);
-  };
   OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t first, FirstSplit(d, start));
-  OSTREVIN_ASSIGN_OR_RETURN(const std::int16_t middle, MiddleSplit(d, first, start, end));
-  if (middle <= first) {
-    OSTREVIN_RETURN_IF_ERROR(
-        DiagnoseSplits(d, graph, first, d.Splitp(), start, end, choice, platform, out));
-    OSTREVIN_RETURN_IF_ERROR(note_labels(Ok{}, out, labels));
+  OSTREVIN_ASSIGN_OR_RETURN(const bool two_threads, TwoThreadsPay(d, first, start, end));
+  if (two_threads) {
+    OSTREVIN_RETURN_IF_ERROR(DiagnoseSplitsOnTwoThreads(d, graph, first, d.Splitp(), start, end,
+                                                        choice, platform, out, labels));
     return out;
   }
-  // The splits from the middle one on are diagnosed on a second thread meanwhile. Its warnings
-  // wait until the splits before it are done, and are then shown in order; an error stops the
-  // diagnosis where one thread would have stopped it. What the thread throws (no memory) is
-  // thrown here.
-  GraphDiagnosis later;
-  RecordingPlatform later_messages;
-  PlaceLabels later_labels;
-  Status later_status = Ok{};
-  Status later_labelled = Ok{};
-  std::exception_ptr thrown;
-  std::thread second([&] {
-    try {
-      later_status =
-          DiagnoseSplits(d, graph, middle, d.Splitp(), start, end, choice, later_messages, later);
-      later_labelled = note_labels(later_status, later, labels ? &later_labels : nullptr);
-    } catch (...) {
-      thrown = std::current_exception();
-    }
-  });
-  Status status = Ok{};
-  Status labelled = Ok{};
-  try {
-    status = DiagnoseSplits(d, graph, first, middle, start, end, choice, platform, out);
-    labelled = note_labels(status, out, labels);
-  } catch (...) {
-    second.join();
-    throw;
-  }
-  second.join();
-  if (!status) return status.error();
-  for (const RecordingPlatform::Message& m : later_messages.messages)
-    platform.MessageBox(m.text, m.icon, m.title);
-  if (thrown) std::rethrow_exception(thrown);
-  if (!later_status) return later_status.error();
-  if (!labelled) return labelled.error();
-  if (!later_labelled) return later_labelled.error();
-  if (labels != nullptr) labels->Merge(std::move(later_labels));
-  std::move(later.splits.begin(), later.splits.end(), std::back_inserter(out.splits));
-  for (TestId id : later.explained) {
-    if (std::find(out.explained.begin(), out.explained.end(), id) == out.explained.end())
-      out.explained.push_back(id);
-  }
+  OSTREVIN_RETURN_IF_ERROR(
+      DiagnoseSplits(d, graph, first, d.Splitp(), start, end, choice, platform, out));
+  if (labels != nullptr) OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, out, *labels));
   return out;
 }
 

@@ -187,6 +187,14 @@ TEST(LargeChartTest, ReadsAsOneThreadWritesIt) {
   d.SetSplitp(101);  // the last split's end lies outside the container
   EXPECT_EQ(DiagnoseGraph(d, 0, 0, kPlaces - 1, settings, chart.platform()).error().number(), 9);
   EXPECT_EQ(chart.platform().messages.size(), 2u);
+
+  // An error in the third split: the warning of the second, not that of the fourth.
+  d.SetSplitp(4);
+  chart.platform().messages.clear();
+  d.SetQuickPointStatsUcl(Variant(VArray(VarType::Single, {{0, 5000}, {0, 1}}))).ValueOrThrow();
+  EXPECT_EQ(DiagnoseGraph(d, 0, 0, kPlaces - 1, settings, chart.platform()).error().message(),
+            "Subscript out of range: PointStatsUcl(5001, 0)");
+  EXPECT_EQ(chart.platform().messages.size(), 1u);
 }
 
 }  // namespace
