@@ -316,12 +316,31 @@ std::vector<ListedExplanation> ListedExplanations(const GraphDiagnosis& diagnosi
 }
 
 Status NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels& labels) {
+  // The places in the order the text names them: each split's first place, then its findings'.
+  std::vector<std::int16_t> places;
   for (const SplitDiagnosis& split : diagnosis.splits) {
-    OSTREVIN_RETURN_IF_ERROR(
-        labels.Note(split.first_place, [&] { return d.HAxL(split.first_place); }));
-    for (const TestOutcome& outcome : split.outcomes)
-      OSTREVIN_RETURN_IF_ERROR(NoteLabels(d, outcome.result, labels));
+    places.push_back(split.first_place);
+    for (const TestOutcome& outcome : split.outcomes) {
+      for (const FindingBlock& block : outcome.result.blocks) {
+        for (const Finding& f : block.findings) {
+          places.push_back(f.first_place);
+          places.push_back(f.last_place);
+        }
+      }
+    }
   }
+  // A long chart's labels are seldom in the cache: the stored ones not noted yet are all asked
+  // of the memory first, so that their loads overlap, then noted one by one.
+  const VArray& stored = d.Array(MemberId::HAxL);
+  if (const std::span<const std::string> texts = stored.Elements<std::string>(); !texts.empty()) {
+    for (const std::int16_t place : places) {
+      const std::int64_t k = stored.Flat(place);
+      if (k >= 0 && labels.Find(place) == nullptr)
+        __builtin_prefetch(&texts[static_cast<std::size_t>(k)]);
+    }
+  }
+  for (const std::int16_t place : places)
+    OSTREVIN_RETURN_IF_ERROR(labels.Note(place, [&] { return d.HAxL(place); }));
   return Ok{};
 }
 
