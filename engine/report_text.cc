@@ -134,6 +134,21 @@ void AppendGraph(std::string& text, const PlaceLabels& labels, const GraphDiagno
   }
 }
 
+// Somewhat more than the body's length, so that a long text gets its room once: a line of at
+// most 64 characters per finding, and a few per block and per split.
+std::size_t BodyRoom(const Report& r) {
+  std::size_t room = 4096;
+  for (const GraphReport& g : r.graphs) {
+    for (const SplitDiagnosis& split : g.diagnosis.splits) {
+      room += 256;
+      for (const TestOutcome& o : split.outcomes) {
+        for (const FindingBlock& block : o.result.blocks) room += 96 + 64 * block.findings.size();
+      }
+    }
+  }
+  return room;
+}
+
 // The report after its header, appended to `text`: every graph's findings, the next start, the
 // explanations and the closing note, each written once into it.
 void AppendBody(std::string& text, const Report& r) {
@@ -210,6 +225,7 @@ std::string ReportText(const Report& r) {
     case ReportOutcome::kDiagnosed:
       break;
   }
+  text.reserve(text.size() + BodyRoom(r));
   AppendBody(text, r);
   return text;
 }
