@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "values/numeric_text.h"
 
@@ -54,9 +53,15 @@ std::string_view VarTypeName(VarType type) {
 }
 
 std::string FormatSingle(float value) {
+  // printf's "%.7G" (seven significant digits, in the C locale), without printf's cost.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
-  return buf;
+  char* const end = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                  std::chars_format::general, 7)
+                        .ptr;
+  std::transform(buf, end, buf, [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return std::string(buf, end);
 }
 
 // ---------------------------------------------------------------------------------------------

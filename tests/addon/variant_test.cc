@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 
 namespace ostrevin {
 namespace {
@@ -82,8 +86,18 @@ TEST(VariantTest, FormatSingleGivesSevenSignificantDigits) {
                       {100.0f, "100"},
                       {13.3f, "13.3"},
                       {0.0f, "0"},
-                      {1.0f / 3.0f, "0.3333333"}};
+                      {1.0f / 3.0f, "0.3333333"},
+                      {-INFINITY, "-INF"},
+                      {NAN, "NAN"}};
   for (const Row& row : rows) EXPECT_EQ(FormatSingle(row.value), row.text);
+  // The text of printf's "%.7G", over floats of every exponent.
+  for (std::uint32_t bits = 7; bits < 0xFFFF0000u; bits += 77773u) {
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    char printed[32];
+    std::snprintf(printed, sizeof printed, "%.7G", static_cast<double>(value));
+    ASSERT_EQ(FormatSingle(value), printed) << bits;
+  }
 }
 
 }  // namespace
