@@ -109,7 +109,6 @@ struct TestChoice {
   std::int16_t Threshold(TestId id) const { return threshold[static_cast<std::size_t>(id)]; }
 };
 
-// The arguments every test takes: the split's records and where in them to look.
 // One value per record of a split, worked out once for all the tests of the split: each value
 // holds its "not yet" mark until worked out. Records done_first..done_end - 1 are known to be
 // worked out, so that a pass over records the tests asked for before looks at none of them.
@@ -144,6 +143,7 @@ struct RecordMemo {
   }
 };
 
+// The arguments every test takes: the split's records and where in them to look.
 struct TestArgs {
   const clsData& data;
   const std::vector<PointRecord>& records;

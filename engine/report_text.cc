@@ -173,16 +173,20 @@ void AppendBody(std::string& text, const Report& r) {
 
 }  // namespace
 
-Status NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
-  auto note = [&](std::int16_t place) {
-    return labels.Note(place, [&] { return data.HAxL(place); });
-  };
+void AddNamedPlaces(const TestResult& result, std::vector<std::int16_t>& places) {
   for (const FindingBlock& block : result.blocks) {
     for (const Finding& f : block.findings) {
-      OSTREVIN_RETURN_IF_ERROR(note(f.first_place));
-      OSTREVIN_RETURN_IF_ERROR(note(f.last_place));
+      places.push_back(f.first_place);
+      places.push_back(f.last_place);
     }
   }
+}
+
+Status NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels) {
+  std::vector<std::int16_t> places;
+  AddNamedPlaces(result, places);
+  for (const std::int16_t place : places)
+    OSTREVIN_RETURN_IF_ERROR(labels.Note(place, [&] { return data.HAxL(place); }));
   return Ok{};
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/findings.h"
 #include "engine/report.h"
@@ -19,6 +20,9 @@ std::string ReportText(const Report& report);
 // The graph's part of the report. REQUIRES: `labels` holds what NoteLabels (run_driver.h) notes.
 std::string RenderGraph(const PlaceLabels& labels, const GraphDiagnosis& diagnosis);
 
+// Appends the places whose labels `result`'s lines name to `places`, in the order the text names
+// them.
+void AddNamedPlaces(const TestResult& result, std::vector<std::int16_t>& places);
 // Notes the label of every place `result` names that `labels` does not hold yet, in the order
 // the text names them; a place outside HAxL is the container's error 9.
 Status NoteLabels(const clsData& data, const TestResult& result, PlaceLabels& labels);

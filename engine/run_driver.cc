@@ -320,14 +320,7 @@ Status NoteLabels(const clsData& d, const GraphDiagnosis& diagnosis, PlaceLabels
   std::vector<std::int16_t> places;
   for (const SplitDiagnosis& split : diagnosis.splits) {
     places.push_back(split.first_place);
-    for (const TestOutcome& outcome : split.outcomes) {
-      for (const FindingBlock& block : outcome.result.blocks) {
-        for (const Finding& f : block.findings) {
-          places.push_back(f.first_place);
-          places.push_back(f.last_place);
-        }
-      }
-    }
+    for (const TestOutcome& outcome : split.outcomes) AddNamedPlaces(outcome.result, places);
   }
   // A long chart's labels are seldom in the cache: the stored ones not noted yet are all asked
   // of the memory first, so that their loads overlap, then noted one by one.
