@@ -197,5 +197,23 @@ TEST(LargeChartTest, ReadsAsOneThreadWritesIt) {
   EXPECT_EQ(chart.platform().messages.size(), 1u);
 }
 
+// The labels one thread noted are taken over by the other's, each place's first label kept.
+TEST(PlaceLabelsTest, MergeTakesOverTheLabelsNotNotedYet) {
+  auto label = [](const char* text) {
+    return [text]() -> Result<std::string> { return std::string(text); };
+  };
+  PlaceLabels first, second;
+  ASSERT_TRUE(first.Note(3, label("A3")));
+  ASSERT_TRUE(second.Note(3, label("B3")));
+  ASSERT_TRUE(second.Note(-2, label("B-2")));
+  ASSERT_TRUE(second.Note(30000, label("B30000")));
+  first.Merge(std::move(second));
+  EXPECT_EQ(first.at(3), "A3");
+  EXPECT_EQ(first.at(-2), "B-2");
+  EXPECT_EQ(first.at(30000), "B30000");
+  EXPECT_EQ(first.Find(4), nullptr);
+  EXPECT_EQ(first.Find(-1), nullptr);
+}
+
 }  // namespace
 }  // namespace ostrevin
