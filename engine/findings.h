@@ -109,9 +109,9 @@ struct TestChoice {
   std::int16_t Threshold(TestId id) const { return threshold[static_cast<std::size_t>(id)]; }
 };
 
-// One value per record of a split, worked out once for all the tests of the split: each value
-// holds its "not yet" mark until worked out. Records done_first..done_end - 1 are known to be
-// worked out, so that a pass over records the tests asked for before looks at none of them.
+// One value per record of a split, worked out once for all the tests of the split. Records
+// done_first..done_end - 1 are known to be worked out, so that a pass over records the tests
+// asked for before looks at none of them.
 template <class T>
 struct RecordMemo {
   std::vector<T> values;
@@ -155,9 +155,9 @@ struct TestArgs {
   const TestChoice& choice;
   // Graph 0's horizontality of limitSplit, remembered for the split; null: worked out per call.
   const HorizontalLimits* horizontal0 = nullptr;
-  // One SD per record, NaN until worked out; null: worked out per call.
+  // One SD per record, NaN until worked out (also one by one, by GetSD); null: per call.
   RecordMemo<float>* sd_memo = nullptr;
-  // The SD zones each record lies in (zone_tests.cc), 0xFF until worked out; null: per call.
+  // The SD zones each record lies in (zone_tests.cc), for the records it covers; null: per call.
   RecordMemo<std::uint8_t>* zone_memo = nullptr;
 };
 

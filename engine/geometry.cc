@@ -413,10 +413,15 @@ struct SDRule {
   std::optional<float> ceiling;
 };
 
+// Whether record r shows the lines an SD is taken from: the central line and a limit.
+bool ShowsSDLines(const PointRecord& r) {
+  return r.blnCentreVisible && (r.blnUclVisible || r.blnLclVisible);
+}
+
 // The SD of record r under `rule`: a third of the distance from the central line to each limit
 // in use, the larger; -1 when no limit is in use; NaN when a distance is not finite.
 float RuleSD(const PointRecord& r, const SDRule& rule) {
-  if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
+  if (!ShowsSDLines(r)) return -1.0f;
   const bool useUpper =
       r.blnUclVisible && !rule.drop_upper && !(rule.ceiling && r.Ucl == *rule.ceiling);
   const bool useLower = r.blnLclVisible && r.Lcl != 0.0f && !rule.drop_lower;
@@ -475,7 +480,7 @@ class SplitAnswers {
 // GetSD of record r, with the chart's UCL ceiling (UclCeiling) and the split's answers.
 Result<float> SDOf(const PointRecord& r, std::int16_t Gtype, std::optional<float> ceiling,
                    SplitAnswers& split) {
-  if (!r.blnCentreVisible || (!r.blnUclVisible && !r.blnLclVisible)) return -1.0f;
+  if (!ShowsSDLines(r)) return -1.0f;
   // The split's horizontality is asked only when a forced limit could drop a half that is still
   // in use.
   SDRule rule;

@@ -167,7 +167,7 @@ Status DiagnoseSplit(const clsData& d, std::int16_t graph, std::int16_t i, std::
   if (run_first >= 0) {
     const auto last = static_cast<std::int16_t>(records.size() - 1);
     RecordMemo<float> sd{std::vector<float>(records.size(), std::nanf(""))};
-    RecordMemo<std::uint8_t> zones{std::vector<std::uint8_t>(records.size(), 0xFF)};
+    RecordMemo<std::uint8_t> zones{std::vector<std::uint8_t>(records.size())};
     const TestArgs args{d,         records, graph,  split.limit_split, 0,
                         run_first, last,    choice, &horizontal0,      &sd,
                         &zones};

@@ -32,7 +32,6 @@ enum ZoneBit : std::uint8_t {
   kInUpperWide = 4,
   kInLowerWide = 8
 };
-constexpr std::uint8_t kZonesNotYet = 0xFF;
 
 constexpr std::string_view k2Of3Rule =
     "The '2 out of 3 consecutive values between 2 and 3 SD' rule ";
@@ -167,9 +166,7 @@ class Zones {
     std::vector<std::uint8_t>& memo = args.zone_memo->values;
     OSTREVIN_RETURN_IF_ERROR(
         args.zone_memo->Cover(first, first + count, [&](std::size_t from, std::size_t to) {
-          for (std::size_t k = from; k < to; ++k) {
-            if (memo[k] == kZonesNotYet) memo[k] = ZonesAt(args.records[k], sd[k - first]);
-          }
+          for (std::size_t k = from; k < to; ++k) memo[k] = ZonesAt(args.records[k], sd[k - first]);
           return Status(Ok{});
         }));
     zones.codes_ = std::span(memo).subspan(first, count);

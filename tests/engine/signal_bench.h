@@ -47,7 +47,7 @@ class SignalTestBench : public ::testing::Test {
                             .ValueOrThrow();
     const HorizontalLimits horizontal0(data(), 0);
     RecordMemo<float> sd{std::vector<float>(records.size(), std::nanf(""))};
-    RecordMemo<std::uint8_t> zones{std::vector<std::uint8_t>(records.size(), 0xFF)};
+    RecordMemo<std::uint8_t> zones{std::vector<std::uint8_t>(records.size())};
     const TestResult remembered = ostrevin::Test(id)
                                       .run({data(), records, graph, 0, split_first, run_first, last,
                                             choice, &horizontal0, &sd, &zones})
